@@ -1,0 +1,34 @@
+#pragma once
+
+#include "gfx/Rect.h"
+#include "gfx/TexCoords.h"
+
+#include <cstdint>
+#include <string>
+
+constexpr int32_t screenWidth = 300;
+constexpr int32_t screenHeight = 800;
+
+// The process-wide window. Its first use initialises SDL, opens the GL library and the
+// 300 by 800 window, creates the Renderer and sets the fixed 2-D GL state: pixel
+// coordinates with the origin top-left, alpha blending, depth test less-or-equal at depth 0,
+// 2-D texturing on. A start-up failure prints its line on standard output and exits with
+// status 1. Never destroyed.
+class Screen {
+public:
+    static Screen& get();
+
+    // The visible rectangle; view coordinates are window coordinates plus view.x, view.y.
+    Rect view;
+
+    // Draws the texture's window stretched over rect, in window coordinates, never culled.
+    void drawQuad(uint32_t texture, const TexCoords* window, Rect rect);
+    // The same in view coordinates; draws nothing, without a GL call, when rect misses view.
+    void drawQuadInView(uint32_t texture, const TexCoords* window, Rect rect);
+    // Draws text in opaque black with the small font, glyph tops 14 pixels above y; leaves
+    // the current colour opaque white.
+    void drawLabel(std::string text, int32_t x, int32_t y);
+
+private:
+    Screen();
+};

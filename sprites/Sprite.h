@@ -1,0 +1,48 @@
+#pragma once
+
+#include "gfx/Rect.h"
+#include "gfx/TexCoords.h"
+
+#include <cstdint>
+#include <string>
+
+// 0 draws in window coordinates, 1 in view coordinates with culling, any other value nothing.
+using DrawMode = uint8_t;
+
+// A drawable thing of the level. Constructed from a name, Sprite itself is the image sprite:
+// it loads the image file of that name as a texture and is shared by every user of the name
+// (its clone is itself). Description sprites derive from it and draw through other sprites.
+class Sprite {
+public:
+    // Loads the image; an image that cannot be loaded gives texture 0 and an empty size, and
+    // one line on standard error naming the file.
+    explicit Sprite(std::string name);
+    virtual ~Sprite() = default;
+
+    virtual Sprite* clone();
+    virtual void draw(int32_t x, int32_t y, DrawMode mode);
+    virtual void releaseClones();
+    virtual void drawCropped(int32_t x, int32_t y, Rect size);
+    virtual Rect getPlacement();
+    virtual Rect getBox();
+    virtual void update();
+    virtual void reset();
+
+    std::string getName();
+
+    std::string name;
+    uint32_t texture = 0;
+    TexCoords texCoords = {0, 0, 0, 0};
+    // x, y: the origin, the point of the image that lands on the drawing position;
+    // w, h: the size at which the image is drawn.
+    Rect placement = {0, 0, 0, 0};
+    // Only w is used: a mirrored image is reflected within a box of that width.
+    Rect box = {0, 0, 0, 0};
+    // 1 draws mirrored left to right; any other value as the image is.
+    int32_t facing = -1;
+
+protected:
+    // For description sprites, which own no texture.
+    struct NoImage {};
+    Sprite(std::string name, NoImage);
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A program run by a test: its working folder, extra environment, standard output and
+// standard error captured to files, and its exit status.
+class ChildProcess {
+public:
+    // Starts argv[0] (looked up in PATH when it has no slash) in folder `cwd`. Variables in
+    // `env` are set (an empty value removes the variable).
+    ChildProcess(const std::vector<std::string>& argv, const std::string& cwd,
+                 const std::map<std::string, std::string>& env = {});
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Waits up to `seconds`; returns the exit status, 128 + signal when killed by one, or -1
+    // on time-out (the process is then killed).
+    int wait(double seconds = 30);
+    bool running();
+    pid_t pid() const { return pid_; }
+
+    std::string standardOutput() const;
+    std::string standardError() const;
+
+private:
+    pid_t pid_ = -1;
+    int status_ = -2;
+    std::string outPath_;
+    std::string errPath_;
+};
+
+// Runs a command to its end and returns its exit status; output goes to `output` if given.
+int runCommand(const std::vector<std::string>& argv, std::string* output = nullptr,
+               double seconds = 30);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A screenshot: pixels as 0xRRGGBB, row by row from the top.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+
+// Drives windows on an X display the way a person would, through the X tools: finds a
+// window by its title, presses keys in it (xdotool) and takes screenshots of it (xwd).
+class WindowDriver {
+public:
+    explicit WindowDriver(std::string display) : display_(std::move(display)) {}
+
+    // The id of the first window with this title, waiting up to `seconds`; "" if none.
+    std::string findWindow(const std::string& title, double seconds = 20) const;
+    // Presses and releases one key (an X key name such as "Escape", "1" or "o").
+    bool pressKey(const std::string& window, const std::string& key) const;
+    // Several keys in one xdotool call, so that they reach the program within one frame.
+    bool pressKeys(const std::string& window, const std::vector<std::string>& keys) const;
+    // The window's pixels; an empty screenshot when xwd fails.
+    Screenshot screenshot(const std::string& window) const;
+    // The window's size as the X server has it: {width, height}.
+    std::pair<int, int> windowSize(const std::string& window) const;
+    // The window's title.
+    std::string windowName(const std::string& window) const;
+
+private:
+    int run(const std::vector<std::string>& argv, std::string* output) const;
+    std::string display_;
+};
+
+// Decodes an XWD image (as xwd writes it for 24- and 32-bit visuals).
+Screenshot decodeXwd(const std::string& bytes);
