@@ -8,16 +8,29 @@
 
 class ListObject;
 
-// A sprite of type "animated": frames played one tick per update, once or in a loop.
+// A sprite of type "animated": frames played one tick per update, once or in a loop. It
+// starts, and every clone starts, with facing -1 (unmirrored), box zero and texture 0;
+// placement is the first frame's (from the first frame that has a sprite; zero if none).
 class AnimatedSprite : public Sprite {
-public:
-    // entries: the elements after the type word, borrowed for the call.
+  public:
+    // entries: the elements after the type word, borrowed for the call. Writes "Malformed
+    // animated sprites file: <name>" without frames, and one "Animated sprite not of
+    // consistent size: <frame> conflicts in <name>" per frame whose size differs from the
+    // first's. A word where an entry or item belongs is reported by the element model and
+    // skipped. A first frame without "time" starts at 0; without "filename" it has no sprite.
     AnimatedSprite(std::string name, ListObject* entries);
 
+    // A new sprite sharing the frames, with its own clock at 0, owned by this one.
     Sprite* clone() override;
-    void draw(int32_t x, int32_t y, DrawMode mode) override; // no frame or sprite: nothing
+    // Draws the current frame's sprite with this sprite's facing, placement and box lent to
+    // it (the latter two kept by the frame sprite). No frame or no sprite there: nothing.
+    void draw(int32_t x, int32_t y, DrawMode mode) override;
+    // Destroys the clones (and so whatever they own); the frame sprites are untouched.
     void releaseClones() override;
+    // One tick. Without frames currentFrame becomes -1. A loop whose times add up to 0 has
+    // no period: its clock stays at 0 and it shows its first frame.
     void update() override;
+    // Back to the first frame with the clock at 0.
     void reset() override;
 
     std::vector<std::unique_ptr<Sprite>> clones;
@@ -27,6 +40,6 @@ public:
     int32_t duration = 0;
     bool loop = false;
 
-private:
+  private:
     AnimatedSprite(const AnimatedSprite& prototype);
 };

@@ -13,19 +13,27 @@ using DrawMode = uint8_t;
 // it loads the image file of that name as a texture and is shared by every user of the name
 // (its clone is itself). Description sprites derive from it and draw through other sprites.
 class Sprite {
-public:
+  public:
     // Loads the image; an image that cannot be loaded gives texture 0 and an empty size, and
-    // one line on standard error naming the file.
+    // one line on standard error naming the file. Needs the Screen.
     explicit Sprite(std::string name);
     virtual ~Sprite() = default;
 
+    // The image sprite is shared: returns itself.
     virtual Sprite* clone();
+    // Draws the image with its origin at (x, y) (low 16 bits), mirrored about the box when
+    // facing is 1; fields are left as found. Texture 0 or a mode other than 0 and 1: nothing.
     virtual void draw(int32_t x, int32_t y, DrawMode mode);
+    // Nothing for the image sprite.
     virtual void releaseClones();
+    // Draws the top-left size.w by size.h pixels in view coordinates through this kind's
+    // draw; fields are left as found. A zero placement size keeps the texture window as is.
     virtual void drawCropped(int32_t x, int32_t y, Rect size);
     virtual Rect getPlacement();
     virtual Rect getBox();
+    // Nothing for the image sprite.
     virtual void update();
+    // Nothing for the image sprite.
     virtual void reset();
 
     std::string getName();
@@ -41,8 +49,8 @@ public:
     // 1 draws mirrored left to right; any other value as the image is.
     int32_t facing = -1;
 
-protected:
-    // For description sprites, which own no texture.
+  protected:
+    // For description sprites, which own no texture: facing -1, everything else zero.
     struct NoImage {};
     Sprite(std::string name, NoImage);
 };

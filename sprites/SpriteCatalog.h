@@ -7,23 +7,30 @@
 #include <string>
 
 // The process-wide catalogue of sprites by requested name. It holds the prototypes without
-// owning them: they live until the process ends.
+// owning them: they live until the process ends. Created on first use and never destroyed,
+// so the prototypes stay reachable from it to the very end.
 class SpriteCatalog {
-public:
+  public:
     static SpriteCatalog& get();
 
-    // Name -> prototype; null when that name's description could not be built.
+    // Name -> prototype; null when that name's description could not be built. Names are
+    // compared exactly: no case folding, no path normalisation.
     std::map<std::string, Sprite*> sprites;
     // Description files being built, so that a file naming itself is caught.
     std::set<std::string> loading;
+
+  private:
+    SpriteCatalog() = default;
 };
 
 // The sprite factory. The first request for a name returns the prototype it builds (image
-// for names ending in "png", description for "txt"), later ones its clone. An invalid
-// extension, an unknown type word or a description cycle yields null with one line on
-// standard error. The caller does not own the result.
+// for names ending in "png", description for "txt"), later ones its clone. Null, with one
+// line on standard error, for an invalid extension ("Invalid sprite extension", not stored),
+// an unknown type word (stored as null) or a description that names itself while it is being
+// built ("Sprite description names itself: <name>", not stored). The caller does not own
+// the result.
 Sprite* getSprite(std::string name);
 
-// Reads a description file and builds the sprite its type word names; null (after one line
-// on standard error) for an unknown type word.
+// Reads a description file and builds the sprite its type word names; null (after "Sprite
+// type <word> unknown.") for any other type word, including that of an unreadable file.
 Sprite* loadSpriteDescription(std::string name);

@@ -1,0 +1,19 @@
+#include "sprites/EntryFields.h"
+
+#include "listfile/ListObject.h"
+
+ListObject* restOf(ListObject* list) {
+    return list ? list->rest() : nullptr;
+}
+
+int32_t firstIntOf(ListObject* list) {
+    return list ? list->firstInt() : 0;
+}
+
+std::string firstStringOf(ListObject* list) {
+    return list ? list->firstString() : std::string();
+}
+
+ListObject* firstListOf(ListObject* list) {
+    return list ? list->firstList() : nullptr;
+}

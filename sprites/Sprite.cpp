@@ -1,0 +1,79 @@
+#include "sprites/Sprite.h"
+
+#include "gfx/Image.h"
+#include "gfx/Renderer.h"
+#include "gfx/Screen.h"
+
+#include <utility>
+
+Sprite::Sprite(std::string name) : name(std::move(name)) {
+    texture = Renderer::get().loadTexture(this->name, texCoords, placement);
+    if (texture == 0) {
+        reportUnloadableImage(this->name);
+        texCoords = {0, 0, 0, 0};
+        placement = {0, 0, 0, 0};
+    }
+    box = placement;
+}
+
+Sprite::Sprite(std::string name, NoImage) : name(std::move(name)) {}
+
+Sprite* Sprite::clone() {
+    return this;
+}
+
+void Sprite::draw(int32_t x, int32_t y, DrawMode mode) {
+    if (texture == 0 || (mode != 0 && mode != 1))
+        return;
+    // Mirroring swaps the window's sides and reflects the origin within the box, so the box
+    // stays where it is and its left edge remains the anchor.
+    TexCoords window = texCoords;
+    int16_t xOffset = placement.x;
+    if (facing == 1) {
+        std::swap(window.left, window.right);
+        xOffset = static_cast<int16_t>(placement.w - box.w - placement.x);
+    }
+    const Rect destination = {static_cast<int16_t>(x - xOffset),
+                              static_cast<int16_t>(y - placement.y), placement.w, placement.h};
+    if (mode == 1)
+        Screen::get().drawQuadInView(texture, &window, destination);
+    else
+        Screen::get().drawQuad(texture, &window, destination);
+}
+
+void Sprite::releaseClones() {}
+
+void Sprite::drawCropped(int32_t x, int32_t y, Rect size) {
+    const uint16_t oldW = placement.w;
+    const uint16_t oldH = placement.h;
+    const float oldRight = texCoords.right;
+    const float oldBottom = texCoords.bottom;
+    placement.w = size.w;
+    placement.h = size.h;
+    // A sprite without a size has no ratio to scale its window by.
+    if (oldW != 0)
+        texCoords.right = oldRight * (static_cast<float>(size.w) / static_cast<float>(oldW));
+    if (oldH != 0)
+        texCoords.bottom = oldBottom * (static_cast<float>(size.h) / static_cast<float>(oldH));
+    draw(x, y, 1);
+    placement.w = oldW;
+    placement.h = oldH;
+    texCoords.right = oldRight;
+    texCoords.bottom = oldBottom;
+}
+
+Rect Sprite::getPlacement() {
+    return placement;
+}
+
+Rect Sprite::getBox() {
+    return box;
+}
+
+void Sprite::update() {}
+
+void Sprite::reset() {}
+
+std::string Sprite::getName() {
+    return name;
+}

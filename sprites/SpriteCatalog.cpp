@@ -1,0 +1,63 @@
+#include "sprites/SpriteCatalog.h"
+
+#include "listfile/ListObject.h"
+#include "listfile/ListReader.h"
+#include "sprites/AnimatedSprite.h"
+#include "sprites/ShowOneSprite.h"
+
+#include <iostream>
+#include <utility>
+
+SpriteCatalog& SpriteCatalog::get() {
+    // Never destroyed: the prototypes it points to live until the process ends.
+    static SpriteCatalog* const catalog = new SpriteCatalog();
+    return *catalog;
+}
+
+Sprite* getSprite(std::string name) {
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    const auto found = catalog.sprites.find(name);
+    if (found != catalog.sprites.end())
+        return found->second ? found->second->clone() : nullptr;
+
+    // The catalogue stores a description only once it is built, so a request for one still
+    // being built would start it again, without end.
+    if (catalog.loading.count(name) != 0) {
+        std::cerr << "Sprite description names itself: " << name << std::endl;
+        return nullptr;
+    }
+
+    // The last three letters decide, case-sensitively; the dot is not looked at.
+    const std::string extension = name.size() >= 3 ? name.substr(name.size() - 3) : "";
+    Sprite* made = nullptr;
+    if (extension == "png") {
+        made = new Sprite(name);
+    } else if (extension == "txt") {
+        made = loadSpriteDescription(name);
+    } else {
+        std::cerr << "Invalid sprite extension" << std::endl;
+        return nullptr;
+    }
+    catalog.sprites[name] = made;
+    return made;
+}
+
+Sprite* loadSpriteDescription(std::string name) {
+    std::set<std::string>& loading = SpriteCatalog::get().loading;
+    const bool marked = loading.insert(name).second;
+
+    std::unique_ptr<ListObject> root = readListFile(name);
+    const std::string type = root->firstString();
+    Sprite* made = nullptr;
+    if (type == "animated") {
+        made = new AnimatedSprite(name, root->rest());
+    } else if (type == "showone") {
+        made = new ShowOneSprite(name, root->rest());
+    } else {
+        std::cerr << "Sprite type " << type << " unknown." << std::endl;
+    }
+
+    if (marked)
+        loading.erase(name);
+    return made;
+}
