@@ -9,7 +9,7 @@ class ListObject;
 // accessor writes one line to standard error, starting with the element's line number, and
 // yields a neutral value (0, 0.0, empty text or null); nothing is thrown.
 class Element {
-public:
+  public:
     virtual ~Element() = default;
 
     virtual bool isAtomic() = 0;

@@ -1,25 +1,27 @@
 #pragma once
 
+#include "listfile/ListInput.h"
 #include "listfile/ListObject.h"
 
-#include <istream>
 #include <memory>
 #include <string>
 
 // Line breaks read so far in the current file, counted from 0; reset by each readListFile.
+// Stops at its largest value instead of overflowing.
 extern int32_t lineNumber;
 
-// Reads a list file into a tree that the caller owns. Never fails: a file that cannot be
-// opened, or that ends inside an open list, yields the lists read so far (at least an empty
-// root) and one line on standard error naming the path.
+// Reads a list file into a tree that the caller owns. Never fails and always returns a list:
+// a file that cannot be opened or read, that holds no token, or that ends inside an open
+// list yields the lists read so far (at least an empty root) and one line on standard error
+// naming the path. Nesting of any depth is read without deepening the call stack.
 std::unique_ptr<ListObject> readListFile(std::string path);
 
-// The list whose opening parenthesis has just been read; the caller owns it. Stops at the
-// end of the input.
-ListObject* readList(std::istream& in);
-// The next token; "" when the input is exhausted.
-std::string readToken(std::istream& in);
+// The list whose opening parenthesis has just been read; the caller owns it. At the end of
+// the input it closes every open list and writes one line naming the input.
+std::unique_ptr<ListObject> readList(ListInput& in);
+// The next token; "" when the input is exhausted (and for empty quoted text).
+std::string readToken(ListInput& in);
 // The text after an opening quote up to the closing one (consumed), or to the end of input.
-std::string readQuoted(std::istream& in);
+std::string readQuoted(ListInput& in);
 // Consumes white space and comments, counting line feeds in lineNumber.
-void skipSpace(std::istream& in);
+void skipSpace(ListInput& in);

@@ -1,0 +1,173 @@
+#include "listfile/ListReader.h"
+
+#include "listfile/AtomicElement.h"
+
+#include <iostream>
+#include <limits>
+#include <utility>
+#include <vector>
+
+int32_t lineNumber = 0;
+
+namespace {
+
+enum CharClass : unsigned char { Word, Space, Comment, Paren, Quote };
+
+constexpr CharClass classOf(int c) {
+    switch (c) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+        return Space;
+    case ';':
+        return Comment;
+    case '(':
+    case ')':
+        return Paren;
+    case '"':
+        return Quote;
+    default:
+        return Word;
+    }
+}
+
+struct ClassTable {
+    CharClass of[256];
+    constexpr ClassTable() : of() {
+        for (int c = 0; c < 256; ++c)
+            of[c] = classOf(c);
+    }
+};
+constexpr ClassTable classes;
+
+void countLine() {
+    if (lineNumber < std::numeric_limits<int32_t>::max())
+        ++lineNumber;
+}
+
+void appendQuoted(ListInput& in, std::string& text) {
+    for (int c = in.get(); c >= 0 && c != '"'; c = in.get())
+        text.push_back(static_cast<char>(c));
+}
+
+// Reads the next token into `token`; false when the input is exhausted. Unlike readToken,
+// this tells empty quoted text from the end of the input.
+bool nextToken(ListInput& in, std::string& token) {
+    token.clear();
+    skipSpace(in);
+    int c = in.get();
+    if (c < 0)
+        return false;
+    for (;;) {
+        if (c == '"') {
+            // A quote inside a word drops what the word had gathered.
+            token.clear();
+            appendQuoted(in, token);
+            return true;
+        }
+        token.push_back(static_cast<char>(c));
+        if (c == '(' || c == ')')
+            return true;
+        c = in.get();
+        if (c < 0)
+            return true;
+        CharClass cls = classes.of[c];
+        if (cls == Space || cls == Comment || cls == Paren) {
+            in.unget();
+            return true;
+        }
+    }
+}
+
+void report(const std::string& text) {
+    std::cerr << text << std::endl;
+}
+
+} // namespace
+
+void skipSpace(ListInput& in) {
+    for (;;) {
+        int c = in.get();
+        if (c < 0)
+            return;
+        switch (classes.of[c]) {
+        case Space:
+            if (c == '\n')
+                countLine();
+            break;
+        case Comment:
+            do
+                c = in.get();
+            while (c >= 0 && c != '\n');
+            countLine();
+            break;
+        default:
+            in.unget();
+            return;
+        }
+    }
+}
+
+std::string readQuoted(ListInput& in) {
+    std::string text;
+    appendQuoted(in, text);
+    return text;
+}
+
+std::string readToken(ListInput& in) {
+    std::string token;
+    nextToken(in, token);
+    return token;
+}
+
+std::unique_ptr<ListObject> readList(ListInput& in) {
+    auto root = std::make_unique<ListObject>(lineNumber);
+    // The terminal cell of each open list, innermost last: appending there keeps reading
+    // linear, and the explicit stack keeps deep nesting off the call stack.
+    std::vector<ListObject*> tails{root.get()};
+    std::string token;
+    for (;;) {
+        if (!nextToken(in, token)) {
+            report(in.failed() ? "Unable to read list file " + in.name()
+                               : in.name() + ": file ends inside an open list");
+            return root;
+        }
+        // Only the first byte decides; empty quoted text has none and becomes a word.
+        char kind = token.empty() ? '\0' : token[0];
+        if (kind == ')') {
+            tails.pop_back();
+            if (tails.empty())
+                return root;
+            continue;
+        }
+        ListObject* tail = tails.back();
+        if (kind == '(') {
+            auto* nested = new ListObject(lineNumber);
+            tail->append(nested);
+            tails.back() = tail->next.get();
+            tails.push_back(nested);
+        } else {
+            tail->append(new AtomicElement(std::move(token), lineNumber));
+            tails.back() = tail->next.get();
+        }
+    }
+}
+
+std::unique_ptr<ListObject> readListFile(std::string path) {
+    lineNumber = 0;
+    ListInput in = ListInput::openFile(path);
+    if (!in.isOpen()) {
+        report("Unable to open list file " + path);
+        return std::make_unique<ListObject>(lineNumber);
+    }
+    // The first token stands for the root's opening parenthesis, whatever it is.
+    std::string token;
+    if (!nextToken(in, token)) {
+        report(in.failed() ? "Unable to read list file " + path : path + ": file holds no list");
+        return std::make_unique<ListObject>(lineNumber);
+    }
+    return readList(in);
+}
