@@ -11,9 +11,10 @@ struct SDL_Surface;
 
 // The process-wide owner of the GL entry points, the two bitmap fonts and the texture and
 // text operations. Created on first use, which must come after the video mode is set (the
-// Screen's construction does it), and never destroyed.
+// Screen's construction does it), and never destroyed. A font image that cannot be loaded is
+// named on standard error and its text then draws with texture 0.
 class Renderer : public GlEntryPoints {
-public:
+  public:
     static Renderer& get();
 
     uint32_t bigFontLists = 0;
@@ -38,6 +39,6 @@ public:
     // the big one. Bytes outside 32 to 127 are drawn as the font's "?" glyph.
     void drawText(int32_t x, int32_t y, std::string text, bool small);
 
-private:
+  private:
     Renderer();
 };

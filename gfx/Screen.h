@@ -15,7 +15,7 @@ constexpr int32_t screenHeight = 800;
 // 2-D texturing on. A start-up failure prints its line on standard output and exits with
 // status 1. Never destroyed.
 class Screen {
-public:
+  public:
     static Screen& get();
 
     // The visible rectangle; view coordinates are window coordinates plus view.x, view.y.
@@ -29,6 +29,6 @@ public:
     // the current colour opaque white.
     void drawLabel(std::string text, int32_t x, int32_t y);
 
-private:
+  private:
     Screen();
 };

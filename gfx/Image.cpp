@@ -1,0 +1,19 @@
+#include "gfx/Image.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cstdio>
+
+SDL_Surface* loadImage(const std::string& path) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded)
+        return nullptr;
+    SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
+    SDL_FreeSurface(loaded);
+    return converted;
+}
+
+void reportUnloadableImage(const std::string& path) {
+    std::fprintf(stderr, "Unable to load image %s : %s\n", path.c_str(), IMG_GetError());
+    std::fflush(stderr);
+}

@@ -1,0 +1,170 @@
+#include "gfx/Renderer.h"
+
+#include "gfx/Image.h"
+#include "gfx/Screen.h"
+
+#include <SDL.h>
+#include <cstring>
+
+namespace {
+
+constexpr int glyphCount = 96;
+constexpr int firstGlyphCode = 32;
+constexpr unsigned char lastGlyphCode = 127;
+constexpr unsigned char substituteGlyph = '?';
+
+constexpr const char* bigFontPath = "fonts/bigFont.png";
+constexpr const char* smallFontPath = "fonts/smallFont.png";
+
+// The smallest power of two that holds `side`, and at least 1.
+int textureSide(int side) {
+    int result = 1;
+    while (result < side)
+        result *= 2;
+    return result;
+}
+
+} // namespace
+
+Renderer& Renderer::get() {
+    // Never destroyed: textures and lists live as long as the process.
+    static Renderer* renderer = new Renderer;
+    return *renderer;
+}
+
+Renderer::Renderer() {
+    load(SDL_GL_GetProcAddress);
+
+    TexCoords window;
+    Rect size;
+    // Both images before either font; a missing one is named and the text using it draws
+    // with texture 0.
+    bigFontTexture = loadTexture(bigFontPath, window, size);
+    if (bigFontTexture == 0)
+        reportUnloadableImage(bigFontPath);
+    smallFontTexture = loadTexture(smallFontPath, window, size);
+    if (smallFontTexture == 0)
+        reportUnloadableImage(smallFontPath);
+
+    bigFontLists = buildFont(1.0, 16.0, 32.0, bigFontTexture);
+    smallFontLists = buildFont(1.0, 8.0, 16.0, smallFontTexture);
+}
+
+uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window) {
+    if (!surface) {
+        window = TexCoords{0, 0, 0, 0};
+        return 0;
+    }
+    const int w = surface->w;
+    const int h = surface->h;
+    const int tw = textureSide(w);
+    const int th = textureSide(h);
+    window = TexCoords{0, 0, float(w) / float(tw), float(h) / float(th)};
+
+    // Texels in memory order red, green, blue, alpha, as GL_RGBA with GL_UNSIGNED_BYTE reads them.
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+    SDL_Surface* staging = SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, 0x000000FF, 0x0000FF00,
+                                                0x00FF0000, 0xFF000000);
+#else
+    SDL_Surface* staging = SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, 0xFF000000, 0x00FF0000,
+                                                0x0000FF00, 0x000000FF);
+#endif
+    if (!staging)
+        return 0;
+
+    // With per-surface alpha on, the blit would blend instead of copying each pixel's alpha.
+    const Uint32 savedFlags = surface->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
+    const Uint8 savedAlpha = surface->format->alpha;
+    if (savedFlags & SDL_SRCALPHA)
+        SDL_SetAlpha(surface, 0, 0);
+
+    SDL_Rect area = {0, 0, Uint16(w), Uint16(h)};
+    SDL_UpperBlit(surface, &area, staging, &area);
+
+    if (savedFlags & SDL_SRCALPHA)
+        SDL_SetAlpha(surface, savedFlags, savedAlpha);
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, staging->pixels);
+    SDL_FreeSurface(staging);
+    return name;
+}
+
+uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size) {
+    SDL_Surface* surface = loadImage(path);
+    if (!surface) {
+        window = TexCoords{0, 0, 0, 0};
+        size = Rect{0, 0, 0, 0};
+        return 0;
+    }
+    size = Rect{0, 0, uint16_t(surface->w), uint16_t(surface->h)};
+    const uint32_t name = uploadSurface(surface, window);
+    SDL_FreeSurface(surface);
+    return name;
+}
+
+uint32_t Renderer::buildFont(double scale, double glyphWidth, double glyphHeight,
+                             uint32_t texture) {
+    const GLuint first = glGenLists(glyphCount);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const GLint quadHeight = GLint(scale * glyphHeight);
+    const GLint quadWidth = GLint(scale * glyphWidth);
+    // One pixel less than the glyph width: neighbouring glyphs share a column.
+    const double advance = scale * glyphWidth - 1.0;
+    const double cellWidth = 0.0625;
+    const double cellHeight = 0.125;
+    for (int i = 0; i < glyphCount; ++i) {
+        const double left = (i % 16) * cellWidth;
+        const double top = (i / 16) * cellHeight;
+        glNewList(first + GLuint(i), GL_COMPILE);
+        glBegin(GL_QUADS);
+        glTexCoord2f(float(left), float(top + cellHeight));
+        glVertex2i(0, quadHeight);
+        glTexCoord2f(float(left + cellWidth), float(top + cellHeight));
+        glVertex2i(quadWidth, quadHeight);
+        glTexCoord2f(float(left + cellWidth), float(top));
+        glVertex2i(quadWidth, 0);
+        glTexCoord2f(float(left), float(top));
+        glVertex2i(0, 0);
+        glEnd();
+        glTranslated(advance, 0, 0);
+        glEndList();
+    }
+    return first;
+}
+
+void Renderer::drawText(int32_t x, int32_t y, std::string text, bool small) {
+    const uint32_t texture = small ? smallFontTexture : bigFontTexture;
+    const uint32_t lists = small ? smallFontLists : bigFontLists;
+
+    // Only the text before the first zero byte is drawn; bytes without a glyph would call
+    // lists outside this font's block, so they become the font's '?'.
+    text.resize(std::strlen(text.c_str()));
+    for (char& c : text) {
+        const unsigned char code = static_cast<unsigned char>(c);
+        if (code < firstGlyphCode || code > lastGlyphCode)
+            c = char(substituteGlyph);
+    }
+
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, screenWidth, screenHeight, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslated(x, y, 0);
+    glListBase(lists - firstGlyphCode);
+    glCallLists(GLsizei(text.size()), GL_UNSIGNED_BYTE, text.data());
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+}

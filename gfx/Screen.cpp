@@ -1,0 +1,113 @@
+#include "gfx/Screen.h"
+
+#include "gfx/Renderer.h"
+#include "platform/GlLibrary.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+constexpr const char* windowTitle = "SDL Dynamic OpenGL Loading Test";
+constexpr const char* iconTitle = "testdyngl";
+
+[[noreturn]] void failStartup(const char* format) {
+    std::printf(format, SDL_GetError());
+    std::exit(1);
+}
+
+// The texture's window stretched over the corners, top-left first, clockwise on screen.
+void texturedQuad(uint32_t texture, const TexCoords& window, int32_t x0, int32_t y0, int32_t x1,
+                  int32_t y1) {
+    Renderer& gl = Renderer::get();
+    gl.glBindTexture(GL_TEXTURE_2D, texture);
+    gl.glBegin(GL_QUADS);
+    gl.glTexCoord2f(window.left, window.top);
+    gl.glVertex2f(float(x0), float(y0));
+    gl.glTexCoord2f(window.right, window.top);
+    gl.glVertex2f(float(x1), float(y0));
+    gl.glTexCoord2f(window.right, window.bottom);
+    gl.glVertex2f(float(x1), float(y1));
+    gl.glTexCoord2f(window.left, window.bottom);
+    gl.glVertex2f(float(x0), float(y1));
+    gl.glEnd();
+}
+
+} // namespace
+
+Screen& Screen::get() {
+    // Published only once construction has returned; never destroyed.
+    static Screen* screen = new Screen;
+    return *screen;
+}
+
+Screen::Screen() {
+    view = Rect{0, 0, uint16_t(screenWidth), uint16_t(screenHeight)};
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        failStartup("Unable to init SDL : %s\n");
+    std::atexit(SDL_Quit);
+
+    if (SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) < 0)
+        failStartup("Unable to set GL attribute : %s\n");
+    if (SDL_GL_LoadLibrary(glLibraryName()) < 0)
+        failStartup("Unable to dynamically open GL lib : %s\n");
+
+    // Other sizes than asked for are accepted.
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
+
+    if (!SDL_SetVideoMode(view.w, view.h, 32, SDL_OPENGL))
+        failStartup("Unable to open video mode : %s\n");
+    SDL_WM_SetCaption(windowTitle, iconTitle);
+
+    Renderer& gl = Renderer::get();
+
+    // Pixel coordinates, origin top-left, y down; every 2-D quad lies at depth 0, so with
+    // the less-or-equal test later quads paint over earlier ones.
+    gl.glViewport(0, 0, view.w, view.h);
+    gl.glMatrixMode(GL_PROJECTION);
+    gl.glLoadIdentity();
+    gl.glOrtho(0, view.w, view.h, 0, -1, 1);
+    gl.glMatrixMode(GL_MODELVIEW);
+    gl.glLoadIdentity();
+    gl.glClearColor(0, 0, 0, 0.5f);
+    gl.glClearDepth(1.0);
+    gl.glDepthFunc(GL_LEQUAL);
+    gl.glEnable(GL_DEPTH_TEST);
+    gl.glShadeModel(GL_SMOOTH);
+    gl.glDisable(GL_CULL_FACE);
+    gl.glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    gl.glEnable(GL_BLEND);
+    gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl.glEnable(GL_TEXTURE_2D);
+}
+
+void Screen::drawQuad(uint32_t texture, const TexCoords* window, Rect rect) {
+    const int32_t x0 = rect.x;
+    const int32_t y0 = rect.y;
+    texturedQuad(texture, *window, x0, y0, x0 + int32_t(rect.w), y0 + int32_t(rect.h));
+}
+
+void Screen::drawQuadInView(uint32_t texture, const TexCoords* window, Rect rect) {
+    // Culled with integers only, before any GL call.
+    if (!rectsOverlap(rect, view))
+        return;
+    const int32_t x0 = int32_t(rect.x) - int32_t(view.x);
+    const int32_t y0 = int32_t(rect.y) - int32_t(view.y);
+    texturedQuad(texture, *window, x0, y0, x0 + int32_t(rect.w), y0 + int32_t(rect.h));
+}
+
+void Screen::drawLabel(std::string text, int32_t x, int32_t y) {
+    Renderer& gl = Renderer::get();
+    gl.glColor4f(0, 0, 0, 1);
+    // Glyph tops 14 pixels above y, so a 16-pixel glyph covers rows y - 14 to y + 2.
+    gl.drawText(x, y - 14, std::move(text), true);
+    gl.glColor4f(1, 1, 1, 1);
+}
