@@ -1,0 +1,91 @@
+#include "listfile/AtomicElement.h"
+#include "listfile/ListReader.h"
+#include "tests/listfile/ListFileTest.h"
+#include "tests/listfile/StderrCapture.h"
+
+namespace {
+
+using BrokenFiles = ListFileTest;
+using EmptyListQueries = ListFileTest;
+
+// What the sprite loader does with any root at once, without testing it.
+void queryLikeTheLoader(ListObject* root) {
+    root->firstString();
+    for (ListObject* cell = root->rest(); cell && cell->first; cell = cell->rest())
+        cell->firstList();
+}
+
+TEST_F(BrokenFiles, MissingFileReadsAsAnEmptyListWithOneLine) {
+    std::string path = folder() + "/absent.txt";
+    StderrCapture err;
+    auto root = readListFile(path);
+    EXPECT_EQ(err.text(), "Unable to open list file " + path + "\n");
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->first, nullptr);
+    EXPECT_EQ(root->rest(), nullptr);
+    EXPECT_EQ(lineNumber, 0);
+}
+
+TEST_F(BrokenFiles, UnreadableFileReadsAsAnEmptyListWithOneLine) {
+    StderrCapture err;
+    auto root = readListFile(folder()); // a folder opens but cannot be read
+    EXPECT_EQ(err.text(), "Unable to read list file " + folder() + "\n");
+    EXPECT_EQ(root->first, nullptr);
+}
+
+TEST_F(BrokenFiles, FilesWithoutAnyTokenSayTheyHoldNoList) {
+    for (std::string text : {"", "  \n\t", "; only\n;comments\n"}) {
+        std::string path = write(text);
+        StderrCapture err;
+        auto root = readListFile(path);
+        EXPECT_EQ(err.text(), path + ": file holds no list\n") << text;
+        EXPECT_EQ(root->first, nullptr);
+        EXPECT_EQ(root->line, lineNumber);
+    }
+}
+
+TEST_F(BrokenFiles, InputEndingInsideListsKeepsWhatWasRead) {
+    struct Case {
+        std::string text, printed;
+    };
+    for (const Case& c : std::vector<Case>{{"(a (b (c", "(a (b (c)))"},
+                                           {"(a \"bc d)", "(a bc d))"},
+                                           {"(a ; comment )", "(a)"},
+                                           {"(", ""},
+                                           {")", ""},
+                                           {"((", "()"},
+                                           {"\"unclosed", ""}}) {
+        std::string path = write(c.text);
+        StderrCapture err;
+        auto root = readListFile(path);
+        EXPECT_EQ(err.text(), path + ": file ends inside an open list\n") << c.text;
+        EXPECT_EQ(root->getString(), c.printed) << c.text;
+    }
+}
+
+TEST_F(BrokenFiles, EveryBrokenRootCanBeQueriedAtOnce) {
+    for (std::string text : {"", ";", "(", "\"", "(a", "((a) (b", "x"}) {
+        StderrCapture err;
+        auto root = read(text);
+        queryLikeTheLoader(root.get());
+    }
+    StderrCapture err;
+    queryLikeTheLoader(readListFile(folder() + "/absent.txt").get());
+}
+
+TEST_F(EmptyListQueries, YieldNeutralValuesAndOneLineEach) {
+    auto root = read("(\n() x)");
+    ListObject* empty = root->firstList();
+    ListObject* terminal = root->rest()->rest();
+    StderrCapture err;
+    EXPECT_EQ(empty->firstString(), "");
+    EXPECT_EQ(empty->firstList(), nullptr);
+    EXPECT_EQ(empty->firstInt(), 0);
+    EXPECT_EQ(terminal->firstString(), "");
+    EXPECT_EQ(err.text(), "1: Attempt to firstString on empty list\n"
+                          "1: Attempt to firstList on empty list\n"
+                          "1: Attempt to firstInt on empty list\n"
+                          "-1: Attempt to firstString on empty list\n");
+}
+
+} // namespace
