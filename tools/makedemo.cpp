@@ -143,6 +143,8 @@ class Writer {
             fail(path, "cannot be written");
     }
     void swatch(const std::string& path, uint32_t marker) {
+        if (!ok_)
+            return;
         png(path, Canvas(swatchSize, swatchSize, 0xFF000000u | marker));
     }
     void text(const std::string& path, const char* contents) {
@@ -158,7 +160,10 @@ class Writer {
     bool ok() const { return ok_; }
 
   private:
+    // After the first failure nothing more is written: one line says what went wrong.
     bool makeFolder(const std::string& path) {
+        if (!ok_)
+            return false;
         ++files_;
         std::error_code error;
         std::filesystem::create_directories(std::filesystem::path(root_ + "/" + path).parent_path(),
