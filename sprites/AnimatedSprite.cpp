@@ -16,6 +16,13 @@ int32_t wrappingAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+// A "time" value as atoi reads it. Never reported: a list there, or no value at all, is 0.
+int32_t timeOf(ListObject* value) {
+    if (!value || !value->first)
+        return 0;
+    return std::atoi(value->firstString().c_str());
+}
+
 } // namespace
 
 AnimatedSprite::AnimatedSprite(std::string name, ListObject* entries)
@@ -25,22 +32,21 @@ AnimatedSprite::AnimatedSprite(std::string name, ListObject* entries)
     AnimationFrame record;
     for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
         ListObject* entry = cell->firstList();
-        if (!entry)
+        if (!entry || !entry->first)
             continue;
         const std::string key = entry->firstString();
         if (key == "sprite") {
             for (ListObject* itemCell = entry->rest(); itemCell && itemCell->first;
                  itemCell = itemCell->rest()) {
                 ListObject* item = itemCell->firstList();
-                if (!item)
+                if (!item || !item->first)
                     continue;
                 const std::string itemKey = item->firstString();
                 if (itemKey == "filename") {
                     record.sprite = getSprite(firstStringOf(item->rest()));
                 } else if (itemKey == "time") {
                     record.start = duration;
-                    duration =
-                        wrappingAdd(duration, std::atoi(firstStringOf(item->rest()).c_str()));
+                    duration = wrappingAdd(duration, timeOf(item->rest()));
                 }
             }
             frames.push_back(record);

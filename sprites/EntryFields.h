@@ -5,9 +5,9 @@
 
 class ListObject;
 
-// Null-safe steps through the entries of a description file. A key or value that is missing
-// (the list ended early) reads as null, 0 or "" without a message, so short entries such as
-// "(size)" or "(origin 3)" never reach past the terminal cell.
+// Null-safe steps through the entries of a description file, for values read past the end
+// of a short entry such as "(size 3)": a missing value in the list's terminal cell is
+// reported by the element model, and reading on past it yields null, 0 or "" silently.
 
 // `rest` of the list; null for null or the terminal cell.
 ListObject* restOf(ListObject* list);

@@ -13,7 +13,7 @@ Sprite* readPart(ListObject* items) {
     Sprite* part = nullptr;
     for (ListObject* cell = items; cell && cell->first; cell = cell->rest()) {
         ListObject* item = cell->firstList();
-        if (!item)
+        if (!item || !item->first)
             continue;
         const std::string key = item->firstString();
         if (key == "filename") {
@@ -35,7 +35,7 @@ ShowOneSprite::ShowOneSprite(std::string name, ListObject* entries)
     : Sprite(std::move(name), NoImage{}) {
     for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
         ListObject* entry = cell->firstList();
-        if (!entry)
+        if (!entry || !entry->first)
             continue;
         const std::string key = entry->firstString();
         if (key == "sprite") {

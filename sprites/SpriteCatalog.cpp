@@ -47,7 +47,9 @@ Sprite* loadSpriteDescription(std::string name) {
     const bool marked = loading.insert(name).second;
 
     std::unique_ptr<ListObject> root = readListFile(name);
-    const std::string type = root->firstString();
+    // An empty file has no type word; it is an unknown type, without the element model's
+    // report on the empty list.
+    const std::string type = root->first ? root->firstString() : std::string();
     Sprite* made = nullptr;
     if (type == "animated") {
         made = new AnimatedSprite(name, root->rest());
