@@ -1,26 +1,30 @@
 #include "listfile/ListInput.h"
 
+#include <algorithm>
 #include <utility>
 
-ListInput::ListInput(std::string name, std::FILE* file, bool open, std::size_t bufferSize)
-    : name_(std::move(name)), file_(file), open_(open), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
+ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize)
+    : name_(std::move(name)), file_(file), open_(file != nullptr || text != nullptr),
+      readSize_(std::clamp<std::size_t>(readSize, 1, bufferCapacity)), data_(buffer_) {
+    if (text) {
+        text_ = std::move(*text);
+        data_ = text_.data();
+        end_ = text_.size();
+    }
+    if (file_) {
+        // Bytes go straight from the file into buffer_; stdio's own buffer would only copy
+        // them once more.
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+}
 
-ListInput ListInput::openFile(const std::string& path, std::size_t bufferSize) {
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    return ListInput(path, file, file != nullptr, bufferSize);
+ListInput ListInput::openFile(const std::string& path, std::size_t readSize) {
+    return ListInput(path, std::fopen(path.c_str(), "r"), nullptr, readSize);
 }
 
 ListInput ListInput::fromText(std::string text, std::string name) {
-    ListInput input(std::move(name), nullptr, true, 0);
-    input.end_ = text.size();
-    input.buffer_.assign(text.begin(), text.end());
-    return input;
+    return ListInput(std::move(name), nullptr, &text, 0);
 }
-
-ListInput::ListInput(ListInput&& other) noexcept
-    : name_(std::move(other.name_)), file_(std::exchange(other.file_, nullptr)), open_(other.open_),
-      failed_(other.failed_), buffer_(std::move(other.buffer_)), pos_(std::exchange(other.pos_, 0)),
-      end_(std::exchange(other.end_, 0)) {}
 
 ListInput::~ListInput() {
     if (file_)
@@ -30,7 +34,7 @@ ListInput::~ListInput() {
 int ListInput::refill() {
     if (!file_)
         return -1;
-    std::size_t count = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    std::size_t count = std::fread(buffer_, 1, readSize_, file_);
     if (count == 0) {
         // End of file or an error: either way the input is over, and the file can go.
         failed_ = std::ferror(file_) != 0;

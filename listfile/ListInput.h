@@ -3,21 +3,21 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
-#include <vector>
 
-// The bytes of one list file, read one at a time with one byte of push-back. Reads through
-// its own buffer: the reader touches every byte, and a stream's per-call checks would
-// dominate. A read error ends the input early and sets failed().
+// The bytes of one list file, read one at a time with one byte of push-back. Files are read
+// through a fixed buffer inside the object, not through stdio's buffer or the heap: the reader
+// touches every byte, and a stream's per-call checks would dominate. A read error ends the
+// input early and sets failed(). Lives on the caller's stack; it is neither copied nor moved.
 class ListInput {
   public:
+    static constexpr std::size_t bufferCapacity = 16384;
+
     // Opens `path` for reading in text mode; isOpen() is false when that fails, and the
-    // input is then empty. `bufferSize` (at least 1) is the size of each read.
-    static ListInput openFile(const std::string& path, std::size_t bufferSize = 1 << 16);
+    // input is then empty. `readSize` (1 to bufferCapacity) is the size of each read.
+    static ListInput openFile(const std::string& path, std::size_t readSize = bufferCapacity);
     // The bytes of `text`, named `name` in diagnostics. Never fails.
     static ListInput fromText(std::string text, std::string name = "<text>");
 
-    ListInput(ListInput&& other) noexcept;
-    ListInput& operator=(ListInput&&) = delete;
     ListInput(const ListInput&) = delete;
     ListInput& operator=(const ListInput&) = delete;
     ~ListInput();
@@ -29,7 +29,7 @@ class ListInput {
     // The next byte (0 to 255), or -1 at the end of the input or after a read error.
     int get() {
         if (pos_ < end_)
-            return static_cast<unsigned char>(buffer_[pos_++]);
+            return static_cast<unsigned char>(data_[pos_++]);
         return refill();
     }
     // Puts back the byte that the last get() returned; only valid right after a get() that
@@ -37,14 +37,18 @@ class ListInput {
     void unget() { --pos_; }
 
   private:
-    ListInput(std::string name, std::FILE* file, bool open, std::size_t bufferSize);
+    // Reads `file` if given, otherwise the text taken from `text`; open unless both are null.
+    ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize);
     int refill();
 
     std::string name_;
     std::FILE* file_;
     bool open_;
     bool failed_ = false;
-    std::vector<char> buffer_;
+    std::string text_;
+    std::size_t readSize_;
+    const char* data_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    char buffer_[bufferCapacity];
 };

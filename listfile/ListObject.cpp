@@ -45,19 +45,21 @@ ListObject::~ListObject() {
     // its own children first, so its destructor has nothing left to do.
     if (!first && !next)
         return;
+    // Elements are taken before the cells behind them: pieces are then freed roughly in the
+    // order they were made, and the work list stays as short as the nesting is deep.
     std::vector<std::unique_ptr<Element>> pending;
-    if (first)
-        pending.push_back(std::move(first));
     if (next)
         pending.push_back(std::move(next));
+    if (first)
+        pending.push_back(std::move(first));
     while (!pending.empty()) {
         std::unique_ptr<Element> element = std::move(pending.back());
         pending.pop_back();
         if (ListObject* list = asList(element.get())) {
-            if (list->first)
-                pending.push_back(std::move(list->first));
             if (list->next)
                 pending.push_back(std::move(list->next));
+            if (list->first)
+                pending.push_back(std::move(list->first));
         }
     }
 }
