@@ -10,7 +10,7 @@
 namespace {
 
 class DirectoryListingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char templ[] = "/tmp/levelcolors-dir-XXXXXX";
         ASSERT_NE(mkdtemp(templ), nullptr);
@@ -33,8 +33,12 @@ TEST_F(DirectoryListingTest, ListsRegularFilesWithTheExtensionInByteOrder) {
     ASSERT_EQ(symlink("lava.png", (folder + "/link.png").c_str()), 0);
     ASSERT_EQ(symlink("missing.png", (folder + "/dangling.png").c_str()), 0);
 
-    const std::vector<std::string> expected = {"Zed.png",  "_p.png",         "a.b.png",
-                                               "lava.png", "link.png",       "with space.png",
+    const std::vector<std::string> expected = {"Zed.png",
+                                               "_p.png",
+                                               "a.b.png",
+                                               "lava.png",
+                                               "link.png",
+                                               "with space.png",
                                                "\xc3\xa9t\xc3\xa9.png"};
     EXPECT_EQ(listFiles(folder, "png"), expected);
     EXPECT_EQ(listFiles(folder, "txt"), std::vector<std::string>{"d.txt"});

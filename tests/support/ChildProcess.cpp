@@ -78,8 +78,7 @@ bool ChildProcess::running() {
 }
 
 int ChildProcess::wait(double seconds) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (running()) {
         if (std::chrono::steady_clock::now() > deadline) {
             kill(pid_, SIGKILL);
@@ -92,8 +91,12 @@ int ChildProcess::wait(double seconds) {
     return status_;
 }
 
-std::string ChildProcess::standardOutput() const { return readWhole(outPath_); }
-std::string ChildProcess::standardError() const { return readWhole(errPath_); }
+std::string ChildProcess::standardOutput() const {
+    return readWhole(outPath_);
+}
+std::string ChildProcess::standardError() const {
+    return readWhole(errPath_);
+}
 
 int runCommand(const std::vector<std::string>& argv, std::string* output, double seconds) {
     ChildProcess child(argv, "");

@@ -8,7 +8,7 @@
 // A program run by a test: its working folder, extra environment, standard output and
 // standard error captured to files, and its exit status.
 class ChildProcess {
-public:
+  public:
     // Starts argv[0] (looked up in PATH when it has no slash) in folder `cwd`. Variables in
     // `env` are set (an empty value removes the variable).
     ChildProcess(const std::vector<std::string>& argv, const std::string& cwd,
@@ -26,7 +26,7 @@ public:
     std::string standardOutput() const;
     std::string standardError() const;
 
-private:
+  private:
     pid_t pid_ = -1;
     int status_ = -2;
     std::string outPath_;

@@ -37,7 +37,7 @@ Screenshot decodeXwd(const std::string& bytes) {
     const uint32_t width = big32(bytes, 16), height = big32(bytes, 20);
     const uint32_t byteOrder = big32(bytes, 28);
     const uint32_t bitsPerPixel = big32(bytes, 44), bytesPerLine = big32(bytes, 48);
-    const uint32_t red = big32(bytes, 60), green = big32(bytes, 64), blue = big32(bytes, 68);
+    const uint32_t red = big32(bytes, 56), green = big32(bytes, 60), blue = big32(bytes, 64);
     const uint32_t colours = big32(bytes, 76);
     const size_t data = size_t(headerSize) + size_t(colours) * 12;
     if (bitsPerPixel != 32 || bytes.size() < data + size_t(bytesPerLine) * height)
@@ -66,8 +66,7 @@ int WindowDriver::run(const std::vector<std::string>& argv, std::string* output)
 }
 
 std::string WindowDriver::findWindow(const std::string& title, double seconds) const {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     do {
         std::string out;
         if (run({"xdotool", "search", "--name", "^" + title + "$"}, &out) == 0) {
@@ -85,9 +84,11 @@ bool WindowDriver::pressKey(const std::string& window, const std::string& key) c
     return pressKeys(window, {key});
 }
 
-bool WindowDriver::pressKeys(const std::string& window, const std::vector<std::string>& keys) const {
+bool WindowDriver::pressKeys(const std::string& window,
+                             const std::vector<std::string>& keys) const {
     // Without a window manager the focus must be given to the window before typing.
-    std::vector<std::string> argv = {"xdotool", "windowfocus", "--sync", window, "key", "--delay", "0"};
+    std::vector<std::string> argv = {"xdotool", "windowfocus", "--sync", window,
+                                     "key",     "--delay",     "0"};
     argv.insert(argv.end(), keys.begin(), keys.end());
     return run(argv, nullptr) == 0;
 }

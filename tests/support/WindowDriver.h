@@ -16,7 +16,7 @@ struct Screenshot {
 // Drives windows on an X display the way a person would, through the X tools: finds a
 // window by its title, presses keys in it (xdotool) and takes screenshots of it (xwd).
 class WindowDriver {
-public:
+  public:
     explicit WindowDriver(std::string display) : display_(std::move(display)) {}
 
     // The id of the first window with this title, waiting up to `seconds`; "" if none.
@@ -32,7 +32,7 @@ public:
     // The window's title.
     std::string windowName(const std::string& window) const;
 
-private:
+  private:
     int run(const std::vector<std::string>& argv, std::string* output) const;
     std::string display_;
 };

@@ -52,4 +52,6 @@ XServer::~XServer() {
     }
 }
 
-void XServer::makeCurrent() const { setenv("DISPLAY", display_.c_str(), 1); }
+void XServer::makeCurrent() const {
+    setenv("DISPLAY", display_.c_str(), 1);
+}

@@ -6,7 +6,7 @@
 // A private Xvfb server for one test program or one test: started on a free display number,
 // stopped by the destructor. Tests never share a screen, so they may run in parallel.
 class XServer {
-public:
+  public:
     // width x height x 24 screen. Throws std::runtime_error when Xvfb cannot be started.
     explicit XServer(int width = 400, int height = 900);
     ~XServer();
@@ -18,7 +18,7 @@ public:
     // Sets DISPLAY in this process's environment to this server.
     void makeCurrent() const;
 
-private:
+  private:
     pid_t pid_ = -1;
     std::string display_;
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// Frames follow one another at least this many milliseconds apart.
+constexpr uint32_t framePeriod = 16;
+
+// Whether a frame period has passed since `lastStamp`. The difference is taken in unsigned
+// 32-bit arithmetic so that the tick counter wrapping past 2^32 does not stall the loop.
+inline bool framePeriodPassed(uint32_t now, uint32_t lastStamp) {
+    return uint32_t(now - lastStamp) >= framePeriod;
+}
+
+// Polls the tick counter, yielding the processor between polls, until a frame period has
+// passed since `lastStamp`; returns at once when it already has.
+void waitForFramePeriod(uint32_t lastStamp);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Sprite;
+
+// The level's colours, filled once by loadLevel and read by the pages. A colour is the
+// swatch's top-left pixel in the display's 32-bit format with alpha. The maps do not own the
+// sprites, which live until the process ends.
+extern std::map<uint32_t, Sprite*> textureByColor;        // later files overwrite earlier
+extern std::map<uint32_t, std::string> objectNameByColor; // "characters/hero.txt"
+extern std::map<uint32_t, Sprite*> swatchByColor;         // drawn at 8 by 8
+extern std::vector<uint32_t> levelColors;                 // one per file, in scan order
+extern std::optional<uint32_t> walkBehindColor;           // none when its swatch is missing
+extern std::optional<uint32_t> walkIntoColor;
+
+// Scans the working folder's level: textures from "textures/*.png", then "textures/*.txt",
+// the two collision swatches, then the objects of "characters", "events", "cutscenes" and
+// "entities". A file whose swatch cannot be read gets one line on standard error and no
+// colour; missing folders contribute nothing.
+void loadLevel();
+void scanTextures(const std::string& extension);
+void scanObjects(const std::string& folder);
+
+// The top-left pixel of an image in the display's format; none (silently) when the image
+// cannot be loaded. Needs the video mode set.
+std::optional<uint32_t> readSwatchColor(const std::string& path);

@@ -1,0 +1,60 @@
+#include "app/LevelLayout.h"
+
+#include "platform/DirectoryListing.h"
+
+const char* const objectFolders[4] = {"characters", "events", "cutscenes", "entities"};
+const char* const walkBehindSwatch = "levels/walkbehind_p.png";
+const char* const walkIntoSwatch = "levels/walkinto_p.png";
+
+namespace {
+
+std::string inLevel(const std::string& level, const std::string& folder) {
+    return level.empty() ? folder : level + "/" + folder;
+}
+
+std::vector<LevelFile> filesIn(const std::string& level, const std::string& folder,
+                               const std::string& extension, LevelFileKind kind) {
+    std::vector<LevelFile> files;
+    for (const std::string& name : listFiles(inLevel(level, folder), extension)) {
+        if (isSwatchName(name))
+            continue;
+        const std::string path = folder + "/" + name;
+        files.push_back({kind, path, swatchPathOf(path)});
+    }
+    return files;
+}
+
+} // namespace
+
+bool isSwatchName(const std::string& name) {
+    return name.size() >= 6 && name.compare(name.size() - 6, 2, "_p") == 0;
+}
+
+std::string swatchPathOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? path.substr(0, dot) : path) + "_p.png";
+}
+
+std::vector<LevelFile> textureFiles(const std::string& level, const std::string& extension) {
+    return filesIn(level, "textures", extension, LevelFileKind::Texture);
+}
+
+std::vector<LevelFile> objectFiles(const std::string& level, const std::string& folder) {
+    return filesIn(level, folder, "txt", LevelFileKind::Object);
+}
+
+std::vector<LevelFile> levelFiles(const std::string& level) {
+    std::vector<LevelFile> files = textureFiles(level, "png");
+    for (LevelFile& file : textureFiles(level, "txt"))
+        files.push_back(std::move(file));
+    files.push_back({LevelFileKind::WalkBehind, walkBehindSwatch, walkBehindSwatch});
+    files.push_back({LevelFileKind::WalkInto, walkIntoSwatch, walkIntoSwatch});
+    for (const char* folder : objectFolders) {
+        for (LevelFile& file : objectFiles(level, folder))
+            files.push_back(std::move(file));
+    }
+    return files;
+}

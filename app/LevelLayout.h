@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What a level file is to the viewer.
+enum class LevelFileKind { Texture, Object, WalkBehind, WalkInto };
+
+// One file the level scan reads, with the swatch that holds its marker colour. Paths are
+// relative to the level folder, as the viewer names them ("textures/lava.txt").
+struct LevelFile {
+    LevelFileKind kind;
+    std::string path;
+    std::string swatchPath;
+};
+
+// The folders of object description files, in scan order.
+extern const char* const objectFolders[4];
+extern const char* const walkBehindSwatch; // "levels/walkbehind_p.png"
+extern const char* const walkIntoSwatch;   // "levels/walkinto_p.png"
+
+// Whether a file name is a swatch's (its stem ends in "_p"): the two characters that begin
+// six before the end are "_p". Shorter names have no room for it and are not swatches.
+bool isSwatchName(const std::string& name);
+
+// The swatch of a file: its path without the file's last extension, then "_p.png"
+// ("textures/a.b.png" gives "textures/a.b_p.png").
+std::string swatchPathOf(const std::string& path);
+
+// The textures of one extension ("png" or "txt") in "textures/", or the ".txt" objects of one
+// folder, in listing order, swatches left out. `level` is the level folder ("" for the
+// working folder). A missing folder yields nothing.
+std::vector<LevelFile> textureFiles(const std::string& level, const std::string& extension);
+std::vector<LevelFile> objectFiles(const std::string& level, const std::string& folder);
+
+// Every file of the level in scan order: textures from ".png" files, textures from ".txt"
+// files, the walk-behind and walk-into swatches, then the objects of each object folder.
+std::vector<LevelFile> levelFiles(const std::string& level);

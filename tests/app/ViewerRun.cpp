@@ -1,0 +1,39 @@
+#include "tests/app/ViewerRun.h"
+
+#include "tests/support/Paths.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+
+std::string viewerBinary() {
+    return buildRoot() + "/levelcolors";
+}
+
+ViewerRun::ViewerRun(const std::string& folder) : driver_(server_.display()) {
+    process_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{viewerBinary()}, folder,
+        std::map<std::string, std::string>{{"DISPLAY", server_.display()}});
+    window_ = driver_.findWindow(title, 60);
+    if (window_.empty())
+        throw std::runtime_error("the viewer opened no window; its standard output: " +
+                                 process_->standardOutput() + process_->standardError());
+    // A frame is on screen once the background covers the window's right edge.
+    waitFor([](const Screenshot& shot) {
+        return shot.width > 0 && shot.at(shot.width - 1, 20) == 0xFFFFFF;
+    });
+}
+
+void ViewerRun::sleepMilliseconds(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void ViewerRun::press(const std::vector<std::string>& keys) {
+    driver_.pressKeys(window_, keys);
+}
+
+int ViewerRun::quit() {
+    driver_.pressKey(window_, "Escape");
+    return process_->wait(30);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/WindowDriver.h"
+#include "tests/support/XServer.h"
+
+#include <memory>
+#include <string>
+
+// The real viewer running in a level folder on a private X server, driven by keys and read
+// through screenshots.
+class ViewerRun {
+  public:
+    static constexpr const char* title = "SDL Dynamic OpenGL Loading Test";
+
+    // Starts build/levelcolors in `folder` and waits for its window and its first frame.
+    explicit ViewerRun(const std::string& folder);
+
+    const std::string& window() const { return window_; }
+    WindowDriver& driver() { return driver_; }
+
+    // Presses keys in one go; they reach the viewer within one frame.
+    void press(const std::vector<std::string>& keys);
+    Screenshot screenshot() const { return driver_.screenshot(window_); }
+    // Takes screenshots until `shown` holds for one, for up to 30 seconds; returns the last.
+    template <typename Predicate>
+    Screenshot waitFor(Predicate shown) const {
+        Screenshot shot = screenshot();
+        for (int tries = 0; tries < 600 && !shown(shot); ++tries) {
+            sleepMilliseconds(50);
+            shot = screenshot();
+        }
+        return shot;
+    }
+    // Presses Escape and waits for the end; returns the exit status.
+    int quit();
+    std::string standardError() const { return process_->standardError(); }
+    std::string standardOutput() const { return process_->standardOutput(); }
+
+    static void sleepMilliseconds(int milliseconds);
+
+  private:
+    XServer server_;
+    WindowDriver driver_;
+    std::unique_ptr<ChildProcess> process_;
+    std::string window_;
+};
+
+// The path of the built viewer.
+std::string viewerBinary();

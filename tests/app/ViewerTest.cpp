@@ -1,0 +1,328 @@
+// The real viewer in real level folders: keys pressed with xdotool, pixels read from
+// screenshots of its window, exit status and standard error checked.
+
+#include "tests/app/LevelFolder.h"
+#include "tests/app/ViewerRun.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr uint32_t white = 0xFFFFFF;
+constexpr uint32_t black = 0x000000;
+
+// The test fonts draw every glyph as a full 8 by 16 block, 7 pixels apart: a label of n
+// characters is a black bar 7n + 1 pixels wide.
+int labelWidth(int characters) {
+    return 7 * characters + 1;
+}
+
+// The length of the black run that starts at (x, y).
+int barWidth(const Screenshot& shot, int x, int y) {
+    int width = 0;
+    while (x + width < shot.width && shot.at(x + width, y) == black)
+        ++width;
+    return width;
+}
+
+// Captions sit at y 13, so their glyphs cover rows 0 to 14.
+int captionWidth(const Screenshot& shot) {
+    return barWidth(shot, 0, 5);
+}
+
+int rowY(int row, int spacing) {
+    return 26 + row * spacing;
+}
+
+// Distinct colours for generated files.
+uint32_t swatchColour(int i) {
+    return 0x100000u * uint32_t(1 + i % 15) + 0x0101u * uint32_t(i);
+}
+uint32_t imageColour(int i) {
+    return 0x0000F0u + 0x010100u * uint32_t(3 * i + 7);
+}
+
+std::string numbered(const char* stem, int i) {
+    return stem + std::string(i < 10 ? "0" : "") + std::to_string(i);
+}
+
+void addCollisionSwatches(LevelFolder& level, uint32_t behind, uint32_t into) {
+    level.writeImage("levels/walkbehind_p.png", 8, 8, behind);
+    level.writeImage("levels/walkinto_p.png", 8, 8, into);
+}
+
+TEST(ViewerWindow, OpensItsWindowDrawsTheOverlayAndEndsOnEscape) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    ViewerRun viewer(level.path());
+
+    EXPECT_EQ(viewer.driver().windowName(viewer.window()), ViewerRun::title);
+    EXPECT_EQ(viewer.driver().windowSize(viewer.window()), std::make_pair(300, 800));
+    const Screenshot shot = viewer.screenshot();
+    ASSERT_EQ(shot.width, 300);
+    ASSERT_EQ(shot.height, 800);
+    // The overlay lies at (5, 720), 51 by 81: its row 79 is the window's last.
+    EXPECT_EQ(shot.at(5, 720), LevelFolder::overlayTopLeft);
+    EXPECT_EQ(shot.at(55, 799), LevelFolder::overlayBottomRight);
+    EXPECT_EQ(shot.at(6, 721), 0x808080u);
+    EXPECT_EQ(shot.at(4, 720), white);
+    EXPECT_EQ(shot.at(5, 719), white);
+    EXPECT_EQ(shot.at(56, 760), white);
+    // An empty level shows the textures page's caption only.
+    EXPECT_EQ(captionWidth(shot), labelWidth(9)); // "TEXTURES:"
+    EXPECT_EQ(shot.at(3, rowY(0, 32) + 3), white);
+
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardOutput(), "");
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerWindow, StartUpFailuresPrintOneLineAndEndWithStatusOne) {
+    LevelFolder level;
+    {
+        ChildProcess viewer({viewerBinary()}, level.path(), {{"SDL_VIDEODRIVER", "dummy"}});
+        EXPECT_EQ(viewer.wait(), 1);
+        const std::string out = viewer.standardOutput();
+        EXPECT_EQ(out.rfind("Unable to dynamically open GL lib : ", 0), 0u) << out;
+        EXPECT_GT(out.size(), std::string("Unable to dynamically open GL lib : \n").size());
+        EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+    }
+    {
+        ChildProcess viewer({viewerBinary()}, level.path(),
+                            {{"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", ""}});
+        EXPECT_EQ(viewer.wait(), 1);
+        const std::string out = viewer.standardOutput();
+        EXPECT_EQ(out.rfind("Unable to init SDL : ", 0), 0u) << out;
+        EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+    }
+}
+
+TEST(ViewerWindow, TheBinaryDoesNotLinkOpenGL) {
+    std::string dynamic;
+    ASSERT_EQ(runCommand({"readelf", "-d", viewerBinary()}, &dynamic), 0);
+    EXPECT_NE(dynamic.find("libSDL"), std::string::npos) << dynamic;
+    EXPECT_EQ(dynamic.find("libGL"), std::string::npos) << dynamic;
+    EXPECT_EQ(dynamic.find("libOpenGL"), std::string::npos) << dynamic;
+}
+
+TEST(ViewerPages, TexturesPageShowsFifteenRowsAPageInNameOrder) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // Written in reverse so that only the listing's order can put them in name order.
+    for (int i = 19; i >= 0; --i)
+        level.addTexture(numbered("t", i), swatchColour(i), imageColour(i));
+    ViewerRun viewer(level.path());
+
+    Screenshot shot = viewer.screenshot();
+    EXPECT_EQ(captionWidth(shot), labelWidth(9));
+    for (int row = 0; row < 15; ++row) {
+        const int y = rowY(row, 32);
+        SCOPED_TRACE("row " + std::to_string(row));
+        // The swatch at x 0, 8 by 8; the 16 by 16 texture at x 10.
+        EXPECT_EQ(shot.at(0, y), swatchColour(row));
+        EXPECT_EQ(shot.at(7, y + 7), swatchColour(row));
+        EXPECT_EQ(shot.at(8, y + 3), white);
+        EXPECT_EQ(shot.at(3, y + 8), white);
+        EXPECT_EQ(shot.at(10, y), imageColour(row));
+        EXPECT_EQ(shot.at(25, y + 15), imageColour(row));
+        EXPECT_EQ(shot.at(9, y + 3), white);
+        EXPECT_EQ(shot.at(26, y + 3), white);
+        EXPECT_EQ(shot.at(12, y + 16), white);
+    }
+    EXPECT_EQ(shot.at(3, rowY(15, 32) + 3), white);
+
+    viewer.press({"2"}); // page 1
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(15); });
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(shot.at(3, rowY(row, 32) + 3), swatchColour(15 + row));
+        EXPECT_EQ(shot.at(12, rowY(row, 32) + 3), imageColour(15 + row));
+    }
+    EXPECT_EQ(shot.at(3, rowY(5, 32) + 3), white);
+
+    viewer.press({"3"}); // page 2 starts past the end: the caption only
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == white; });
+    EXPECT_EQ(shot.at(12, 29), white);
+    EXPECT_EQ(captionWidth(shot), labelWidth(9));
+
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, ObjectsPagesStartCountingTheTextureEntriesToo) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    for (int i = 0; i < 10; ++i)
+        level.addTexture(numbered("t", i), swatchColour(i), imageColour(i));
+    for (int i = 0; i < 50; ++i)
+        level.addObject("characters", numbered("o", i), swatchColour(100 + i));
+    ViewerRun viewer(level.path());
+
+    viewer.press({"o"});
+    Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(8)); // "OBJECTS:"
+    for (int row = 0; row < 40; ++row) {
+        const int y = rowY(row, 13);
+        SCOPED_TRACE("row " + std::to_string(row));
+        EXPECT_EQ(shot.at(0, y), swatchColour(100 + row));
+        EXPECT_EQ(shot.at(7, y + 7), swatchColour(100 + row));
+        // "characters/oNN.txt", 10 pixels below the row: glyph tops at y - 4.
+        EXPECT_EQ(barWidth(shot, 10, y + 4), labelWidth(18));
+        EXPECT_EQ(shot.at(9, y + 4), white);
+    }
+    EXPECT_EQ(shot.at(10, rowY(0, 13) - 5), white);
+    EXPECT_EQ(shot.at(10, rowY(0, 13) - 4), black);
+    EXPECT_EQ(shot.at(3, rowY(40, 13) + 3), white);
+
+    // Page 1 starts at entry 40 of the list, the 31st object, because the ten texture
+    // entries before it count too.
+    viewer.press({"2"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(130); });
+    for (int row = 0; row < 20; ++row)
+        EXPECT_EQ(shot.at(3, rowY(row, 13) + 3), swatchColour(130 + row)) << "row " << row;
+    EXPECT_EQ(shot.at(3, rowY(20, 13) + 3), white);
+
+    // Switching the view keeps the page: textures page 1 is past the ten textures.
+    viewer.press({"t"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
+    EXPECT_EQ(shot.at(3, 29), white);
+    viewer.press({"1"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(0); });
+    EXPECT_EQ(shot.at(12, 29), imageColour(0));
+
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, EveryPageKeyPicksItsPage) {
+    // One object per page of the objects view: the object at entry 40 * p is on page p alone.
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    for (int i = 0; i < 22 * 40; ++i)
+        level.addObject("events", "e" + std::to_string(1000 + i), swatchColour(200 + i));
+    ViewerRun viewer(level.path());
+    viewer.press({"o"});
+    const std::vector<std::string> keys = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "q",
+                                           "w", "e", "r", "a", "s", "d", "f", "z", "x", "c", "v"};
+    for (int page = 21; page >= 0; --page) {
+        viewer.press({keys[size_t(page)]});
+        const uint32_t expected = swatchColour(200 + 40 * page);
+        const Screenshot shot =
+            viewer.waitFor([&](const Screenshot& s) { return s.at(3, 29) == expected; });
+        EXPECT_EQ(shot.at(3, 29), expected) << "key " << keys[size_t(page)];
+    }
+    // Shifted letters are the same keys; keypad digits and other keys change nothing.
+    viewer.press({"shift+q"});
+    Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(600); });
+    EXPECT_EQ(shot.at(3, 29), swatchColour(600));
+    viewer.press({"KP_1", "b", "space", "Return", "p"});
+    ViewerRun::sleepMilliseconds(300);
+    EXPECT_EQ(viewer.screenshot().at(3, 29), swatchColour(600));
+    // The last of several keys in one frame wins.
+    viewer.press({"4", "5", "1"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(200); });
+    EXPECT_EQ(shot.at(3, 29), swatchColour(200));
+    EXPECT_EQ(viewer.quit(), 0);
+}
+
+TEST(ViewerPages, CollisionPageShowsTheSwatchesThatCarryTheCollisionColours) {
+    LevelFolder level;
+    level.copyGolden("collision");
+    ViewerRun viewer(level.path());
+    viewer.press({"y"});
+    Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(17); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(17)); // "COLLISION COLORS:"
+    // Walk Behind: the colour of characters/wall.txt, drawn with that object's swatch.
+    EXPECT_EQ(shot.at(0, 26), 0x3366CCu);
+    EXPECT_EQ(shot.at(7, 33), 0x3366CCu);
+    EXPECT_EQ(barWidth(shot, 10, 28), labelWidth(11)); // "Walk Behind" at y 36
+    // Walk Into: no file carries it, so its own swatch image stands in, at 8 by 8.
+    EXPECT_EQ(shot.at(0, 39), 0xCC3366u);
+    EXPECT_EQ(shot.at(7, 46), 0xCC3366u);
+    EXPECT_EQ(shot.at(8, 42), white);
+    EXPECT_EQ(shot.at(3, 47), white);
+    EXPECT_EQ(barWidth(shot, 10, 43), labelWidth(9)); // "Walk Into" at y 49
+
+    // Page keys change nothing on this page.
+    viewer.press({"5"});
+    ViewerRun::sleepMilliseconds(300);
+    const Screenshot after = viewer.screenshot();
+    EXPECT_EQ(after.pixels, shot.pixels);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, AColourListedTwiceGetsARowForEachEntry) {
+    LevelFolder level;
+    level.copyGolden("duplicates");
+    ViewerRun viewer(level.path());
+    // The list: lava.png, rock.png, lava.txt, then entities/boulder.txt. lava.png and
+    // lava.txt share textures/lava_p.png, so both rows show the animation made from
+    // lava.txt (first frame orange); boulder carries rock's colour, so the textures page
+    // shows rock a second time.
+    Screenshot shot = viewer.screenshot();
+    const uint32_t lava = 0xAA2200, rock = 0x555555;
+    const uint32_t swatches[] = {lava, rock, lava, rock};
+    const uint32_t textures[] = {0xFF8800, 0x777777, 0xFF8800, 0x777777};
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(shot.at(3, rowY(row, 32) + 3), swatches[row]) << "row " << row;
+        EXPECT_EQ(shot.at(12, rowY(row, 32) + 3), textures[row]) << "row " << row;
+    }
+    EXPECT_EQ(shot.at(3, rowY(4, 32) + 3), white);
+
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(shot.at(3, rowY(row, 13) + 3), rock);
+        EXPECT_EQ(barWidth(shot, 10, rowY(row, 13) + 4), labelWidth(20)); // entities/boulder.txt
+    }
+    EXPECT_EQ(shot.at(3, rowY(2, 13) + 3), white);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, TexturesAnimateOnlyWhileTheirRowIsShown) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    for (int i = 0; i < 15; ++i)
+        level.addTexture(numbered("a", i), swatchColour(i), imageColour(i));
+    // Entry 15, so on textures page 1: red for 90 ticks, then blue.
+    level.writeImage("textures/frames/red.png", 16, 16, 0xFF0000);
+    level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
+    level.writeText("textures/zz.txt", "(animated\n"
+                                       " (sprite (filename textures/frames/red.png) (time 90))\n"
+                                       " (sprite (filename textures/frames/blue.png) (time 9)))\n");
+    level.writeImage("textures/zz_p.png", 8, 8, 0x00AA00);
+    ViewerRun viewer(level.path());
+
+    // Well over 90 frames on page 0: the animation on page 1 must not have moved.
+    ViewerRun::sleepMilliseconds(3000);
+    viewer.press({"2"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x00AA00; });
+    EXPECT_EQ(shot.at(12, 29), 0xFF0000u);
+    // Shown, it moves on to its second frame and rests there.
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(12, 29) == 0x0000FF; });
+    EXPECT_EQ(shot.at(12, 29), 0x0000FFu);
+    ViewerRun::sleepMilliseconds(500);
+    EXPECT_EQ(viewer.screenshot().at(12, 29), 0x0000FFu);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
+    LevelFolder level;
+    level.copyGolden("broken");
+    ViewerRun viewer(level.path());
+    const Screenshot shot = viewer.screenshot();
+    // Rows: textures/good.png, the image that is no PNG (drawn at size 0), and the
+    // description files that could be built; files without a sprite or swatch have none.
+    EXPECT_EQ(shot.at(3, 29), 0x11AA11u);
+    EXPECT_EQ(shot.at(12, 29), 0x22CC22u);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardOutput(), "");
+    EXPECT_EQ(viewer.standardError(), LevelFolder::goldenText("broken", "expected-stderr.txt"));
+}
+
+} // namespace
