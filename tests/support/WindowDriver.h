@@ -1,17 +1,12 @@
 #pragma once
 
+#include "tools/XwdImage.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// A screenshot: pixels as 0xRRGGBB, row by row from the top.
-struct Screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-
-    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-};
+using Screenshot = XwdImage;
 
 // Drives windows on an X display the way a person would, through the X tools: finds a
 // window by its title, presses keys in it (xdotool) and takes screenshots of it (xwd).
@@ -36,6 +31,3 @@ class WindowDriver {
     int run(const std::vector<std::string>& argv, std::string* output) const;
     std::string display_;
 };
-
-// Decodes an XWD image (as xwd writes it for 24- and 32-bit visuals).
-Screenshot decodeXwd(const std::string& bytes);

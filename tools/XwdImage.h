@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A screenshot as the X tool xwd writes it, decoded: pixels as 0xRRGGBB, row by row from the
+// top. Only 32-bit pixels (24- and 32-bit visuals) are read; anything else decodes as empty.
+struct XwdImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+
+XwdImage decodeXwd(const std::string& bytes);
