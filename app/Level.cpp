@@ -1,6 +1,7 @@
 #include "app/Level.h"
 
 #include "app/LevelLayout.h"
+#include "app/SwatchColor.h"
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "sprites/SpriteCatalog.h"
@@ -59,11 +60,7 @@ void giveCollisionColorASwatch(const std::optional<uint32_t>& colour, const char
 std::optional<uint32_t> readSwatchColor(const std::string& path) {
     Renderer::get(); // converting to the display's format needs the display
     SDL_Surface* image = loadImage(path);
-    if (!image)
-        return std::nullopt;
-    SDL_LockSurface(image);
-    const uint32_t colour = *static_cast<const uint32_t*>(image->pixels);
-    SDL_UnlockSurface(image);
+    const std::optional<uint32_t> colour = topLeftPixel(image);
     SDL_FreeSurface(image);
     return colour;
 }

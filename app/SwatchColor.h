@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+struct SDL_Surface;
+
+// A swatch's marker colour: the top-left pixel of its image as one 32-bit word, read from a
+// 32-bit surface (the display's format with alpha: alpha in the top byte, then red, green,
+// blue). None for no surface or an empty one.
+std::optional<uint32_t> topLeftPixel(SDL_Surface* surface);
+
+// A copy of an image in the layout that a 32-bit display with alpha gives it, for reading
+// colours where there is no display; null when the conversion fails. The caller owns it.
+SDL_Surface* convertToDisplayLayout(SDL_Surface* image);
