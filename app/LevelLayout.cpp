@@ -2,11 +2,15 @@
 
 #include "platform/DirectoryListing.h"
 
+#include <iterator>
+
 const char* const objectFolders[4] = {"characters", "events", "cutscenes", "entities"};
 const char* const walkBehindSwatch = "levels/walkbehind_p.png";
 const char* const walkIntoSwatch = "levels/walkinto_p.png";
 
 namespace {
+
+const char* const texturesFolder = "textures";
 
 std::string inLevel(const std::string& level, const std::string& folder) {
     return level.empty() ? folder : level + "/" + folder;
@@ -39,11 +43,28 @@ std::string swatchPathOf(const std::string& path) {
 }
 
 std::vector<LevelFile> textureFiles(const std::string& level, const std::string& extension) {
-    return filesIn(level, "textures", extension, LevelFileKind::Texture);
+    return filesIn(level, texturesFolder, extension, LevelFileKind::Texture);
 }
 
 std::vector<LevelFile> objectFiles(const std::string& level, const std::string& folder) {
     return filesIn(level, folder, "txt", LevelFileKind::Object);
+}
+
+std::vector<std::string> scannedFolders() {
+    std::vector<std::string> folders = {texturesFolder};
+    folders.insert(folders.end(), std::begin(objectFolders), std::end(objectFolders));
+    return folders;
+}
+
+std::vector<std::string> swatchFiles(const std::string& level) {
+    std::vector<std::string> swatches;
+    for (const std::string& folder : scannedFolders()) {
+        for (const std::string& name : listFiles(inLevel(level, folder), "png")) {
+            if (isSwatchName(name))
+                swatches.push_back(folder + "/" + name);
+        }
+    }
+    return swatches;
 }
 
 std::vector<LevelFile> levelFiles(const std::string& level) {

@@ -33,6 +33,13 @@ std::string swatchPathOf(const std::string& path);
 std::vector<LevelFile> textureFiles(const std::string& level, const std::string& extension);
 std::vector<LevelFile> objectFiles(const std::string& level, const std::string& folder);
 
+// The folders whose files the scan lists: "textures", then the object folders.
+std::vector<std::string> scannedFolders();
+
+// The swatch images ("_p.png" names) present in the scanned folders, as level paths, folder by
+// folder in listing order, whether or not a scanned file uses them. A missing folder has none.
+std::vector<std::string> swatchFiles(const std::string& level);
+
 // Every file of the level in scan order: textures from ".png" files, textures from ".txt"
 // files, the walk-behind and walk-into swatches, then the objects of each object folder.
 std::vector<LevelFile> levelFiles(const std::string& level);

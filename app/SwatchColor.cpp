@@ -26,3 +26,28 @@ SDL_Surface* convertToDisplayLayout(SDL_Surface* image) {
     format.alpha = 255;
     return SDL_ConvertSurface(image, &format, SDL_SWSURFACE | SDL_SRCALPHA);
 }
+
+SDL_Surface* convertRowsToDisplayLayout(SDL_Surface* image, int firstRow, int rows) {
+    if (!image || firstRow < 0 || rows <= 0 || firstRow + rows > image->h)
+        return nullptr;
+    // A view of the band that shares the image's pixels, palette, colour key and alpha
+    // setting, so that converting it gives exactly the rows of the whole conversion.
+    SDL_LockSurface(image);
+    const SDL_PixelFormat* format = image->format;
+    SDL_Surface* band = SDL_CreateRGBSurfaceFrom(
+        static_cast<Uint8*>(image->pixels) + size_t(firstRow) * image->pitch, image->w, rows,
+        format->BitsPerPixel, image->pitch, format->Rmask, format->Gmask, format->Bmask,
+        format->Amask);
+    SDL_Surface* converted = nullptr;
+    if (band) {
+        if (format->palette && band->format->palette)
+            SDL_SetColors(band, format->palette->colors, 0, format->palette->ncolors);
+        if (image->flags & SDL_SRCCOLORKEY)
+            SDL_SetColorKey(band, SDL_SRCCOLORKEY, format->colorkey);
+        SDL_SetAlpha(band, image->flags & SDL_SRCALPHA, format->alpha);
+        converted = convertToDisplayLayout(band);
+        SDL_FreeSurface(band);
+    }
+    SDL_UnlockSurface(image);
+    return converted;
+}

@@ -1,0 +1,131 @@
+#include "check/CheckOptions.h"
+
+#include "check/PaletteFile.h"
+
+const char* const checkUsage =
+    R"(usage: levelcolors-check [options] [LEVEL_FOLDER]
+
+Checks the marker colours of a level (default: the current folder) without opening a
+window. The level is read exactly as the viewer reads it: the textures in textures/
+(*.png, then *.txt), the collision swatches levels/walkbehind_p.png and
+levels/walkinto_p.png, then the objects (*.txt) of characters/, events/, cutscenes/ and
+entities/, each with its swatch NAME_p.png, whose top-left pixel is the marker colour.
+
+It prints the legend (colour, kind, file, swatch) in that order, then one line per problem:
+  duplicate    one colour carried by several textures or objects (the viewer keeps the
+               last scanned), or by both collision swatches
+  near         two different marker colours no further apart than --near in any channel
+  translucent  a swatch whose top-left pixel is not fully opaque
+  mixed        a swatch that is not one flat colour
+  missing      a swatch that does not exist
+  unreadable   a swatch that is no readable image, or a level folder that cannot be listed
+  orphan       a swatch (NAME_p.png) in a scanned folder that no scanned file uses
+  stray        a colour in a --map image that is no marker colour
+A collision colour that a texture or object also carries is noted, not counted as a problem.
+
+options:
+  --format text|csv|json  output format (default text, aligned for a terminal). csv is one
+                          table whose first column is the record: legend, problem, note or
+                          map; json is one object with legend, problems, notes and maps
+  --near N                largest channel difference (0-255) that counts as near; default 3;
+                          0 turns the check off
+  --palette FILE          also write the marker colours as a palette: FILE.gpl (GIMP, each
+                          colour named after its files) or FILE.pal (JASC, no names)
+  --map IMAGE             count the colours of a painted level image: pixels per marker
+                          colour, the marker colours it never uses, and each colour that is no
+                          marker with its count and first 5 pixel positions (x,y from the
+                          top-left). May be given several times
+  --help                  this text
+
+exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder or map,
+or a palette that cannot be written (one line on standard error says which).
+)";
+
+namespace {
+
+bool parseNear(const std::string& text, int& near) {
+    if (text.empty() || text.size() > 3)
+        return false;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value > 255)
+        return false;
+    near = value;
+    return true;
+}
+
+} // namespace
+
+CheckOptions parseOptions(const std::vector<std::string>& arguments) {
+    CheckOptions options;
+    bool levelGiven = false;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
+        std::string argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            if (levelGiven) {
+                options.error = "more than one level folder: " + options.level + " and " + argument;
+                break;
+            }
+            options.level = argument;
+            levelGiven = true;
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        const size_t equals = argument.find('=');
+        if (argument.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+            argument = argument.substr(0, equals);
+            hasValue = true;
+        }
+        if (argument != "--format" && argument != "--near" && argument != "--palette" &&
+            argument != "--map") {
+            options.error = "unknown option " + argument;
+            break;
+        }
+        if (!hasValue) {
+            if (i + 1 >= arguments.size()) {
+                options.error = argument + " needs a value";
+                break;
+            }
+            value = arguments[++i];
+        }
+        if (argument == "--format") {
+            if (value == "text")
+                options.format = OutputFormat::Text;
+            else if (value == "csv")
+                options.format = OutputFormat::Csv;
+            else if (value == "json")
+                options.format = OutputFormat::Json;
+            else
+                options.error = "--format takes text, csv or json, not " + value;
+        } else if (argument == "--near") {
+            if (!parseNear(value, options.near))
+                options.error = "--near takes a whole number from 0 to 255, not " + value;
+        } else if (argument == "--palette") {
+            if (!paletteFormatOf(value))
+                options.error = "--palette needs a file ending in .gpl or .pal, not " + value;
+            else if (!options.palette.empty())
+                options.error = "--palette given twice";
+            options.palette = value;
+        } else {
+            if (value.empty())
+                options.error = "--map needs an image file";
+            options.maps.push_back(value);
+        }
+    }
+    return options;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class OutputFormat { Text, Csv, Json };
+
+// The command line of levelcolors-check.
+struct CheckOptions {
+    std::string level; // "" for the working folder
+    OutputFormat format = OutputFormat::Text;
+    int near = 3;
+    std::string palette; // "" for none
+    std::vector<std::string> maps;
+    bool help = false;
+    std::string error; // a usage error, one line; empty when the line was understood
+};
+
+// Reads "[--format text|csv|json] [--near N] [--palette FILE] [--map IMAGE]... [--help]
+// [LEVEL_FOLDER]"; values may also follow "=". Never fails: a usage error is put in `error`.
+CheckOptions parseOptions(const std::vector<std::string>& arguments);
+
+// The --help text.
+extern const char* const checkUsage;

@@ -1,0 +1,360 @@
+#include "check/LevelCheck.h"
+
+#include "check/ColourText.h"
+#include "check/SwatchReading.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <map>
+#include <set>
+#include <sys/stat.h>
+#include <unordered_map>
+
+const char* kindName(LevelFileKind kind) {
+    switch (kind) {
+    case LevelFileKind::Texture:
+        return "texture";
+    case LevelFileKind::Object:
+        return "object";
+    case LevelFileKind::WalkBehind:
+        return "walk behind";
+    case LevelFileKind::WalkInto:
+        return "walk into";
+    }
+    return "";
+}
+
+namespace {
+
+std::string inLevel(const std::string& level, const std::string& path) {
+    return level.empty() ? path : level + "/" + path;
+}
+
+std::string joined(const std::vector<std::string>& items, const char* separator = ", ") {
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : separator) + item;
+    return text;
+}
+
+bool isCollision(LevelFileKind kind) {
+    return kind == LevelFileKind::WalkBehind || kind == LevelFileKind::WalkInto;
+}
+
+// Why an existing path cannot be listed as a folder; empty when it can, or when it is absent
+// and may be.
+std::string folderProblem(const std::string& path, bool mustExist) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        return mustExist || errno != ENOENT ? std::strerror(errno) : "";
+    if (!S_ISDIR(info.st_mode))
+        return "it is not a folder";
+    DIR* dir = opendir(path.c_str());
+    if (!dir)
+        return std::strerror(errno);
+    closedir(dir);
+    return "";
+}
+
+class Checker {
+  public:
+    Checker(const std::string& level, int near) {
+        report_.level = level;
+        report_.near = near;
+    }
+
+    LevelReport run() {
+        checkFolders();
+        readLegend();
+        collectMarkers();
+        checkOrphans();
+        checkDuplicates();
+        checkNearColours();
+        return std::move(report_);
+    }
+
+  private:
+    // The legend entries that read one swatch file (a texture's ".png" and ".txt" share one).
+    struct SwatchUse {
+        std::string path;
+        SwatchReading reading;
+        std::vector<size_t> entries;
+    };
+
+    void problem(const std::string& kind, std::vector<std::string> files,
+                 std::vector<uint32_t> colours, const std::string& message) {
+        report_.problems.push_back(
+            {kind, "", std::move(files), std::move(colours), message, 0, {}});
+    }
+
+    std::vector<std::string> pathsOf(const std::vector<size_t>& entries) const {
+        std::vector<std::string> paths;
+        for (size_t entry : entries)
+            paths.push_back(report_.legend[entry].path);
+        return paths;
+    }
+
+    void checkFolders() {
+        std::vector<std::string> folders = scannedFolders();
+        folders.push_back("levels");
+        for (const std::string& folder : folders) {
+            const std::string why = folderProblem(inLevel(report_.level, folder), false);
+            if (!why.empty())
+                problem("folder", {folder}, {},
+                        "unreadable folder " + folder + " (" + why +
+                            "): the viewer sees no files in it; make it a readable folder");
+        }
+    }
+
+    void readLegend() {
+        std::vector<SwatchUse> swatches;
+        std::unordered_map<std::string, size_t> swatchIndex;
+        for (LevelFile& file : levelFiles(report_.level)) {
+            auto found = swatchIndex.find(file.swatchPath);
+            if (found == swatchIndex.end()) {
+                found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
+                swatches.push_back(
+                    {file.swatchPath, readSwatch(inLevel(report_.level, file.swatchPath)), {}});
+            }
+            SwatchUse& use = swatches[found->second];
+            use.entries.push_back(report_.legend.size());
+            std::optional<uint32_t> colour;
+            if (use.reading.status == SwatchReading::Status::Read)
+                colour = use.reading.colour;
+            report_.legend.push_back({file.kind, file.path, file.swatchPath, colour});
+        }
+        for (const SwatchUse& use : swatches)
+            checkSwatch(use);
+    }
+
+    void checkSwatch(const SwatchUse& use) {
+        const LegendEntry& first = report_.legend[use.entries.front()];
+        const bool collision = isCollision(first.kind);
+        const std::vector<std::string> files = pathsOf(use.entries);
+        // Collision swatches are their own files; name the colour they give instead.
+        const std::string which = collision
+                                      ? use.path + " (the " + kindName(first.kind) + " colour)"
+                                      : use.path + " of " + joined(files);
+        const std::string consequence =
+            collision ? std::string("the viewer has no ") + kindName(first.kind) + " colour"
+                      : "the viewer leaves " + joined(files) + " out";
+        const SwatchReading& reading = use.reading;
+        switch (reading.status) {
+        case SwatchReading::Status::Missing:
+            problem("missing", files, {},
+                    "missing swatch " + which + ": " + consequence +
+                        "; add it, painted in one marker colour");
+            return;
+        case SwatchReading::Status::Unreadable:
+            problem("unreadable", files, {},
+                    "unreadable swatch " + which + " (" + reading.reason + "): " + consequence +
+                        "; save it again as a PNG image");
+            return;
+        case SwatchReading::Status::Read:
+            break;
+        }
+        const uint32_t colour = reading.colour;
+        if (alphaOf(colour) != 255)
+            problem("translucent", files, {colour},
+                    "translucent swatch " + which + ": its top-left pixel has alpha " +
+                        std::to_string(alphaOf(colour)) + ", so the marker colour is " +
+                        colourText(colour) + "; make the swatch fully opaque");
+        if (reading.differing > 0)
+            problem("mixed", files, {colour},
+                    "mixed swatch " + which + ": " + std::to_string(reading.differing) + " of " +
+                        std::to_string(reading.pixels) +
+                        " pixels differ from its top-left colour " + colourText(colour) +
+                        ", and the viewer shows the whole swatch; fill it with that one colour");
+    }
+
+    void collectMarkers() {
+        std::unordered_map<uint32_t, size_t> index;
+        for (size_t i = 0; i < report_.legend.size(); ++i) {
+            const std::optional<uint32_t>& colour = report_.legend[i].colour;
+            if (!colour)
+                continue;
+            auto found = index.find(*colour);
+            if (found == index.end()) {
+                found = index.emplace(*colour, report_.markers.size()).first;
+                report_.markers.push_back({*colour, {}});
+            }
+            report_.markers[found->second].entries.push_back(i);
+        }
+    }
+
+    void checkOrphans() {
+        std::set<std::string> used;
+        for (const LegendEntry& entry : report_.legend)
+            used.insert(entry.swatchPath);
+        for (const std::string& swatch : swatchFiles(report_.level)) {
+            if (used.count(swatch))
+                continue;
+            const std::string stem = swatch.substr(0, swatch.size() - 6);
+            const std::string owners = swatch.compare(0, 9, "textures/") == 0
+                                           ? stem + ".png or " + stem + ".txt"
+                                           : stem + ".txt";
+            problem("orphan", {swatch}, {},
+                    "orphan swatch " + swatch + ": no scanned file uses it; remove it or add " +
+                        owners);
+        }
+    }
+
+    void checkDuplicates() {
+        for (const Marker& marker : report_.markers) {
+            std::vector<size_t> carriers;
+            std::vector<size_t> collisions;
+            for (size_t entry : marker.entries)
+                (isCollision(report_.legend[entry].kind) ? collisions : carriers).push_back(entry);
+            const std::string colour = colourText(marker.colour);
+            if (carriers.size() > 1) {
+                const std::vector<std::string> files = pathsOf(carriers);
+                problem("duplicate", files, {marker.colour},
+                        "duplicate colour " + colour + ": " + joined(files) +
+                            " carry it, but a colour maps to one file; the viewer keeps " +
+                            files.back() + " (scanned last); give each file its own colour");
+            }
+            if (collisions.size() > 1)
+                problem("duplicate", pathsOf(collisions), {marker.colour},
+                        "duplicate colour " + colour + ": " + joined(pathsOf(collisions)) +
+                            " carry it, so walk behind and walk into cannot be told apart; give "
+                            "each its own colour");
+            if (!carriers.empty()) {
+                for (size_t entry : collisions) {
+                    const LegendEntry& collision = report_.legend[entry];
+                    std::vector<std::string> files = {collision.path};
+                    const std::vector<std::string> others = pathsOf(carriers);
+                    files.insert(files.end(), others.begin(), others.end());
+                    report_.notes.push_back({"collision",
+                                             "",
+                                             files,
+                                             {marker.colour},
+                                             std::string("collision colour ") + colour + " (" +
+                                                 kindName(collision.kind) + ", " + collision.path +
+                                                 ") is also the colour of " + joined(others) +
+                                                 "; the viewer's collision page shows " +
+                                                 others.back() + "'s swatch for it",
+                                             0,
+                                             {}});
+                }
+            }
+        }
+    }
+
+    void checkNearColours() {
+        const int near = report_.near;
+        if (near <= 0)
+            return;
+        // Sorted by red, only neighbours within `near` in red need comparing.
+        std::vector<size_t> byRed(report_.markers.size());
+        for (size_t i = 0; i < byRed.size(); ++i)
+            byRed[i] = i;
+        auto red = [this](size_t marker) {
+            return int((report_.markers[marker].colour >> 16) & 0xFF);
+        };
+        std::stable_sort(byRed.begin(), byRed.end(),
+                         [&](size_t a, size_t b) { return red(a) < red(b); });
+        std::vector<std::pair<size_t, size_t>> pairs;
+        for (size_t i = 0; i < byRed.size(); ++i) {
+            for (size_t j = i + 1; j < byRed.size() && red(byRed[j]) - red(byRed[i]) <= near; ++j) {
+                const size_t a = std::min(byRed[i], byRed[j]);
+                const size_t b = std::max(byRed[i], byRed[j]);
+                if (channelDistance(report_.markers[a].colour, report_.markers[b].colour) <= near)
+                    pairs.push_back({a, b});
+            }
+        }
+        std::sort(pairs.begin(), pairs.end());
+        for (const auto& [a, b] : pairs) {
+            const Marker& first = report_.markers[a];
+            const Marker& second = report_.markers[b];
+            const int distance = channelDistance(first.colour, second.colour);
+            std::vector<std::string> files = pathsOf(first.entries);
+            const std::vector<std::string> others = pathsOf(second.entries);
+            files.insert(files.end(), others.begin(), others.end());
+            problem("near", files, {first.colour, second.colour},
+                    "near colours " + colourText(first.colour) + " (" +
+                        joined(pathsOf(first.entries)) + ") and " + colourText(second.colour) +
+                        " (" + joined(others) + ") differ by at most " + std::to_string(distance) +
+                        " in any channel (--near " + std::to_string(near) +
+                        "): colour picking or conversion may merge them; move them at least " +
+                        std::to_string(near + 1) + " apart in one channel");
+        }
+    }
+
+    LevelReport report_;
+};
+
+} // namespace
+
+std::string levelFolderProblem(const std::string& level) {
+    return folderProblem(level.empty() ? "." : level, true);
+}
+
+LevelReport checkLevel(const std::string& level, int near) {
+    return Checker(level, near).run();
+}
+
+bool checkMap(LevelReport& report, const std::string& file, std::string& reason) {
+    MapCount count = countMap(file);
+    if (!count.read) {
+        reason = count.reason;
+        return false;
+    }
+    MapReport map;
+    map.file = file;
+    map.width = count.width;
+    map.height = count.height;
+    map.markerPixels.assign(report.markers.size(), 0);
+    map.untrackedPixels = count.untrackedPixels;
+    std::unordered_map<uint32_t, size_t> markerIndex;
+    for (size_t i = 0; i < report.markers.size(); ++i)
+        markerIndex.emplace(report.markers[i].colour, i);
+    for (ColourCount& colour : count.colours) {
+        const auto found = markerIndex.find(colour.colour);
+        if (found != markerIndex.end())
+            map.markerPixels[found->second] = colour.pixels;
+        else
+            map.stray.push_back(std::move(colour));
+    }
+    for (const ColourCount& stray : map.stray) {
+        std::string positions;
+        for (const PixelPosition& at : stray.first)
+            positions += (positions.empty() ? "" : " ") + std::string("(") + std::to_string(at.x) +
+                         "," + std::to_string(at.y) + ")";
+        std::string nearest;
+        int best = 256;
+        for (const Marker& marker : report.markers) {
+            const int distance = channelDistance(marker.colour, stray.colour);
+            if (distance < best) {
+                best = distance;
+                nearest = "; the nearest marker is " + colourText(marker.colour) + " (" +
+                          report.legend[marker.entries.front()].path + ")";
+            }
+        }
+        report.problems.push_back({"stray",
+                                   file,
+                                   {},
+                                   {stray.colour},
+                                   "stray colour " + colourText(stray.colour) + " in " + file +
+                                       ": " + std::to_string(stray.pixels) + " pixels, first at " +
+                                       positions + "; it is no marker colour" + nearest +
+                                       "; repaint them with a marker colour",
+                                   stray.pixels,
+                                   stray.first});
+    }
+    if (map.untrackedPixels > 0)
+        report.problems.push_back(
+            {"stray",
+             file,
+             {},
+             {},
+             "more than " + std::to_string(MapCount::trackedColours) + " colours in " + file +
+                 ": " + std::to_string(map.untrackedPixels) +
+                 " more pixels are in colours not listed; it looks like a picture, not a map "
+                 "painted in marker colours",
+             map.untrackedPixels,
+             {}});
+    report.maps.push_back(std::move(map));
+    return true;
+}

@@ -1,0 +1,91 @@
+#include "check/PaletteFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string lowered(std::string text) {
+    for (char& c : text)
+        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    return text;
+}
+
+// Palette names are single text fields: control characters would end them early.
+std::string oneLine(const std::string& text) {
+    std::string out = text;
+    for (char& c : out)
+        c = (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? ' ' : c;
+    return out;
+}
+
+std::string paletteName(const LevelReport& report) {
+    std::string level = report.level;
+    while (level.size() > 1 && level.back() == '/')
+        level.pop_back();
+    const size_t slash = level.rfind('/');
+    if (slash != std::string::npos && slash + 1 < level.size())
+        level = level.substr(slash + 1);
+    return level.empty() || level == "." ? "level" : level;
+}
+
+std::string markerName(const LevelReport& report, const Marker& marker) {
+    std::string name;
+    for (size_t entry : marker.entries)
+        name += (name.empty() ? "" : ", ") + report.legend[entry].path;
+    return oneLine(name);
+}
+
+std::string channels(uint32_t colour, int width) {
+    std::ostringstream text;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+        std::string value = std::to_string((colour >> shift) & 0xFF);
+        if (int(value.size()) < width)
+            value.insert(0, width - value.size(), ' ');
+        text << (shift == 16 ? "" : " ") << value;
+    }
+    return text.str();
+}
+
+} // namespace
+
+std::optional<PaletteFormat> paletteFormatOf(const std::string& file) {
+    const std::string name = lowered(file);
+    auto endsWith = [&](const char* suffix) {
+        const size_t length = std::strlen(suffix);
+        return name.size() > length && name.compare(name.size() - length, length, suffix) == 0;
+    };
+    if (endsWith(".gpl"))
+        return PaletteFormat::Gimp;
+    if (endsWith(".pal"))
+        return PaletteFormat::Jasc;
+    return std::nullopt;
+}
+
+bool writePalette(const LevelReport& report, const std::string& file, PaletteFormat format,
+                  std::string& reason) {
+    std::ostringstream text;
+    if (format == PaletteFormat::Gimp) {
+        text << "GIMP Palette\nName: " << oneLine(paletteName(report)) << "\nColumns: 4\n#\n";
+        for (const Marker& marker : report.markers)
+            text << channels(marker.colour, 3) << "\t" << markerName(report, marker) << "\n";
+    } else {
+        text << "JASC-PAL\r\n0100\r\n" << report.markers.size() << "\r\n";
+        for (const Marker& marker : report.markers)
+            text << channels(marker.colour, 0) << "\r\n";
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    out << text.str();
+    out.flush();
+    if (!out) {
+        reason = std::strerror(errno ? errno : EIO);
+        return false;
+    }
+    return true;
+}

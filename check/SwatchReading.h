@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What reading one swatch image found: its marker colour (the top-left pixel in the display
+// layout, as the viewer reads it) and how many of its pixels are of another colour.
+struct SwatchReading {
+    enum class Status { Read, Missing, Unreadable };
+    Status status = Status::Missing;
+    std::string reason; // why an existing file could not be read (SDL_image's words)
+    uint32_t colour = 0;
+    long pixels = 0;
+    long differing = 0; // pixels whose 32-bit value is not the top-left one
+};
+
+// Reads the image at `file`; never fails: a missing file or one that is no readable image is
+// told by the status.
+SwatchReading readSwatch(const std::string& file);

@@ -1,0 +1,77 @@
+// levelcolors-check: a level's marker colours listed, checked and exported, with no window.
+
+#include "check/CheckOptions.h"
+#include "check/LevelCheck.h"
+#include "check/PaletteFile.h"
+#include "check/ReportFormats.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+constexpr int exitProblems = 1;
+constexpr int exitFailure = 2;
+
+void fail(const std::string& line) {
+    std::fprintf(stderr, "levelcolors-check: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const CheckOptions options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        fail(options.error + " (see --help)");
+        return exitFailure;
+    }
+    if (options.help) {
+        std::fputs(checkUsage, stdout);
+        return 0;
+    }
+    const std::string folderProblem = levelFolderProblem(options.level);
+    if (!folderProblem.empty()) {
+        fail("cannot read level folder " + (options.level.empty() ? "." : options.level) + ": " +
+             folderProblem);
+        return exitFailure;
+    }
+
+    bool failed = false;
+    LevelReport report = checkLevel(options.level, options.near);
+    std::vector<std::string> mapsDone;
+    for (const std::string& map : options.maps) {
+        if (std::find(mapsDone.begin(), mapsDone.end(), map) != mapsDone.end())
+            continue;
+        mapsDone.push_back(map);
+        std::string reason;
+        if (!checkMap(report, map, reason)) {
+            fail("cannot read map " + map + ": " + reason);
+            failed = true;
+        }
+    }
+    if (!options.palette.empty()) {
+        std::string reason;
+        if (!writePalette(report, options.palette, *paletteFormatOf(options.palette), reason)) {
+            fail("cannot write palette " + options.palette + ": " + reason);
+            failed = true;
+        }
+    }
+
+    switch (options.format) {
+    case OutputFormat::Text:
+        writeText(std::cout, report);
+        break;
+    case OutputFormat::Csv:
+        writeCsv(std::cout, report);
+        break;
+    case OutputFormat::Json:
+        writeJson(std::cout, report);
+        break;
+    }
+    std::cout.flush();
+    if (failed)
+        return exitFailure;
+    return report.problems.empty() ? 0 : exitProblems;
+}
