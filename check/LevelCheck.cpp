@@ -1,6 +1,7 @@
 #include "check/LevelCheck.h"
 
 #include "check/ColourText.h"
+#include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 
 #include <algorithm>
@@ -111,12 +112,14 @@ class Checker {
     void readLegend() {
         std::vector<SwatchUse> swatches;
         std::unordered_map<std::string, size_t> swatchIndex;
+        StderrCapture capture;
         for (LevelFile& file : levelFiles(report_.level)) {
             auto found = swatchIndex.find(file.swatchPath);
             if (found == swatchIndex.end()) {
                 found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
-                swatches.push_back(
-                    {file.swatchPath, readSwatch(inLevel(report_.level, file.swatchPath)), {}});
+                swatches.push_back({file.swatchPath,
+                                    readSwatch(inLevel(report_.level, file.swatchPath), capture),
+                                    {}});
             }
             SwatchUse& use = swatches[found->second];
             use.entries.push_back(report_.legend.size());
@@ -295,6 +298,8 @@ LevelReport checkLevel(const std::string& level, int near) {
     return Checker(level, near).run();
 }
 
+constexpr int closeToMarker = 16;
+
 bool checkMap(LevelReport& report, const std::string& file, std::string& reason) {
     MapCount count = countMap(file);
     if (!count.read) {
@@ -322,13 +327,14 @@ bool checkMap(LevelReport& report, const std::string& file, std::string& reason)
         for (const PixelPosition& at : stray.first)
             positions += (positions.empty() ? "" : " ") + std::string("(") + std::to_string(at.x) +
                          "," + std::to_string(at.y) + ")";
+        // A colour a few steps from a marker was most likely meant to be that marker.
         std::string nearest;
-        int best = 256;
+        int best = closeToMarker + 1;
         for (const Marker& marker : report.markers) {
             const int distance = channelDistance(marker.colour, stray.colour);
             if (distance < best) {
                 best = distance;
-                nearest = "; the nearest marker is " + colourText(marker.colour) + " (" +
+                nearest = ", but close to " + colourText(marker.colour) + " (" +
                           report.legend[marker.entries.front()].path + ")";
             }
         }
@@ -337,9 +343,10 @@ bool checkMap(LevelReport& report, const std::string& file, std::string& reason)
                                    {},
                                    {stray.colour},
                                    "stray colour " + colourText(stray.colour) + " in " + file +
-                                       ": " + std::to_string(stray.pixels) + " pixels, first at " +
+                                       ": " + std::to_string(stray.pixels) +
+                                       (stray.pixels == 1 ? " pixel" : " pixels") + ", first at " +
                                        positions + "; it is no marker colour" + nearest +
-                                       "; repaint them with a marker colour",
+                                       "; repaint it with a marker colour",
                                    stray.pixels,
                                    stray.first});
     }

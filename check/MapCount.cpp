@@ -1,6 +1,7 @@
 #include "check/MapCount.h"
 
 #include "app/SwatchColor.h"
+#include "check/StderrCapture.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -69,9 +70,12 @@ MapCount countMap(const std::string& file) {
         map.reason = "it is a folder";
         return map;
     }
+    StderrCapture capture;
+    capture.begin();
     SDL_Surface* image = IMG_Load(file.c_str());
+    const std::string printed = capture.end();
     if (!image) {
-        map.reason = IMG_GetError();
+        map.reason = StderrCapture::reasonFrom(printed, IMG_GetError());
         return map;
     }
     map.width = image->w;

@@ -1,6 +1,7 @@
 #include "check/SwatchReading.h"
 
 #include "app/SwatchColor.h"
+#include "check/StderrCapture.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -25,7 +26,7 @@ long countDiffering(SDL_Surface* surface, uint32_t colour) {
 
 } // namespace
 
-SwatchReading readSwatch(const std::string& file) {
+SwatchReading readSwatch(const std::string& file, StderrCapture& capture) {
     SwatchReading reading;
     struct stat info;
     if (stat(file.c_str(), &info) != 0) {
@@ -40,9 +41,11 @@ SwatchReading readSwatch(const std::string& file) {
         reading.reason = "it is a folder";
         return reading;
     }
+    capture.begin();
     SDL_Surface* image = IMG_Load(file.c_str());
+    const std::string printed = capture.end();
     if (!image) {
-        reading.reason = IMG_GetError();
+        reading.reason = StderrCapture::reasonFrom(printed, IMG_GetError());
         return reading;
     }
     SDL_Surface* converted = convertToDisplayLayout(image);

@@ -14,6 +14,8 @@ struct SwatchReading {
     long differing = 0; // pixels whose 32-bit value is not the top-left one
 };
 
+class StderrCapture;
+
 // Reads the image at `file`; never fails: a missing file or one that is no readable image is
-// told by the status.
-SwatchReading readSwatch(const std::string& file);
+// told by the status. What the image library prints meanwhile goes to `capture`.
+SwatchReading readSwatch(const std::string& file, StderrCapture& capture);
