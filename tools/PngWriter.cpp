@@ -1,29 +1,15 @@
 #include "tools/PngWriter.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <zlib.h>
 
 namespace {
 
-struct CrcTable {
-    uint32_t entries[256] = {};
-    constexpr CrcTable() {
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            entries[n] = c;
-        }
-    }
-};
-
-constexpr CrcTable crcTable;
-
-uint32_t crc32(const std::vector<uint8_t>& bytes, size_t from) {
-    const uint32_t* table = crcTable.entries;
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = from; i < bytes.size(); ++i)
-        c = table[(c ^ bytes[i]) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
+// A chunk's CRC covers its type and data.
+uint32_t chunkCrc(const std::vector<uint8_t>& bytes, size_t from) {
+    return uint32_t(crc32(0, bytes.data() + from, uInt(bytes.size() - from)));
 }
 
 void put32(std::vector<uint8_t>& out, uint32_t v) {
@@ -38,30 +24,60 @@ void putChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
-    put32(out, crc32(out, start));
+    put32(out, chunkCrc(out, start));
 }
 
-// A zlib stream of stored (uncompressed) deflate blocks.
-std::vector<uint8_t> zlibStored(const std::vector<uint8_t>& raw) {
-    std::vector<uint8_t> z = {0x78, 0x01};
-    size_t pos = 0;
-    do {
-        const size_t n = raw.size() - pos < 65535 ? raw.size() - pos : 65535;
-        z.push_back(pos + n == raw.size() ? 1 : 0);
-        z.push_back(uint8_t(n));
-        z.push_back(uint8_t(n >> 8));
-        z.push_back(uint8_t(~n));
-        z.push_back(uint8_t(~n >> 8));
-        z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-        pos += n;
-    } while (pos < raw.size());
-    uint32_t a = 1, b = 0;
-    for (uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
+// The byte that each filter type predicts from: a is left, b above, c above-left.
+uint8_t paeth(uint8_t a, uint8_t b, uint8_t c) {
+    const int p = int(a) + int(b) - int(c);
+    const int pa = std::abs(p - int(a));
+    const int pb = std::abs(p - int(b));
+    const int pc = std::abs(p - int(c));
+    return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+uint8_t predict(int type, uint8_t a, uint8_t b, uint8_t c) {
+    switch (type) {
+    case 1:
+        return a;
+    case 2:
+        return b;
+    case 3:
+        return uint8_t((int(a) + int(b)) / 2);
+    case 4:
+        return paeth(a, b, c);
+    default:
+        return 0;
     }
-    put32(z, (b << 16) | a);
-    return z;
+}
+
+// Each row gets the filter whose output has the smallest sum of absolute values, as common
+// encoders choose, so that files compress and decode like ordinary PNG files.
+void appendFilteredRow(std::vector<uint8_t>& raw, const uint8_t* row, const uint8_t* above,
+                       size_t length) {
+    constexpr size_t bytesPerPixel = 4;
+    std::vector<uint8_t> best;
+    uint64_t bestCost = UINT64_MAX;
+    int bestType = 0;
+    std::vector<uint8_t> trial(length);
+    for (int type = 0; type < 5; ++type) {
+        uint64_t cost = 0;
+        for (size_t i = 0; i < length; ++i) {
+            const uint8_t a = i >= bytesPerPixel ? row[i - bytesPerPixel] : 0;
+            const uint8_t b = above ? above[i] : 0;
+            const uint8_t c = above && i >= bytesPerPixel ? above[i - bytesPerPixel] : 0;
+            trial[i] = uint8_t(row[i] - predict(type, a, b, c));
+            cost += trial[i] < 128 ? trial[i] : 256 - trial[i];
+        }
+        if (cost < bestCost) {
+            bestCost = cost;
+            bestType = type;
+            best.swap(trial);
+            trial.resize(length);
+        }
+    }
+    raw.push_back(uint8_t(bestType));
+    raw.insert(raw.end(), best.begin(), best.end());
 }
 
 } // namespace
@@ -69,25 +85,34 @@ std::vector<uint8_t> zlibStored(const std::vector<uint8_t>& raw) {
 bool writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
     if (width <= 0 || height <= 0 || pixels.size() != size_t(width) * size_t(height))
         return false;
-    std::vector<uint8_t> raw;
-    raw.reserve(size_t(height) * (size_t(width) * 4 + 1));
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0); // no filter
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
-            raw.push_back(uint8_t(p >> 16));
-            raw.push_back(uint8_t(p >> 8));
-            raw.push_back(uint8_t(p));
-            raw.push_back(uint8_t(p >> 24));
-        }
+    const size_t rowLength = size_t(width) * 4;
+    std::vector<uint8_t> rgba(size_t(height) * rowLength);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const uint32_t p = pixels[i];
+        rgba[4 * i] = uint8_t(p >> 16);
+        rgba[4 * i + 1] = uint8_t(p >> 8);
+        rgba[4 * i + 2] = uint8_t(p);
+        rgba[4 * i + 3] = uint8_t(p >> 24);
     }
+    std::vector<uint8_t> raw;
+    raw.reserve(size_t(height) * (rowLength + 1));
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = rgba.data() + size_t(y) * rowLength;
+        appendFilteredRow(raw, row, y > 0 ? row - rowLength : nullptr, rowLength);
+    }
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    std::vector<uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()),
+                  Z_DEFAULT_COMPRESSION) != Z_OK)
+        return false;
+    packed.resize(packedSize);
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
     put32(header, uint32_t(width));
     put32(header, uint32_t(height));
     header.insert(header.end(), {8, 6, 0, 0, 0}); // 8-bit RGBA, no interlace
     putChunk(out, "IHDR", header);
-    putChunk(out, "IDAT", zlibStored(raw));
+    putChunk(out, "IDAT", packed);
     putChunk(out, "IEND", {});
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
