@@ -1,0 +1,137 @@
+// startup_bench LEVEL [--header]: in the level folder, opens the viewer's window, decodes
+// every PNG file the level scan reads once with IMG_Load (the floor), then times loadLevel,
+// and prints one table row: times, their ratio, peak memory against the bound that the
+// padded texture storage sets, and a digest of what the scan filed.
+
+#include "app/Level.h"
+#include "bench/BenchClock.h"
+#include "gfx/Renderer.h"
+#include "gfx/Screen.h"
+#include "sprites/Sprite.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const scannedFolders[] = {"textures",  "characters", "events",
+                                      "cutscenes", "entities",   "levels"};
+
+long long paddedSide(int side) {
+    long long padded = 1;
+    while (padded < side)
+        padded *= 2;
+    return padded;
+}
+
+// Every PNG file under the folders the scan reads: images, frames, parts and swatches.
+std::vector<std::string> scannedImages() {
+    std::vector<std::string> paths;
+    for (const char* folder : scannedFolders) {
+        if (!fs::is_directory(folder))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.is_regular_file() && entry.path().extension() == ".png")
+                paths.push_back(entry.path().string());
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+struct Floor {
+    double milliseconds = 0;
+    long long paddedBytes = 0; // the power-of-two textures at 4 bytes a texel
+    int failures = 0;
+};
+
+Floor decodeFloor(const std::vector<std::string>& paths) {
+    Floor floor;
+    const double start = nowMilliseconds();
+    for (const std::string& path : paths) {
+        SDL_Surface* image = IMG_Load(path.c_str());
+        if (!image) {
+            ++floor.failures;
+            continue;
+        }
+        floor.paddedBytes += paddedSide(image->w) * paddedSide(image->h) * 4;
+        SDL_FreeSurface(image);
+    }
+    floor.milliseconds = nowMilliseconds() - start;
+    return floor;
+}
+
+// FNV-1a over the colours in scan order and the sizes of their sprites, to compare what two
+// builds of the scan filed.
+uint32_t levelDigest() {
+    uint32_t hash = 2166136261u;
+    const auto mix = [&hash](uint32_t value) {
+        for (int i = 0; i < 4; ++i) {
+            hash ^= (value >> (8 * i)) & 0xFF;
+            hash *= 16777619u;
+        }
+    };
+    for (uint32_t colour : levelColors) {
+        mix(colour);
+        for (const auto* map : {&textureByColor, &swatchByColor}) {
+            const auto found = map->find(colour);
+            Sprite* sprite = found == map->end() ? nullptr : found->second;
+            mix(sprite ? uint32_t(sprite->getPlacement().w) << 16 | sprite->getPlacement().h
+                       : 0xFFFFFFFFu);
+        }
+    }
+    return hash;
+}
+
+double mebibytes(long long bytes) {
+    return double(bytes) / 1048576.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: startup_bench LEVEL [--header]\n");
+        return 2;
+    }
+    if (argc > 2 && std::strcmp(argv[2], "--header") == 0)
+        std::printf("%9s %7s %10s %10s %6s %9s %10s %9s %8s\n", "textures", "images", "floor ms",
+                    "scan ms", "ratio", "peak MiB", "padded MiB", "bound MiB", "digest");
+    if (chdir(argv[1]) != 0) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    Screen::get();
+    Renderer::get();
+
+    const std::vector<std::string> images = scannedImages();
+    const Floor floor = decodeFloor(images);
+
+    const double start = nowMilliseconds();
+    loadLevel();
+    const double scan = nowMilliseconds() - start;
+
+    const long peakKib = statusKilobytes("/proc/self/status", "VmHWM:");
+    const double padded = mebibytes(floor.paddedBytes);
+    int textures = 0;
+    for (uint32_t colour : levelColors)
+        textures += textureByColor.count(colour) && textureByColor[colour] ? 1 : 0;
+    std::printf("%9d %7zu %10.1f %10.1f %6.2f %9.1f %10.1f %9.1f %08x\n", textures, images.size(),
+                floor.milliseconds, scan, scan / floor.milliseconds, double(peakKib) / 1024.0,
+                padded, 2 * padded + 200, levelDigest());
+    if (floor.failures)
+        std::fprintf(stderr, "startup_bench: %d images could not be decoded\n", floor.failures);
+    std::fflush(stdout);
+    // The level's sprites live until the process ends, as in the viewer.
+    SDL_Quit();
+    return 0;
+}
