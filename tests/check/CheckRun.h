@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,3 +13,9 @@ struct CheckRun {
 
 // Runs build/levelcolors-check with `arguments` in folder `cwd`.
 CheckRun runCheck(const std::vector<std::string>& arguments, const std::string& cwd);
+
+// The records of a CSV output, each a list of fields (quotes undone).
+std::vector<std::vector<std::string>> csvRecords(const std::string& csv);
+
+// The 32-bit colour value (alpha in the top byte) of a CSV record's colour and alpha fields.
+uint32_t recordColour(const std::vector<std::string>& record);
