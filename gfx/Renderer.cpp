@@ -4,7 +4,9 @@
 #include "gfx/Screen.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -22,6 +24,65 @@ int textureSide(int side) {
     while (result < side)
         result *= 2;
     return result;
+}
+
+// Texels in memory order red, green, blue, alpha, as GL_RGBA with GL_UNSIGNED_BYTE reads them.
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+constexpr Uint32 texelMasks[4] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
+#else
+constexpr Uint32 texelMasks[4] = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
+#endif
+
+// Whether a freshly decoded image already holds its pixels as the texture stores them: 32
+// bits in texel order with alpha, no colour key, no surface-wide alpha. Converting such an
+// image to the display's format and copying it back gives the same bytes, so it can be
+// uploaded as it is.
+bool inTexelLayout(const SDL_Surface* image) {
+    const SDL_PixelFormat* format = image->format;
+    return format->BitsPerPixel == 32 && format->Rmask == texelMasks[0] &&
+           format->Gmask == texelMasks[1] && format->Bmask == texelMasks[2] &&
+           format->Amask == texelMasks[3] && !(image->flags & SDL_SRCCOLORKEY) &&
+           format->alpha == SDL_ALPHA_OPAQUE && image->pitch >= image->w * 4;
+}
+
+uint32_t createTexture(Renderer& gl, int tw, int th, const void* texels) {
+    GLuint name = 0;
+    gl.glGenTextures(1, &name);
+    gl.glBindTexture(GL_TEXTURE_2D, name);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    return name;
+}
+
+// Uploads an image in texel layout. Its rows go straight to GL when they fill the texture;
+// otherwise they are copied into a buffer whose padding alone is zeroed.
+uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window) {
+    const int w = image->w;
+    const int h = image->h;
+    const int tw = textureSide(w);
+    const int th = textureSide(h);
+    window = TexCoords{0, 0, float(w) / float(tw), float(h) / float(th)};
+    SDL_LockSurface(image);
+    const auto* pixels = static_cast<const uint8_t*>(image->pixels);
+    uint32_t name = 0;
+    if (w == tw && h == th && image->pitch == w * 4) {
+        name = createTexture(gl, tw, th, pixels);
+    } else {
+        const size_t rowBytes = size_t(w) * 4;
+        const size_t textureRowBytes = size_t(tw) * 4;
+        std::unique_ptr<uint8_t[]> texels(new uint8_t[textureRowBytes * size_t(th)]);
+        for (int y = 0; y < h; ++y) {
+            uint8_t* row = texels.get() + size_t(y) * textureRowBytes;
+            std::memcpy(row, pixels + size_t(y) * size_t(image->pitch), rowBytes);
+            std::memset(row + rowBytes, 0, textureRowBytes - rowBytes);
+        }
+        std::memset(texels.get() + size_t(h) * textureRowBytes, 0,
+                    size_t(th - h) * textureRowBytes);
+        name = createTexture(gl, tw, th, texels.get());
+    }
+    SDL_UnlockSurface(image);
+    return name;
 }
 
 } // namespace
@@ -61,14 +122,8 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window) {
     const int th = textureSide(h);
     window = TexCoords{0, 0, float(w) / float(tw), float(h) / float(th)};
 
-    // Texels in memory order red, green, blue, alpha, as GL_RGBA with GL_UNSIGNED_BYTE reads them.
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-    SDL_Surface* staging = SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, 0x000000FF, 0x0000FF00,
-                                                0x00FF0000, 0xFF000000);
-#else
-    SDL_Surface* staging = SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, 0xFF000000, 0x00FF0000,
-                                                0x0000FF00, 0x000000FF);
-#endif
+    SDL_Surface* staging = SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, texelMasks[0],
+                                                texelMasks[1], texelMasks[2], texelMasks[3]);
     if (!staging)
         return 0;
 
@@ -84,18 +139,23 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window) {
     if (savedFlags & SDL_SRCALPHA)
         SDL_SetAlpha(surface, savedFlags, savedAlpha);
 
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, staging->pixels);
+    const uint32_t name = createTexture(*this, tw, th, staging->pixels);
     SDL_FreeSurface(staging);
     return name;
 }
 
 uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size) {
-    SDL_Surface* surface = loadImage(path);
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (loaded && inTexelLayout(loaded)) {
+        // Most images: the round trip through the display's format would change nothing.
+        size = Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)};
+        const uint32_t name = uploadTexels(*this, loaded, window);
+        SDL_FreeSurface(loaded);
+        return name;
+    }
+    // Everything else takes loadImage's way: conversion to the display's format with alpha.
+    SDL_Surface* surface = loaded ? SDL_DisplayFormatAlpha(loaded) : nullptr;
+    SDL_FreeSurface(loaded);
     if (!surface) {
         window = TexCoords{0, 0, 0, 0};
         size = Rect{0, 0, 0, 0};
