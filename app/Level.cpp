@@ -18,8 +18,30 @@ std::optional<uint32_t> walkIntoColor;
 
 namespace {
 
-// The swatch sprite of a colour, drawn at 8 by 8 whatever the image's size.
-Sprite* swatchSprite(const std::string& swatchPath) {
+// An image sprite made from a swatch image the scan has already decoded for its colour, so
+// that each swatch file is read once. It is what getSprite would make of the name: the
+// texture uploaded from the same display-format pixels, the image's size, facing -1.
+class DecodedImageSprite : public Sprite {
+  public:
+    DecodedImageSprite(const std::string& name, SDL_Surface* image) : Sprite(name, NoImage{}) {
+        texture = Renderer::get().uploadSurface(image, texCoords);
+        if (texture == 0) {
+            reportUnloadableImage(name);
+            texCoords = {0, 0, 0, 0};
+        } else {
+            placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};
+        }
+        box = placement;
+        facing = -1;
+    }
+};
+
+// The swatch sprite of a colour, drawn at 8 by 8 whatever the image's size. A swatch not yet
+// in the catalogue is filed there from `decoded` (when given) before getSprite looks it up.
+Sprite* swatchSprite(const std::string& swatchPath, SDL_Surface* decoded = nullptr) {
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    if (decoded && !catalog.sprites.count(swatchPath))
+        catalog.sprites[swatchPath] = new DecodedImageSprite(swatchPath, decoded);
     Sprite* swatch = getSprite(swatchPath);
     if (swatch) {
         swatch->placement.w = 8;
@@ -28,14 +50,26 @@ Sprite* swatchSprite(const std::string& swatchPath) {
     return swatch;
 }
 
-std::optional<uint32_t> readFileColor(const LevelFile& file) {
-    const std::optional<uint32_t> colour = readSwatchColor(file.swatchPath);
-    if (!colour) {
+// A level file's swatch, decoded once: its colour and, given a colour, its swatch sprite.
+struct Swatch {
+    std::optional<uint32_t> colour;
+    Sprite* sprite = nullptr;
+};
+
+Swatch readFileSwatch(const LevelFile& file) {
+    Renderer::get(); // converting to the display's format needs the display
+    SDL_Surface* image = loadImage(file.swatchPath);
+    Swatch swatch;
+    swatch.colour = topLeftPixel(image);
+    if (swatch.colour) {
+        swatch.sprite = swatchSprite(file.swatchPath, image);
+    } else {
         std::fprintf(stderr, "Unable to read swatch %s of %s : %s\n", file.swatchPath.c_str(),
                      file.path.c_str(), SDL_GetError());
         std::fflush(stderr);
     }
-    return colour;
+    SDL_FreeSurface(image);
+    return swatch;
 }
 
 std::optional<uint32_t> readCollisionColor(const char* swatchPath) {
@@ -68,23 +102,23 @@ std::optional<uint32_t> readSwatchColor(const std::string& path) {
 void scanTextures(const std::string& extension) {
     for (const LevelFile& file : textureFiles("", extension)) {
         Sprite* texture = getSprite(file.path);
-        const std::optional<uint32_t> colour = readFileColor(file);
-        if (!colour)
+        const Swatch swatch = readFileSwatch(file);
+        if (!swatch.colour)
             continue;
-        textureByColor[*colour] = texture;
-        swatchByColor[*colour] = swatchSprite(file.swatchPath);
-        levelColors.push_back(*colour);
+        textureByColor[*swatch.colour] = texture;
+        swatchByColor[*swatch.colour] = swatch.sprite;
+        levelColors.push_back(*swatch.colour);
     }
 }
 
 void scanObjects(const std::string& folder) {
     for (const LevelFile& file : objectFiles("", folder)) {
-        const std::optional<uint32_t> colour = readFileColor(file);
-        if (!colour)
+        const Swatch swatch = readFileSwatch(file);
+        if (!swatch.colour)
             continue;
-        objectNameByColor[*colour] = file.path;
-        swatchByColor[*colour] = swatchSprite(file.swatchPath);
-        levelColors.push_back(*colour);
+        objectNameByColor[*swatch.colour] = file.path;
+        swatchByColor[*swatch.colour] = swatch.sprite;
+        levelColors.push_back(*swatch.colour);
     }
 }
 
