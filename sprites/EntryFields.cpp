@@ -13,7 +13,3 @@ int32_t firstIntOf(ListObject* list) {
 std::string firstStringOf(ListObject* list) {
     return list ? list->firstString() : std::string();
 }
-
-ListObject* firstListOf(ListObject* list) {
-    return list ? list->firstList() : nullptr;
-}

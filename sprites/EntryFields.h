@@ -15,5 +15,3 @@ ListObject* restOf(ListObject* list);
 int32_t firstIntOf(ListObject* list);
 // `firstString` of the list; "" for null.
 std::string firstStringOf(ListObject* list);
-// `firstList` of the list (a word there is reported by the element model); null for null.
-ListObject* firstListOf(ListObject* list);
