@@ -113,6 +113,7 @@ class Checker {
         std::vector<SwatchUse> swatches;
         std::unordered_map<std::string, size_t> swatchIndex;
         StderrCapture capture;
+        capture.begin();
         for (LevelFile& file : levelFiles(report_.level)) {
             auto found = swatchIndex.find(file.swatchPath);
             if (found == swatchIndex.end()) {
@@ -128,6 +129,7 @@ class Checker {
                 colour = use.reading.colour;
             report_.legend.push_back({file.kind, file.path, file.swatchPath, colour});
         }
+        capture.end();
         for (const SwatchUse& use : swatches)
             checkSwatch(use);
     }

@@ -73,7 +73,8 @@ MapCount countMap(const std::string& file) {
     StderrCapture capture;
     capture.begin();
     SDL_Surface* image = IMG_Load(file.c_str());
-    const std::string printed = capture.end();
+    const std::string printed = capture.since(0);
+    capture.end();
     if (!image) {
         map.reason = StderrCapture::reasonFrom(printed, IMG_GetError());
         return map;

@@ -4,58 +4,66 @@
 #include <cstdlib>
 #include <unistd.h>
 
-StderrCapture::StderrCapture() {
-    char name[] = "/tmp/levelcolors-check-stderr-XXXXXX";
-    file_ = mkstemp(name);
-    if (file_ >= 0)
-        unlink(name);
-}
+StderrCapture::StderrCapture() = default;
 
 StderrCapture::~StderrCapture() {
-    if (saved_ >= 0)
-        end();
-    if (file_ >= 0)
-        close(file_);
+    end();
 }
 
 void StderrCapture::begin() {
-    if (file_ < 0 || saved_ >= 0)
+    if (saved_ >= 0)
         return;
+    char name[] = "/tmp/levelcolors-check-stderr-XXXXXX";
+    file_ = mkstemp(name);
+    if (file_ < 0)
+        return;
+    unlink(name);
     std::fflush(stderr);
     saved_ = dup(STDERR_FILENO);
-    if (saved_ < 0)
-        return;
-    if (ftruncate(file_, 0) != 0 || lseek(file_, 0, SEEK_SET) != 0 ||
-        dup2(file_, STDERR_FILENO) < 0) {
-        close(saved_);
+    if (saved_ < 0 || dup2(file_, STDERR_FILENO) < 0) {
+        if (saved_ >= 0)
+            close(saved_);
         saved_ = -1;
+        close(file_);
+        file_ = -1;
     }
 }
 
-std::string StderrCapture::end() {
+void StderrCapture::end() {
     if (saved_ < 0)
-        return "";
+        return;
     std::fflush(stderr);
     dup2(saved_, STDERR_FILENO);
     close(saved_);
+    close(file_);
     saved_ = -1;
-    std::string text;
-    const off_t size = lseek(file_, 0, SEEK_CUR);
-    if (size > 0) {
-        text.resize(size_t(size));
-        const ssize_t got = pread(file_, text.data(), text.size(), 0);
-        text.resize(got > 0 ? size_t(got) : 0);
-    }
+    file_ = -1;
+}
+
+long StderrCapture::mark() {
+    if (saved_ < 0)
+        return 0;
+    std::fflush(stderr);
+    return long(lseek(file_, 0, SEEK_CUR));
+}
+
+std::string StderrCapture::since(long from) {
+    const long to = mark();
+    if (saved_ < 0 || to <= from)
+        return "";
+    std::string text(size_t(to - from), '\0');
+    const ssize_t got = pread(file_, text.data(), text.size(), off_t(from));
+    text.resize(got > 0 ? size_t(got) : 0);
     return text;
 }
 
 std::string StderrCapture::reasonFrom(const std::string& captured, const std::string& fallback) {
-    size_t end = captured.find_last_not_of("\r\n");
+    const size_t end = captured.find_last_not_of("\r\n");
     if (end == std::string::npos)
         return fallback;
-    const size_t start = captured.find_last_of('\n', end);
-    std::string line = captured.substr(start == std::string::npos ? 0 : start + 1,
-                                       end + 1 - (start == std::string::npos ? 0 : start + 1));
+    const size_t newline = captured.find_last_of('\n', end);
+    const size_t start = newline == std::string::npos ? 0 : newline + 1;
+    std::string line = captured.substr(start, end + 1 - start);
     const size_t prefix = line.find(" error: ");
     if (prefix != std::string::npos && line.compare(0, 6, "libpng") == 0)
         line = line.substr(prefix + 8);

@@ -4,7 +4,8 @@
 
 // Catches what libraries print on standard error while they run (libpng prints its own
 // "libpng error: ..." lines before SDL_image reports a failure), so that the check prints one
-// line per problem and can quote the library's words. One temporary file serves every capture.
+// line per problem and can quote the library's words. Standard error stays redirected from
+// begin() to end(); marks tell one call's words from the next at the cost of one seek.
 class StderrCapture {
   public:
     StderrCapture();
@@ -12,10 +13,14 @@ class StderrCapture {
     StderrCapture(const StderrCapture&) = delete;
     StderrCapture& operator=(const StderrCapture&) = delete;
 
-    // Sends standard error to the capture file; does nothing when it could not be made.
+    // Sends standard error to a temporary file; does nothing when it cannot be made.
     void begin();
-    // Restores standard error and returns what was written since begin().
-    std::string end();
+    // Restores standard error.
+    void end();
+    // Where the capture stands now, for since().
+    long mark();
+    // What was written after `from`, a value of mark(); empty when nothing is captured.
+    std::string since(long from);
 
     // The last line a library printed, without a "libpng error: " style prefix; `fallback`
     // when it printed nothing.

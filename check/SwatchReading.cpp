@@ -28,30 +28,29 @@ long countDiffering(SDL_Surface* surface, uint32_t colour) {
 
 SwatchReading readSwatch(const std::string& file, StderrCapture& capture) {
     SwatchReading reading;
-    struct stat info;
-    if (stat(file.c_str(), &info) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return reading;
-        reading.status = SwatchReading::Status::Unreadable;
-        reading.reason = std::strerror(errno);
-        return reading;
-    }
-    reading.status = SwatchReading::Status::Unreadable;
-    if (S_ISDIR(info.st_mode)) {
-        reading.reason = "it is a folder";
-        return reading;
-    }
-    capture.begin();
+    const long mark = capture.mark();
     SDL_Surface* image = IMG_Load(file.c_str());
-    const std::string printed = capture.end();
     if (!image) {
-        reading.reason = StderrCapture::reasonFrom(printed, IMG_GetError());
+        // Only a failure needs to know why: a missing file, a folder, or no image.
+        const std::string printed = capture.since(mark);
+        struct stat info;
+        if (stat(file.c_str(), &info) != 0) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                return reading;
+            reading.status = SwatchReading::Status::Unreadable;
+            reading.reason = std::strerror(errno);
+            return reading;
+        }
+        reading.status = SwatchReading::Status::Unreadable;
+        reading.reason = S_ISDIR(info.st_mode) ? std::string("it is a folder")
+                                               : StderrCapture::reasonFrom(printed, IMG_GetError());
         return reading;
     }
     SDL_Surface* converted = convertToDisplayLayout(image);
     SDL_FreeSurface(image);
     const std::optional<uint32_t> colour = topLeftPixel(converted);
     if (!colour) {
+        reading.status = SwatchReading::Status::Unreadable;
         reading.reason = converted ? "it has no pixels" : SDL_GetError();
         SDL_FreeSurface(converted);
         return reading;

@@ -17,5 +17,6 @@ struct SwatchReading {
 class StderrCapture;
 
 // Reads the image at `file`; never fails: a missing file or one that is no readable image is
-// told by the status. What the image library prints meanwhile goes to `capture`.
+// told by the status. What the image library prints is read from `capture`, which
+// must have begun.
 SwatchReading readSwatch(const std::string& file, StderrCapture& capture);

@@ -1,0 +1,121 @@
+// check_bench [FOLDER]: levelcolors-check's cost against its floor. Makes (or reuses) a level
+// of 4,000 textures and 4,000 objects and a 4096 by 4096 map painted in its colours under
+// FOLDER (default /tmp/levelcolors-check-bench), then prints the time to decode every swatch
+// once, the check of the level against it (aim: under 2 times), and the map check (aim:
+// under a second). Each figure is the best of three runs on a warm file cache.
+
+#include "app/LevelLayout.h"
+#include "bench/BenchClock.h"
+#include "bench/LevelGenerator.h"
+#include "check/LevelCheck.h"
+#include "tools/PngWriter.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int textures = 4000;
+constexpr int mapSide = 4096;
+constexpr int runs = 3;
+
+double bestOf(const std::function<void()>& work) {
+    double best = 1e300;
+    for (int run = 0; run < runs; ++run) {
+        const double start = nowMilliseconds();
+        work();
+        best = std::min(best, nowMilliseconds() - start);
+    }
+    return best;
+}
+
+bool makeLevel(const std::string& level) {
+    const std::string done = level + "/.complete";
+    if (fs::exists(done))
+        return true;
+    std::printf("making %s (once)...\n", level.c_str());
+    std::fflush(stdout);
+    GeneratedLevel summary;
+    if (!generateLevel(level, textures, LEVELCOLORS_DEMO_DIR, summary))
+        return false;
+    std::ofstream(done) << summary.textures << "\n";
+    return true;
+}
+
+// 32 by 32 tiles of the level's marker colours, with one stray pixel in every 64th tile.
+bool makeMap(const std::string& map, const LevelReport& report) {
+    if (fs::exists(map))
+        return true;
+    std::printf("making %s (once)...\n", map.c_str());
+    std::fflush(stdout);
+    std::vector<uint32_t> pixels(size_t(mapSide) * mapSide);
+    for (int y = 0; y < mapSide; ++y) {
+        for (int x = 0; x < mapSide; ++x) {
+            const size_t tile = size_t(y / 32) * (mapSide / 32) + size_t(x / 32);
+            pixels[size_t(y) * mapSide + x] =
+                report.markers.empty() ? 0xFF000000
+                                       : report.markers[tile % report.markers.size()].colour;
+            if (tile % 64 == 0 && x % 32 == 5 && y % 32 == 7)
+                pixels[size_t(y) * mapSide + x] = 0xFF000000u | uint32_t(tile * 2654435761u);
+        }
+    }
+    return writePng(map, mapSide, mapSide, pixels);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string folder = argc > 1 ? argv[1] : "/tmp/levelcolors-check-bench";
+    const std::string level = folder + "/level-4000";
+    const std::string map = folder + "/map-4096.png";
+    fs::create_directories(folder);
+    if (!makeLevel(level))
+        return 1;
+
+    std::set<std::string> swatchSet;
+    for (const LevelFile& file : levelFiles(level))
+        swatchSet.insert(level + "/" + file.swatchPath);
+    const std::vector<std::string> swatches(swatchSet.begin(), swatchSet.end());
+    auto decodeSwatches = [&] {
+        for (const std::string& swatch : swatches)
+            SDL_FreeSurface(IMG_Load(swatch.c_str()));
+    };
+    decodeSwatches(); // warm the file cache
+    const double decodeMs = bestOf(decodeSwatches);
+    LevelReport report;
+    const double checkMs = bestOf([&] { report = checkLevel(level, 3); });
+
+    if (!makeMap(map, report))
+        return 1;
+    SDL_FreeSurface(IMG_Load(map.c_str())); // warm the file cache
+    const double mapDecodeMs = bestOf([&] { SDL_FreeSurface(IMG_Load(map.c_str())); });
+    size_t stray = 0;
+    const double mapMs = bestOf([&] {
+        LevelReport withMap = report;
+        std::string reason;
+        if (!checkMap(withMap, map, reason))
+            std::fprintf(stderr, "cannot read map %s: %s\n", map.c_str(), reason.c_str());
+        stray = withMap.maps.empty() ? 0 : withMap.maps[0].stray.size();
+    });
+
+    std::printf("level: %zu files, %zu swatch files, %zu colours, %zu problems\n",
+                report.legend.size(), swatches.size(), report.markers.size(),
+                report.problems.size());
+    std::printf("%-42s %10.1f ms\n", "decode every swatch once (floor)", decodeMs);
+    std::printf("%-42s %10.1f ms   %.2f x the floor (aim: under 2)\n", "check the level", checkMs,
+                checkMs / decodeMs);
+    std::printf("%-42s %10.1f ms\n", "decode the 4096 x 4096 map", mapDecodeMs);
+    std::printf("%-42s %10.1f ms   (aim: under 1000; %zu stray colours)\n",
+                "check the 4096 x 4096 map", mapMs, stray);
+    std::printf("peak memory %ld KiB\n", statusKilobytes("/proc/self/status", "VmHWM:"));
+    return 0;
+}
