@@ -204,4 +204,42 @@ TEST(SpriteDescriptionFaults, AnUnreadableDescriptionIsAnUnknownType) {
     EXPECT_EQ(SpriteCatalog::get().sprites.count("fault_missing.txt"), 1u);
 }
 
+TEST(SpriteDescriptionFaults, ShortEntriesReadMissingValuesAsZero) {
+    writeImage("short_part.png", 10, 10, green);
+    writeText("short_one.txt", "(showone (size) (sprite (filename short_part.png) (origin 3)))\n");
+    ShowOneSprite* sprite = nullptr;
+    // The element model reports the missing value it is asked for; nothing reads past it.
+    EXPECT_EQ(stderrOf([&] { sprite = dynamic_cast<ShowOneSprite*>(getSprite("short_one.txt")); }),
+              "-1: Attempt to firstInt on empty list\n"
+              "-1: Attempt to firstInt on empty list\n");
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_EQ(sprite->box, (Rect{0, 0, 0, 0}));
+    EXPECT_EQ(getSprite("short_part.png")->placement, (Rect{3, 0, 10, 10}));
+}
+
+TEST(SpriteDescriptionFaults, HugeTimesWrapInsteadOfOverflowing) {
+    writeImage("huge_a.png", 4, 4, red);
+    writeImage("huge_b.png", 4, 4, blue);
+    const std::string frames = "  (sprite (filename huge_a.png) (time 2147483647))\n"
+                               "  (sprite (filename huge_b.png) (time 3)))\n";
+    writeText("huge_once.txt", "(animated\n" + frames);
+    writeText("huge_loop.txt", "(animated (loop)\n" + frames);
+    for (const char* name : {"huge_once.txt", "huge_loop.txt"}) {
+        auto* sprite = dynamic_cast<AnimatedSprite*>(getSprite(name));
+        ASSERT_NE(sprite, nullptr);
+        EXPECT_EQ(sprite->frames.at(1).start, 2147483647);
+        EXPECT_EQ(sprite->duration, -2147483646);
+        // A negative total leaves the clock where it is.
+        for (int tick = 0; tick < 3; ++tick)
+            sprite->update();
+        EXPECT_EQ(sprite->clock, 0);
+        EXPECT_EQ(sprite->currentFrame, 0);
+        // At the top of the range the clock wraps rather than overflowing.
+        sprite->duration = 2147483647;
+        sprite->clock = 2147483647;
+        sprite->update();
+        sprite->reset();
+    }
+}
+
 } // namespace
