@@ -135,7 +135,7 @@ TEST(Maps, AMapThatCannotBeReadIsOneLineAndStatusTwoWhileTheOthersAreReported) {
     EXPECT_EQ(run.status, 2);
     const std::string expectedErr =
         "levelcolors-check: cannot read map torn.png: [20]is[20]: invalid chunk type\n"
-        "levelcolors-check: cannot read map cut.png: IDAT: invalid stored block lengths\n"
+        "levelcolors-check: cannot read map cut.png: [00][00][00][00]: invalid chunk type\n"
         "levelcolors-check: cannot read map dir.png: it is a folder\n"
         "levelcolors-check: cannot read map notes.png: Unsupported image format\n"
         "levelcolors-check: cannot read map gone.png: Couldn't open gone.png\n";
