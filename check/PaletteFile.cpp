@@ -2,8 +2,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -21,14 +24,15 @@ std::string oneLine(const std::string& text) {
     return out;
 }
 
+// The level folder's own name ("demo" for "demo/", or for "." run inside it).
 std::string paletteName(const LevelReport& report) {
-    std::string level = report.level;
-    while (level.size() > 1 && level.back() == '/')
-        level.pop_back();
-    const size_t slash = level.rfind('/');
-    if (slash != std::string::npos && slash + 1 < level.size())
-        level = level.substr(slash + 1);
-    return level.empty() || level == "." ? "level" : level;
+    std::error_code ignored;
+    fs::path folder = fs::absolute(report.level.empty() ? "." : report.level, ignored);
+    folder = folder.lexically_normal();
+    if (folder.filename().empty())
+        folder = folder.parent_path();
+    const std::string name = folder.filename().string();
+    return name.empty() ? "level" : name;
 }
 
 std::string markerName(const LevelReport& report, const Marker& marker) {
