@@ -49,7 +49,7 @@ Lookup lookUpAllBut(const std::string& missing) {
     std::vector<std::string> argv = {LEVELCOLORS_ENTRY_POINT_LOOKUP};
     if (!missing.empty())
         argv.push_back(missing);
-    ChildProcess child(argv, "", {{"DISPLAY", GlWorld::get().display()}});
+    ChildProcess child(argv, "", GlWorld::get().childEnvironment());
     const int status = child.wait();
     return {status, child.standardOutput(), lines(child.standardError())};
 }

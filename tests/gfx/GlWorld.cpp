@@ -3,6 +3,7 @@
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "tests/gfx/ResidentDrivers.h"
 #include "tests/support/XServer.h"
 #include "tools/PngWriter.h"
 
@@ -71,6 +72,19 @@ const std::string& GlWorld::display() const {
     return display_;
 }
 
+std::map<std::string, std::string>
+GlWorld::childEnvironment(std::map<std::string, std::string> extra) const {
+    const char* leakOptions = std::getenv("LSAN_OPTIONS");
+    std::map<std::string, std::string> env = {
+        {"DISPLAY", display_},
+        {"LSAN_OPTIONS",
+         std::string(leakOptions && *leakOptions ? leakOptions + std::string(":") : "") +
+             "print_suppressions=0"}};
+    for (const auto& [name, value] : extra)
+        env[name] = value;
+    return env;
+}
+
 uint32_t GlWorld::fontTexel(bool small, int glyph, int column, int row) {
     const uint32_t red = uint32_t((small ? 0x80 : 0x00) + glyph);
     const uint32_t green = uint32_t(column * 16 + 8);
@@ -93,6 +107,7 @@ void GlWorld::openScreen() {
         throw std::runtime_error("cannot enter " + folder_);
 
     Screen::get();
+    keepGlDriversResident();
     resolve(glReadPixels, "glReadPixels");
     resolve(glIsEnabled, "glIsEnabled");
     resolve(glIsList, "glIsList");

@@ -4,6 +4,7 @@
 #include "gfx/TexCoords.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ class GlWorld {
     // Ends SDL while the X server still runs, then stops the server; nothing if never started.
     static void shutDownIfStarted();
     const std::string& display() const;
+    // The environment for a child program on this display, plus `extra`. The leak checker's
+    // list of used suppressions is kept off standard error, which the tests read.
+    std::map<std::string, std::string>
+    childEnvironment(std::map<std::string, std::string> extra = {}) const;
 
     // Opens the Screen (once) in the working folder with the test fonts.
     void openScreen();

@@ -35,15 +35,16 @@ void expectFailureLine(const std::string& out, const std::string& prefix) {
 TEST(Startup, WithoutDynamicGlTheLibraryCannotBeOpened) {
     EmptyFolder folder;
     ChildProcess child({LEVELCOLORS_SCREEN_START}, folder.path(),
-                       {{"SDL_VIDEODRIVER", "dummy"}, {"DISPLAY", GlWorld::get().display()}});
+                       GlWorld::get().childEnvironment({{"SDL_VIDEODRIVER", "dummy"}}));
     EXPECT_EQ(child.wait(), 1);
     expectFailureLine(child.standardOutput(), "Unable to dynamically open GL lib : ");
 }
 
 TEST(Startup, WithoutADisplaySdlCannotStart) {
     EmptyFolder folder;
-    ChildProcess child({LEVELCOLORS_SCREEN_START}, folder.path(),
-                       {{"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", ""}});
+    ChildProcess child(
+        {LEVELCOLORS_SCREEN_START}, folder.path(),
+        GlWorld::get().childEnvironment({{"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", ""}}));
     EXPECT_EQ(child.wait(), 1);
     expectFailureLine(child.standardOutput(), "Unable to init SDL : ");
 }
@@ -51,7 +52,7 @@ TEST(Startup, WithoutADisplaySdlCannotStart) {
 TEST(Startup, OpensTheWindowQuietly) {
     GlWorld& world = GlWorld::get();
     world.openScreen();
-    ChildProcess child({LEVELCOLORS_SCREEN_START}, world.folder(), {{"DISPLAY", world.display()}});
+    ChildProcess child({LEVELCOLORS_SCREEN_START}, world.folder(), world.childEnvironment());
     EXPECT_EQ(child.wait(), 0);
     EXPECT_EQ(child.standardOutput(), "");
     EXPECT_EQ(child.standardError(), "");
@@ -60,7 +61,7 @@ TEST(Startup, OpensTheWindowQuietly) {
 TEST(Startup, MissingFontImagesAreNamedAndTextStillDraws) {
     EmptyFolder folder;
     ChildProcess child({LEVELCOLORS_SCREEN_START}, folder.path(),
-                       {{"DISPLAY", GlWorld::get().display()}});
+                       GlWorld::get().childEnvironment());
     EXPECT_EQ(child.wait(), 0);
     EXPECT_EQ(child.standardOutput(), "");
     const std::string err = child.standardError();
