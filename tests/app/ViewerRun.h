@@ -48,3 +48,5 @@ class ViewerRun {
 
 // The path of the built viewer.
 std::string viewerBinary();
+// The environment the viewer runs in: the display, and what the sanitizer build preloads.
+std::map<std::string, std::string> viewerEnvironment(const std::string& display);
