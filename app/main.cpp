@@ -15,14 +15,15 @@ struct Decoration {
     TexCoords window = {0, 0, 0, 0};
 };
 
-// The background and the overlay are kept as uploaded textures for the whole run. A missing
-// image is reported and leaves texture 0.
+// The background and the overlay are kept as uploaded textures for the whole run; their
+// surfaces are not needed once uploaded. A missing image is reported and leaves texture 0.
 Decoration loadDecoration(const char* path) {
     Decoration decoration;
     SDL_Surface* image = loadImage(path);
     if (!image)
         reportUnloadableImage(path);
     decoration.texture = Renderer::get().uploadSurface(image, decoration.window);
+    SDL_FreeSurface(image);
     return decoration;
 }
 
