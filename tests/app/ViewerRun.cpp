@@ -11,10 +11,16 @@ std::string viewerBinary() {
     return buildRoot() + "/levelcolors";
 }
 
+std::map<std::string, std::string> viewerEnvironment(const std::string& display) {
+    std::map<std::string, std::string> env = {{"DISPLAY", display}};
+    if (!viewerPreload().empty())
+        env["LD_PRELOAD"] = viewerPreload();
+    return env;
+}
+
 ViewerRun::ViewerRun(const std::string& folder) : driver_(server_.display()) {
-    process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{viewerBinary()}, folder,
-        std::map<std::string, std::string>{{"DISPLAY", server_.display()}});
+    process_ = std::make_unique<ChildProcess>(std::vector<std::string>{viewerBinary()}, folder,
+                                              viewerEnvironment(server_.display()));
     window_ = driver_.findWindow(title, 60);
     if (window_.empty())
         throw std::runtime_error("the viewer opened no window; its standard output: " +
