@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 // Helpers shared by the benchmark programs: a monotonic clock in milliseconds, order
@@ -13,6 +14,14 @@
 inline double nowMilliseconds() {
     using namespace std::chrono;
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+// CPU time of the whole process (every thread), less disturbed by other programs than the
+// wall clock on a busy machine.
+inline double cpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 // The value below which the fraction `q` (0..1) of the samples lie; 0 for no samples.

@@ -50,6 +50,7 @@ std::vector<std::string> scannedImages() {
 
 struct Floor {
     double milliseconds = 0;
+    double cpu = 0;
     long long paddedBytes = 0; // the power-of-two textures at 4 bytes a texel
     int failures = 0;
 };
@@ -57,6 +58,7 @@ struct Floor {
 Floor decodeFloor(const std::vector<std::string>& paths) {
     Floor floor;
     const double start = nowMilliseconds();
+    const double cpuStart = cpuMilliseconds();
     for (const std::string& path : paths) {
         SDL_Surface* image = IMG_Load(path.c_str());
         if (!image) {
@@ -67,6 +69,7 @@ Floor decodeFloor(const std::vector<std::string>& paths) {
         SDL_FreeSurface(image);
     }
     floor.milliseconds = nowMilliseconds() - start;
+    floor.cpu = cpuMilliseconds() - cpuStart;
     return floor;
 }
 
@@ -104,8 +107,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (argc > 2 && std::strcmp(argv[2], "--header") == 0)
-        std::printf("%9s %7s %10s %10s %6s %9s %10s %9s %8s\n", "textures", "images", "floor ms",
-                    "scan ms", "ratio", "peak MiB", "padded MiB", "bound MiB", "digest");
+        std::printf("%8s %6s %9s %9s %6s %9s %9s %6s %8s %10s %9s %8s\n", "textures", "images",
+                    "floor ms", "scan ms", "ratio", "floor cpu", "scan cpu", "ratio", "peak MiB",
+                    "padded MiB", "bound MiB", "digest");
     if (chdir(argv[1]) != 0) {
         std::perror(argv[1]);
         return 1;
@@ -117,17 +121,20 @@ int main(int argc, char** argv) {
     const Floor floor = decodeFloor(images);
 
     const double start = nowMilliseconds();
+    const double cpuStart = cpuMilliseconds();
     loadLevel();
     const double scan = nowMilliseconds() - start;
+    const double scanCpu = cpuMilliseconds() - cpuStart;
 
     const long peakKib = statusKilobytes("/proc/self/status", "VmHWM:");
     const double padded = mebibytes(floor.paddedBytes);
     int textures = 0;
     for (uint32_t colour : levelColors)
         textures += textureByColor.count(colour) && textureByColor[colour] ? 1 : 0;
-    std::printf("%9d %7zu %10.1f %10.1f %6.2f %9.1f %10.1f %9.1f %08x\n", textures, images.size(),
-                floor.milliseconds, scan, scan / floor.milliseconds, double(peakKib) / 1024.0,
-                padded, 2 * padded + 200, levelDigest());
+    std::printf("%8d %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %8.1f %10.1f %9.1f %08x\n", textures,
+                images.size(), floor.milliseconds, scan, scan / floor.milliseconds, floor.cpu,
+                scanCpu, scanCpu / floor.cpu, double(peakKib) / 1024.0, padded, 2 * padded + 200,
+                levelDigest());
     if (floor.failures)
         std::fprintf(stderr, "startup_bench: %d images could not be decoded\n", floor.failures);
     std::fflush(stdout);
