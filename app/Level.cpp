@@ -18,31 +18,11 @@ std::optional<uint32_t> walkIntoColor;
 
 namespace {
 
-// An image sprite made from a swatch image the scan has already decoded for its colour, so
-// that each swatch file is read once. It is what getSprite would make of the name: the
-// texture uploaded from the same display-format pixels, the image's size, facing -1.
-class DecodedImageSprite : public Sprite {
-  public:
-    DecodedImageSprite(const std::string& name, SDL_Surface* image) : Sprite(name, NoImage{}) {
-        texture = Renderer::get().uploadSurface(image, texCoords);
-        if (texture == 0) {
-            reportUnloadableImage(name);
-            texCoords = {0, 0, 0, 0};
-        } else {
-            placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};
-        }
-        box = placement;
-        facing = -1;
-    }
-};
-
-// The swatch sprite of a colour, drawn at 8 by 8 whatever the image's size. A swatch not yet
-// in the catalogue is filed there from `decoded` (when given) before getSprite looks it up.
+// The swatch sprite of a colour, drawn at 8 by 8 whatever the image's size. The swatch image
+// the scan has already decoded for its colour, when given, makes the sprite, so that each
+// swatch file is read once.
 Sprite* swatchSprite(const std::string& swatchPath, SDL_Surface* decoded = nullptr) {
-    SpriteCatalog& catalog = SpriteCatalog::get();
-    if (decoded && !catalog.sprites.count(swatchPath))
-        catalog.sprites[swatchPath] = new DecodedImageSprite(swatchPath, decoded);
-    Sprite* swatch = getSprite(swatchPath);
+    Sprite* swatch = getSprite(swatchPath, decoded);
     if (swatch) {
         swatch->placement.w = 8;
         swatch->placement.h = 8;

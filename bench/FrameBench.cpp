@@ -3,11 +3,10 @@
 // an objects page with 40 labels. For each it prints the time spent per frame outside the
 // pacing wait (page, overlay, glFinish, swap, events) and the frame period.
 
+#include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/Level.h"
-#include "app/Pages.h"
 #include "bench/BenchClock.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "sprites/AnimatedSprite.h"
@@ -19,19 +18,6 @@
 #include <vector>
 
 namespace {
-
-struct Decoration {
-    uint32_t texture = 0;
-    TexCoords window = {0, 0, 0, 0};
-};
-
-Decoration loadDecoration(const char* path) {
-    Decoration decoration;
-    SDL_Surface* image = loadImage(path);
-    decoration.texture = Renderer::get().uploadSurface(image, decoration.window);
-    SDL_FreeSurface(image);
-    return decoration;
-}
 
 bool animatedTexture(uint32_t colour) {
     const auto found = textureByColor.find(colour);
@@ -64,16 +50,12 @@ struct Figures {
 
 Figures runFrames(ViewMode mode, int page, int frames, const Decoration& background,
                   const Decoration& overlay) {
-    Screen& screen = Screen::get();
-    Renderer& renderer = Renderer::get();
     Figures figures;
     uint32_t lastStamp = SDL_GetTicks();
     double lastClock = 0;
-    Rect overlayRect = {5, 0, 51, 81};
+    const ViewState state{mode, page, false};
     for (int frame = 0; frame < frames; ++frame) {
-        renderer.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        screen.drawQuad(background.texture, &background.window,
-                        Rect{0, 0, screen.view.w, screen.view.h});
+        drawBackground(background);
         waitForFramePeriod(lastStamp);
         const uint32_t stamp = SDL_GetTicks();
         const double start = nowMilliseconds();
@@ -83,14 +65,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
         }
         lastStamp = stamp;
         lastClock = start;
-        drawPage(mode, page);
-        overlayRect.y = int16_t(screen.view.h - 80);
-        screen.drawQuad(overlay.texture, &overlay.window, overlayRect);
-        renderer.glFinish();
-        SDL_GL_SwapBuffers();
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
+        finishFrame(state, overlay);
         figures.work.push_back(nowMilliseconds() - start);
     }
     return figures;

@@ -4,6 +4,7 @@
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 
+#include <SDL.h>
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
@@ -12,6 +13,17 @@ Sprite::Sprite(std::string name) : name(std::move(name)) {
         reportUnloadableImage(this->name);
         texCoords = {0, 0, 0, 0};
         placement = {0, 0, 0, 0};
+    }
+    box = placement;
+}
+
+Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
+    texture = Renderer::get().uploadSurface(image, texCoords);
+    if (texture == 0) {
+        reportUnloadableImage(this->name);
+        texCoords = {0, 0, 0, 0};
+    } else {
+        placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};
     }
     box = placement;
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+struct SDL_Surface;
+
 // 0 draws in window coordinates, 1 in view coordinates with culling, any other value nothing.
 using DrawMode = uint8_t;
 
@@ -17,6 +19,10 @@ class Sprite {
     // Loads the image; an image that cannot be loaded gives texture 0 and an empty size, and
     // one line on standard error naming the file. Needs the Screen.
     explicit Sprite(std::string name);
+    // The same sprite made from the file's image already decoded in the display's format
+    // (the caller keeps the surface), so that a file read for another purpose is not read
+    // again. A texture that cannot be made is reported as for a file that cannot be loaded.
+    Sprite(std::string name, SDL_Surface* image);
     virtual ~Sprite() = default;
 
     // The image sprite is shared: returns itself.

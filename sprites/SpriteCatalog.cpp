@@ -42,6 +42,16 @@ Sprite* getSprite(std::string name) {
     return made;
 }
 
+Sprite* getSprite(std::string name, SDL_Surface* image) {
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    if (image && !catalog.sprites.count(name)) {
+        Sprite* made = new Sprite(name, image);
+        catalog.sprites[name] = made;
+        return made;
+    }
+    return getSprite(std::move(name));
+}
+
 Sprite* loadSpriteDescription(std::string name) {
     std::set<std::string>& loading = SpriteCatalog::get().loading;
     const bool marked = loading.insert(name).second;

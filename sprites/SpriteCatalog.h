@@ -31,6 +31,11 @@ class SpriteCatalog {
 // the result.
 Sprite* getSprite(std::string name);
 
+// getSprite for an image file the caller has already decoded in the display's format: a
+// name the catalogue does not hold yet gets its prototype made from `image` instead of from
+// the file; otherwise the same as getSprite. The caller keeps the surface.
+Sprite* getSprite(std::string name, SDL_Surface* image);
+
 // Reads a description file and builds the sprite its type word names; null (after "Sprite
 // type <word> unknown.") for any other type word, including that of an unreadable file.
 Sprite* loadSpriteDescription(std::string name);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/KeyTable.h"
+#include "gfx/TexCoords.h"
+
+#include <cstdint>
+
+// An image the loop draws every frame, uploaded once: the background or the overlay.
+struct Decoration {
+    uint32_t texture = 0;
+    TexCoords window = {0, 0, 0, 0};
+};
+
+// Loads and uploads a decoration image; its surface is freed once uploaded. A missing image
+// is reported on standard error and leaves texture 0.
+Decoration loadDecoration(const char* path);
+
+// The frame's part before the pacing wait: clear, then the background over the whole
+// window. Without its image the background is still a white quad: texture 0 leaves the
+// current colour, opaque white, as it is.
+void drawBackground(const Decoration& background);
+
+// The frame's part after the wait: the page, the overlay at (5, height - 80), glFinish, the
+// buffer swap, then every queued key-down applied to the state, which is returned.
+ViewState finishFrame(ViewState state, const Decoration& overlay);
