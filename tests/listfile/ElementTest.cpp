@@ -1,6 +1,7 @@
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
 #include "tests/listfile/ListFileTest.h"
+#include "tests/listfile/ReferencePrint.h"
 #include "tests/listfile/StderrCapture.h"
 
 #include <random>
@@ -31,22 +32,6 @@ TEST_F(PrintedForm, EmptyListsAndEmptyWordsPrintAsNothing) {
     EXPECT_EQ(read("(a b (c))")->rest()->getString(), "(b (c))");
 }
 
-// The printed form as defined: J(cell) is the first element's text, then one space and
-// J(next) only when J(next) is not empty.
-std::string joined(ListObject* cell);
-std::string printed(Element* element) {
-    if (element->isAtomic())
-        return element->getString();
-    ListObject* list = element->getList();
-    return list->first ? "(" + joined(list) + ")" : "";
-}
-std::string joined(ListObject* cell) {
-    if (!cell || !cell->first)
-        return "";
-    std::string rest = joined(cell->next.get());
-    return printed(cell->first.get()) + (rest.empty() ? "" : " " + rest);
-}
-
 ListObject* randomList(std::mt19937& random, int depth) {
     auto* list = new ListObject(depth);
     int length = static_cast<int>(random() % 5);
@@ -64,7 +49,7 @@ TEST_F(PrintedForm, MatchesTheDefinitionOnRandomTrees) {
     std::mt19937 random(7);
     for (int i = 0; i < 2000; ++i) {
         std::unique_ptr<ListObject> tree(randomList(random, 0));
-        ASSERT_EQ(tree->getString(), printed(tree.get()));
+        ASSERT_EQ(tree->getString(), referencePrinted(tree.get()));
     }
 }
 

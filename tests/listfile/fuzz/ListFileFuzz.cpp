@@ -4,6 +4,7 @@
 
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
+#include "tests/listfile/ReferencePrint.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -66,21 +67,6 @@ std::string signature(ListObject* root) {
         }
     }
     return text;
-}
-
-// The printed form as defined, recursively; only used on shallow trees.
-std::string joined(ListObject* cell);
-std::string printed(Element* element) {
-    if (element->isAtomic())
-        return element->getString();
-    ListObject* list = element->getList();
-    return list->first ? "(" + joined(list) + ")" : "";
-}
-std::string joined(ListObject* cell) {
-    if (!cell || !cell->first)
-        return "";
-    std::string rest = joined(cell->next.get());
-    return printed(cell->first.get()) + (rest.empty() ? "" : " " + rest);
 }
 
 int depthOf(ListObject* root) {
@@ -168,7 +154,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(lineNumber == lastLine, "file and memory end on the same line");
 
     if (depthOf(root.get()) < 200)
-        check(root->getString() == printed(root.get()), "printed form follows its definition");
+        check(root->getString() == referencePrinted(root.get()),
+              "printed form follows its definition");
     queryAll(root.get());
 
     // Replacing a word with itself changes nothing; replacing every word is seen everywhere.
