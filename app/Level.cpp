@@ -1,7 +1,7 @@
 #include "app/Level.h"
 
-#include "app/LevelLayout.h"
-#include "app/SwatchColor.h"
+#include "level/LevelLayout.h"
+#include "level/SwatchColor.h"
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "sprites/SpriteCatalog.h"

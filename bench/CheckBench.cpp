@@ -4,7 +4,7 @@
 // once, the check of the level against it (aim: under 2 times), and the map check (aim:
 // under a second). Each figure is the best of three runs on a warm file cache.
 
-#include "app/LevelLayout.h"
+#include "level/LevelLayout.h"
 #include "bench/BenchClock.h"
 #include "bench/LevelGenerator.h"
 #include "check/LevelCheck.h"

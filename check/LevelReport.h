@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LevelLayout.h"
+#include "level/LevelLayout.h"
 #include "check/MapCount.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "check/SwatchReading.h"
 
-#include "app/SwatchColor.h"
+#include "level/SwatchColor.h"
 #include "check/StderrCapture.h"
 
 #include <SDL.h>

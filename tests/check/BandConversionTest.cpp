@@ -1,7 +1,7 @@
 // Maps are converted a band of rows at a time; each band must hold exactly the rows of the
 // whole image's conversion, whatever the image's own layout.
 
-#include "app/SwatchColor.h"
+#include "level/SwatchColor.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

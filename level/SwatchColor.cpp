@@ -1,4 +1,4 @@
-#include "app/SwatchColor.h"
+#include "level/SwatchColor.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "app/LevelLayout.h"
+#include "level/LevelLayout.h"
 
 #include "platform/DirectoryListing.h"
 
