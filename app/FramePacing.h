@@ -11,6 +11,7 @@ inline bool framePeriodPassed(uint32_t now, uint32_t lastStamp) {
     return uint32_t(now - lastStamp) >= framePeriod;
 }
 
-// Polls the tick counter, yielding the processor between polls, until a frame period has
-// passed since `lastStamp`; returns at once when it already has.
+// Sleeps for all but the last millisecond of the frame period left since `lastStamp`, then
+// polls the tick counter, yielding the processor between polls, until the period has
+// passed; returns at once when it already has.
 void waitForFramePeriod(uint32_t lastStamp);

@@ -1,0 +1,80 @@
+// idle_bench [LEVEL [SECONDS]]
+//
+// Runs the real viewer on a private X server in LEVEL (default: the demo level) with nothing
+// happening, on its textures page, and prints the share of one core it uses over SECONDS
+// (default 10), drawing included, read from its CPU time in /proc. Exits with status 1 when
+// the viewer dies or fails to quit.
+
+#include "bench/BenchClock.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Paths.h"
+#include "tests/support/WindowDriver.h"
+#include "tests/support/XServer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// User plus system time of the process, all threads, in seconds; -1 when unreadable.
+double cpuSeconds(pid_t pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // The fields after the command name, which may hold spaces, start past its ')'.
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    double ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14 || i == 15) // utime, stime
+            ticks += std::atof(field.c_str());
+    }
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string level = argc > 1 ? argv[1] : sourceRoot() + "/demo";
+    const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
+    if (seconds <= 0) {
+        std::fprintf(stderr, "usage: idle_bench [LEVEL [SECONDS]]\n");
+        return 2;
+    }
+
+    XServer server;
+    WindowDriver driver(server.display());
+    ChildProcess viewer({buildRoot() + "/levelcolors"}, level, {{"DISPLAY", server.display()}});
+    const std::string window = driver.findWindow("SDL Dynamic OpenGL Loading Test", 120);
+    if (window.empty()) {
+        std::fprintf(stderr, "idle_bench: the viewer opened no window: %s%s\n",
+                     viewer.standardOutput().c_str(), viewer.standardError().c_str());
+        return 1;
+    }
+    // Start-up (the level scan, the first uploads) is over well before sampling starts.
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const double cpuBefore = cpuSeconds(viewer.pid());
+    const double wallBefore = nowMilliseconds();
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    const double cpu = cpuSeconds(viewer.pid()) - cpuBefore;
+    const double wall = (nowMilliseconds() - wallBefore) / 1000.0;
+    const bool alive = viewer.running();
+
+    driver.pressKey(window, "Escape");
+    const int status = viewer.wait(30);
+    if (!alive || status != 0 || cpuBefore < 0) {
+        std::fprintf(stderr, "idle_bench: the viewer ended early or with status %d\n", status);
+        return 1;
+    }
+    std::printf("idle viewer on %s: %.2f s of CPU in %.2f s, %.1f%% of one core\n", level.c_str(),
+                cpu, wall, 100.0 * cpu / wall);
+    return 0;
+}
