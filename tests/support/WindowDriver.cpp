@@ -3,6 +3,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tools/XwdImage.h"
 
+#include <X11/Xlib.h>
 #include <chrono>
 #include <sstream>
 #include <thread>
@@ -41,6 +42,22 @@ bool WindowDriver::pressKeys(const std::string& window,
                                      "key",     "--delay",     "0"};
     argv.insert(argv.end(), keys.begin(), keys.end());
     return run(argv, nullptr) == 0;
+}
+
+bool WindowDriver::closeWindow(const std::string& window) const {
+    Display* display = XOpenDisplay(display_.c_str());
+    if (!display)
+        return false;
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = Window(std::stoul(window, nullptr, 0));
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+    XCloseDisplay(display);
+    return true;
 }
 
 Screenshot WindowDriver::screenshot(const std::string& window) const {

@@ -20,6 +20,9 @@ class WindowDriver {
     bool pressKey(const std::string& window, const std::string& key) const;
     // Several keys in one xdotool call, so that they reach the program within one frame.
     bool pressKeys(const std::string& window, const std::vector<std::string>& keys) const;
+    // Asks the window to close as a window manager's close button does: a WM_DELETE_WINDOW
+    // client message. False when the display cannot be opened.
+    bool closeWindow(const std::string& window) const;
     // The window's pixels; an empty screenshot when xwd fails.
     Screenshot screenshot(const std::string& window) const;
     // The window's size as the X server has it: {width, height}.

@@ -15,6 +15,9 @@ class XServer {
 
     // ":N"
     const std::string& display() const { return display_; }
+    // Stops the server now, as a log-out does to the programs on it; the destructor then
+    // has nothing left to do.
+    void stop();
     // Sets DISPLAY in this process's environment to this server.
     void makeCurrent() const;
 
