@@ -37,6 +37,9 @@ ViewState finishFrame(ViewState state, const Decoration& overlay) {
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_KEYDOWN)
             state = applyKey(state, event.key.keysym.sym);
+        // The close button, SIGINT and SIGTERM all arrive as a quit event.
+        if (event.type == SDL_QUIT)
+            state.quit = true;
     }
     return state;
 }

@@ -21,5 +21,6 @@ Decoration loadDecoration(const char* path);
 void drawBackground(const Decoration& background);
 
 // The frame's part after the wait: the page, the overlay at (5, height - 80), glFinish, the
-// buffer swap, then every queued key-down applied to the state, which is returned.
+// buffer swap, then every queued key-down applied to the state, which is returned. A quit
+// event (the close button, SIGINT, SIGTERM) ends the loop as Escape does.
 ViewState finishFrame(ViewState state, const Decoration& overlay);

@@ -1,6 +1,7 @@
 #include "gfx/Screen.h"
 
 #include "gfx/Renderer.h"
+#include "platform/DisplayLoss.h"
 #include "platform/GlLibrary.h"
 
 #include <SDL.h>
@@ -65,6 +66,7 @@ Screen::Screen() {
     if (!SDL_SetVideoMode(view.w, view.h, 32, SDL_OPENGL))
         failStartup("Unable to open video mode : %s\n");
     SDL_WM_SetCaption(windowTitle, iconTitle);
+    exitWhenDisplayIsLost();
 
     Renderer& gl = Renderer::get();
 

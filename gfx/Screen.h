@@ -13,7 +13,8 @@ constexpr int32_t screenHeight = 800;
 // 300 by 800 window, creates the Renderer and sets the fixed 2-D GL state: pixel
 // coordinates with the origin top-left, alpha blending, depth test less-or-equal at depth 0,
 // 2-D texturing on. A start-up failure prints its line on standard output and exits with
-// status 1. Never destroyed.
+// status 1. Once the window is open, losing the display ends the process with one line on
+// standard error and status 1. Never destroyed.
 class Screen {
   public:
     static Screen& get();

@@ -34,6 +34,8 @@ class ViewerRun {
     }
     // Presses Escape and waits for the end; returns the exit status.
     int quit();
+    ChildProcess& process() { return *process_; }
+    XServer& server() { return server_; }
     std::string standardError() const { return process_->standardError(); }
     std::string standardOutput() const { return process_->standardOutput(); }
 

@@ -4,6 +4,7 @@
 #include "tests/app/LevelFolder.h"
 #include "tests/app/ViewerRun.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -326,3 +327,29 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
 }
 
 } // namespace
+
+TEST(ViewerQuit, TheCloseButtonSigintAndSigtermEndItAsEscapeDoes) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    for (const int signal : {0, SIGINT, SIGTERM}) { // 0: the window's close button
+        SCOPED_TRACE("signal " + std::to_string(signal));
+        ViewerRun viewer(level.path());
+        if (signal == 0)
+            ASSERT_TRUE(viewer.driver().closeWindow(viewer.window()));
+        else
+            kill(viewer.process().pid(), signal);
+        EXPECT_EQ(viewer.process().wait(30), 0);
+        EXPECT_EQ(viewer.standardError(), "");
+    }
+}
+
+TEST(ViewerQuit, LosingTheDisplayEndsItWithOneLineAndStatusOne) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    ViewerRun viewer(level.path());
+    const std::string display = viewer.server().display();
+    viewer.server().stop();
+    // Before, it spun for ever once the display was gone: any bound tells the two apart.
+    EXPECT_EQ(viewer.process().wait(10), 1);
+    EXPECT_EQ(viewer.standardError(), "Lost the display " + display + "\n");
+}
