@@ -4,12 +4,13 @@
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/DataFolder.h"
 
 #include <SDL.h>
 
 Decoration loadDecoration(const char* path) {
     Decoration decoration;
-    SDL_Surface* image = loadImage(path);
+    SDL_Surface* image = loadImage(findDataFile(path));
     if (!image)
         reportUnloadableImage(path);
     decoration.texture = Renderer::get().uploadSurface(image, decoration.window);

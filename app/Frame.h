@@ -11,8 +11,9 @@ struct Decoration {
     TexCoords window = {0, 0, 0, 0};
 };
 
-// Loads and uploads a decoration image; its surface is freed once uploaded. A missing image
-// is reported on standard error and leaves texture 0.
+// Loads and uploads a decoration image, the level's own or else the data folder's copy; its
+// surface is freed once uploaded. An image neither has is reported on standard error and
+// leaves texture 0.
 Decoration loadDecoration(const char* path);
 
 // The frame's part before the pacing wait: clear, then the background over the whole

@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/KeyTable.h"
@@ -7,7 +8,9 @@
 
 #include <SDL.h>
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+    if (const std::optional<int> status = applyCommandLine(argc, argv))
+        return *status;
     uint32_t lastStamp = SDL_GetTicks();
     Screen::get();
     Renderer::get();

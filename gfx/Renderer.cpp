@@ -2,6 +2,7 @@
 
 #include "gfx/Image.h"
 #include "gfx/Screen.h"
+#include "platform/DataFolder.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -100,10 +101,10 @@ Renderer::Renderer() {
     Rect size;
     // Both images before either font; a missing one is named and the text using it draws
     // with texture 0.
-    bigFontTexture = loadTexture(bigFontPath, window, size);
+    bigFontTexture = loadTexture(findDataFile(bigFontPath), window, size);
     if (bigFontTexture == 0)
         reportUnloadableImage(bigFontPath);
-    smallFontTexture = loadTexture(smallFontPath, window, size);
+    smallFontTexture = loadTexture(findDataFile(smallFontPath), window, size);
     if (smallFontTexture == 0)
         reportUnloadableImage(smallFontPath);
 

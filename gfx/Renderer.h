@@ -11,8 +11,9 @@ struct SDL_Surface;
 
 // The process-wide owner of the GL entry points, the two bitmap fonts and the texture and
 // text operations. Created on first use, which must come after the video mode is set (the
-// Screen's construction does it), and never destroyed. A font image that cannot be loaded is
-// named on standard error and its text then draws with texture 0.
+// Screen's construction does it), and never destroyed. Each font image is the level's own or
+// else the data folder's copy; one that neither has is named on standard error and its text
+// then draws with texture 0.
 class Renderer : public GlEntryPoints {
   public:
     static Renderer& get();

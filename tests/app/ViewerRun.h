@@ -13,8 +13,10 @@ class ViewerRun {
   public:
     static constexpr const char* title = "SDL Dynamic OpenGL Loading Test";
 
-    // Starts build/levelcolors in `folder` and waits for its window and its first frame.
-    explicit ViewerRun(const std::string& folder);
+    // Starts `program` (default build/levelcolors) with `arguments` in `folder` and waits for
+    // its window and its first frame.
+    explicit ViewerRun(const std::string& folder, const std::vector<std::string>& arguments = {},
+                       const std::string& program = "");
 
     const std::string& window() const { return window_; }
     WindowDriver& driver() { return driver_; }

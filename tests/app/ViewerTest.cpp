@@ -3,9 +3,12 @@
 
 #include "tests/app/LevelFolder.h"
 #include "tests/app/ViewerRun.h"
+#include "tests/support/Paths.h"
 
 #include <csignal>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +48,24 @@ uint32_t imageColour(int i) {
 
 std::string numbered(const char* stem, int i) {
     return stem + std::string(i < 10 ? "0" : "") + std::to_string(i);
+}
+
+// The four files the viewer brings itself when a level lacks them.
+void removeDecorations(const LevelFolder& level) {
+    for (const char* file :
+         {"fonts/smallFont.png", "fonts/bigFont.png", "whiteBG.png", "scramble.png"})
+        std::remove((level.path() + "/" + file).c_str());
+}
+
+// Drawn with the bundled font, the textures caption is glyphs, ink beside background in its
+// box; the test fonts, or no font at all, make it one black bar.
+bool captionHasGlyphs(const Screenshot& shot) {
+    int ink = 0;
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < labelWidth(9); ++x)
+            ink += shot.at(x, y) == black;
+    }
+    return ink > 0 && ink < labelWidth(9) * 15 / 2;
 }
 
 void addCollisionSwatches(LevelFolder& level, uint32_t behind, uint32_t into) {
@@ -352,4 +373,97 @@ TEST(ViewerQuit, LosingTheDisplayEndsItWithOneLineAndStatusOne) {
     // Before, it spun for ever once the display was gone: any bound tells the two apart.
     EXPECT_EQ(viewer.process().wait(10), 1);
     EXPECT_EQ(viewer.standardError(), "Lost the display " + display + "\n");
+}
+
+TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
+    LevelFolder level;
+    const std::string usage = "usage: levelcolors [LEVEL_FOLDER]\n";
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string out; // the expected start of standard output
+        std::string err; // the expected start of standard error
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, usage, ""},
+        {{"--version"}, 0, "levelcolors " LEVELCOLORS_VERSION "\n", ""},
+        {{"--frobnicate"}, 2, "", "levelcolors: unknown option --frobnicate\n" + usage},
+        {{"a", "b"}, 2, "", "levelcolors: more than one level folder: a and b\n" + usage},
+        {{"no such level"},
+         2,
+         "",
+         "levelcolors: cannot open level folder no such level: No such file or directory\n"},
+        {{"whiteBG.png"},
+         2,
+         "",
+         "levelcolors: cannot open level folder whiteBG.png: Not a directory\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments[0]);
+        std::vector<std::string> argv = {viewerBinary()};
+        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        // No display: reaching SDL would end with status 1 and "Unable to init SDL".
+        ChildProcess viewer(argv, level.path(), viewerEnvironment(""));
+        EXPECT_EQ(viewer.wait(), c.status);
+        const std::string out = viewer.standardOutput();
+        const std::string err = viewer.standardError();
+        EXPECT_EQ(out.substr(0, c.out.size()), c.out);
+        EXPECT_EQ(err.substr(0, c.err.size()), c.err);
+        EXPECT_EQ(c.out.empty(), out.empty()) << out;
+        // A folder that cannot be entered is one line; usage errors add the usage.
+        if (c.err.find("cannot open") != std::string::npos) {
+            EXPECT_EQ(err, c.err);
+        }
+    }
+}
+
+TEST(ViewerCommandLine, ALevelGivenFromAnotherFolderIsReadWithTheBundledFontsAndPictures) {
+    // The level carries none of the four files, so they come from the source tree's demo
+    // level (the viewer runs from the build folder); the folder it starts in has the block
+    // fonts and a texture of its own, which must not be read.
+    LevelFolder elsewhere;
+    elsewhere.addTexture("t00", swatchColour(5), imageColour(5));
+    const std::string name = "Level \xC3\xA4 1"; // a space and a two-byte character
+    {
+        LevelFolder level;
+        removeDecorations(level);
+        addCollisionSwatches(level, 0x123456, 0x654321);
+        level.addTexture("t00", swatchColour(0), imageColour(0));
+        ASSERT_EQ(rename(level.path().c_str(), (elsewhere.path() + "/" + name).c_str()), 0);
+    }
+    ViewerRun viewer(elsewhere.path(), {name});
+    const Screenshot shot = viewer.screenshot();
+    EXPECT_EQ(shot.at(3, rowY(0, 32) + 3), swatchColour(0));
+    EXPECT_EQ(shot.at(12, rowY(0, 32) + 3), imageColour(0));
+    EXPECT_TRUE(captionHasGlyphs(shot));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerInstall, AMovedInstallRunsOnItsOwnDataFolder) {
+    LevelFolder scratch;
+    const std::string first = scratch.path() + "/first";
+    const std::string moved = scratch.path() + "/moved";
+    ASSERT_EQ(runCommand({"cmake", "--install", buildRoot(), "--prefix", first}), 0);
+    ASSERT_EQ(rename(first.c_str(), moved.c_str()), 0);
+    for (const char* file :
+         {"bin/levelcolors", "bin/levelcolors-check", "share/man/man1/levelcolors.1",
+          "share/man/man1/levelcolors-check.1", "share/levelcolors/fonts/LICENSE-Terminus.txt",
+          "share/levelcolors/fonts/smallFont.png", "share/levelcolors/whiteBG.png"})
+        EXPECT_EQ(access((moved + "/" + file).c_str(), R_OK), 0) << file;
+    // The bundled demo level passes the check.
+    EXPECT_EQ(runCommand({moved + "/bin/levelcolors-check", moved + "/share/levelcolors"}), 0);
+
+    // A partial data folder costs only the missing file's line.
+    std::remove((moved + "/share/levelcolors/scramble.png").c_str());
+    LevelFolder level;
+    removeDecorations(level);
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    ViewerRun viewer("/", {level.path()}, moved + "/bin/levelcolors");
+    const Screenshot shot = viewer.screenshot();
+    EXPECT_TRUE(captionHasGlyphs(shot));
+    EXPECT_EQ(shot.at(5, 720), white);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(),
+              "Unable to load image scramble.png : Couldn't open scramble.png\n");
 }

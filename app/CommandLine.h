@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the viewer's command line asks for: `levelcolors [--help] [--version] [LEVEL_FOLDER]`.
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    std::string level; // "" for the current folder
+    std::string error; // an unknown option or a second folder; "" when the line is sound
+};
+
+// Reads the arguments after the program's name; never fails, a fault goes into `error`.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// Acts on the command line before anything else runs: prints the usage or the version, or
+// enters the level folder. Returns the exit status when the program must end there: 0 after
+// --help or --version, 2 for a usage error (usage on standard error) or a level folder that
+// cannot be entered (one line naming it); nothing when the viewer is to run.
+std::optional<int> applyCommandLine(int argc, char** argv);

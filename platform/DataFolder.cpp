@@ -1,0 +1,59 @@
+#include "platform/DataFolder.h"
+
+#include "platform/ExecutablePath.h"
+
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace {
+
+bool isFolder(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool isFile(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string resolved(const std::string& path) {
+    char* real = realpath(path.c_str(), nullptr);
+    if (!real)
+        return std::string();
+    std::string result = real;
+    std::free(real);
+    return result;
+}
+
+std::string locateDataFolder() {
+    const std::string executable = executablePath();
+    const size_t slash = executable.rfind('/');
+    if (slash == std::string::npos)
+        return std::string();
+    const std::string binFolder = executable.substr(0, slash);
+    const std::string installed = binFolder + "/../share/levelcolors";
+    if (isFolder(installed))
+        return resolved(installed);
+    // The build folder holds no copy of the data: the source tree's demo level has it all.
+    const std::string buildFolder = resolved(LEVELCOLORS_BUILD_FOLDER);
+    if (!buildFolder.empty() && resolved(binFolder) == buildFolder &&
+        isFolder(LEVELCOLORS_SOURCE_DATA_FOLDER))
+        return LEVELCOLORS_SOURCE_DATA_FOLDER;
+    return std::string();
+}
+
+} // namespace
+
+const std::string& dataFolder() {
+    static const std::string folder = locateDataFolder();
+    return folder;
+}
+
+std::string findDataFile(const std::string& relative) {
+    if (isFile(relative) || dataFolder().empty())
+        return relative;
+    const std::string shared = dataFolder() + "/" + relative;
+    return isFile(shared) ? shared : relative;
+}
