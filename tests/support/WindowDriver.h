@@ -20,6 +20,8 @@ class WindowDriver {
     bool pressKey(const std::string& window, const std::string& key) const;
     // Several keys in one xdotool call, so that they reach the program within one frame.
     bool pressKeys(const std::string& window, const std::vector<std::string>& keys) const;
+    // Turns the mouse wheel over the window's middle by one step: button 4 up, 5 down.
+    bool turnWheel(const std::string& window, int button) const;
     // The window's pixels; an empty screenshot when xwd fails.
     Screenshot screenshot(const std::string& window) const;
     // The window's size as the X server has it: {width, height}.
