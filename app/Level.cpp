@@ -1,9 +1,9 @@
 #include "app/Level.h"
 
-#include "gfx/Image.h"
-#include "gfx/Renderer.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
+#include "gfx/Image.h"
+#include "gfx/Renderer.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
