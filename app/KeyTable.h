@@ -12,8 +12,8 @@ enum class Background { White, Checkerboard, Grey };
 // What the keys choose: the page, the view, how the page is shown and whether to quit.
 struct ViewState {
     ViewMode viewMode = ViewMode::Textures;
-    int pageIndex =
-        0; // 0..21 by the page keys, any page by the browsing keys; kept on a view change
+    // 0..21 by the page keys, any page by the browsing keys; kept when the view changes.
+    int pageIndex = 0;
     bool quit = false;
     Background background = Background::White;
     bool infoShown = false; // paths, colours and the page number over the page
