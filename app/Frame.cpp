@@ -18,16 +18,61 @@ Decoration loadDecoration(const char* path) {
     return decoration;
 }
 
-void drawBackground(const Decoration& background) {
+namespace {
+
+constexpr int16_t checkerSquare = 8;
+constexpr uint8_t checkerGrey = 0xCC;
+constexpr uint8_t midGrey = 0x80;
+
+// The plain backdrops are untextured quads in a colour; texture 0 leaves it as it is.
+void fillRect(Rect rect, uint8_t grey) {
+    Renderer& gl = Renderer::get();
+    const TexCoords none = {0, 0, 0, 0};
+    gl.glColor4ub(grey, grey, grey, 0xFF);
+    Screen::get().drawQuad(0, &none, rect);
+    gl.glColor4f(1, 1, 1, 1);
+}
+
+void drawCheckerboard(const Rect& window) {
+    // White in the top-left square.
+    fillRect(window, 0xFF);
+    for (int16_t y = 0; y < int16_t(window.h); y += checkerSquare) {
+        for (int16_t x = int16_t((1 - y / checkerSquare % 2) * checkerSquare);
+             x < int16_t(window.w); x += 2 * checkerSquare)
+            fillRect(Rect{x, y, uint16_t(checkerSquare), uint16_t(checkerSquare)}, checkerGrey);
+    }
+}
+
+// The events that choose what is shown: key-downs, and the wheel, which pages. The page
+// counts are only needed, and counted, when such an event comes.
+ViewState applyEvent(ViewState state, const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN)
+        return applyKey(state, event.key.keysym.sym, countPages());
+    if (event.type == SDL_MOUSEBUTTONDOWN)
+        return applyKey(state, keyOfMouseButton(event.button.button), countPages());
+    // The close button, SIGINT and SIGTERM all arrive as a quit event.
+    if (event.type == SDL_QUIT)
+        state.quit = true;
+    return state;
+}
+
+} // namespace
+
+void drawBackground(const Decoration& background, Background chosen) {
     Screen& screen = Screen::get();
     Renderer::get().glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    screen.drawQuad(background.texture, &background.window,
-                    Rect{0, 0, screen.view.w, screen.view.h});
+    const Rect window = {0, 0, screen.view.w, screen.view.h};
+    if (chosen == Background::Checkerboard)
+        drawCheckerboard(window);
+    else if (chosen == Background::Grey)
+        fillRect(window, midGrey);
+    else
+        screen.drawQuad(background.texture, &background.window, window);
 }
 
 ViewState finishFrame(ViewState state, const Decoration& overlay) {
     Screen& screen = Screen::get();
-    drawPage(state.viewMode, state.pageIndex);
+    drawPage(state.viewMode, state.pageIndex, state.infoShown);
     // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
     const Rect overlayRect = {5, int16_t(screen.view.h - 80), 51, 81};
     if (overlay.texture)
@@ -35,12 +80,7 @@ ViewState finishFrame(ViewState state, const Decoration& overlay) {
     Renderer::get().glFinish();
     SDL_GL_SwapBuffers();
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_KEYDOWN)
-            state = applyKey(state, event.key.keysym.sym);
-        // The close button, SIGINT and SIGTERM all arrive as a quit event.
-        if (event.type == SDL_QUIT)
-            state.quit = true;
-    }
+    while (SDL_PollEvent(&event))
+        state = applyEvent(state, event);
     return state;
 }

@@ -16,12 +16,13 @@ struct Decoration {
 // leaves texture 0.
 Decoration loadDecoration(const char* path);
 
-// The frame's part before the pacing wait: clear, then the background over the whole
-// window. Without its image the background is still a white quad: texture 0 leaves the
-// current colour, opaque white, as it is.
-void drawBackground(const Decoration& background);
+// The frame's part before the pacing wait: clear, then the chosen background over the whole
+// window: the background image, a light grey and white checkerboard of 8-pixel squares, or
+// mid grey. Without its image the white background is still a white quad: texture 0 leaves
+// the current colour, opaque white, as it is.
+void drawBackground(const Decoration& background, Background chosen);
 
 // The frame's part after the wait: the page, the overlay at (5, height - 80), glFinish, the
-// buffer swap, then every queued key-down applied to the state, which is returned. A quit
-// event (the close button, SIGINT, SIGTERM) ends the loop as Escape does.
+// buffer swap, then every queued key-down and mouse wheel step applied to the state, which
+// is returned. A quit event (the close button, SIGINT, SIGTERM) ends the loop as Escape does.
 ViewState finishFrame(ViewState state, const Decoration& overlay);

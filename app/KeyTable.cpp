@@ -1,5 +1,8 @@
 #include "app/KeyTable.h"
 
+#include <SDL_mouse.h>
+#include <algorithm>
+
 namespace {
 
 // The page keys in page order, as they lie on the keyboard.
@@ -8,9 +11,33 @@ constexpr SDLKey pageKeys[] = {
     SDLK_w, SDLK_e, SDLK_r, SDLK_a, SDLK_s, SDLK_d, SDLK_f, SDLK_z, SDLK_x, SDLK_c, SDLK_v,
 };
 
+// The browsing keys; a page past the last one that holds a row (reached with a page key) is
+// left by Page Up or Home, never made further by Page Down.
+ViewState browse(ViewState state, SDLKey key, int pageCount) {
+    const int lastPage = pageCount - 1;
+    switch (key) {
+    case SDLK_PAGEDOWN:
+        if (state.pageIndex < lastPage)
+            ++state.pageIndex;
+        break;
+    case SDLK_PAGEUP:
+        state.pageIndex = std::max(0, state.pageIndex - 1);
+        break;
+    case SDLK_HOME:
+        state.pageIndex = 0;
+        break;
+    case SDLK_END:
+        state.pageIndex = lastPage;
+        break;
+    default:
+        break;
+    }
+    return state;
+}
+
 } // namespace
 
-ViewState applyKey(ViewState state, SDLKey key) {
+ViewState applyKey(ViewState state, SDLKey key, PageCounts pages) {
     switch (key) {
     case SDLK_ESCAPE:
         state.quit = true;
@@ -24,6 +51,22 @@ ViewState applyKey(ViewState state, SDLKey key) {
     case SDLK_y:
         state.viewMode = ViewMode::CollisionColors;
         return state;
+    case SDLK_b:
+        state.background = state.background == Background::White          ? Background::Checkerboard
+                           : state.background == Background::Checkerboard ? Background::Grey
+                                                                          : Background::White;
+        return state;
+    case SDLK_i:
+        state.infoShown = !state.infoShown;
+        return state;
+    case SDLK_PAGEDOWN:
+    case SDLK_PAGEUP:
+    case SDLK_HOME:
+    case SDLK_END:
+        if (state.viewMode == ViewMode::CollisionColors)
+            return state;
+        return browse(state, key,
+                      state.viewMode == ViewMode::Textures ? pages.textures : pages.objects);
     default:
         break;
     }
@@ -32,4 +75,12 @@ ViewState applyKey(ViewState state, SDLKey key) {
             state.pageIndex = page;
     }
     return state;
+}
+
+SDLKey keyOfMouseButton(uint8_t button) {
+    if (button == SDL_BUTTON_WHEELUP)
+        return SDLK_PAGEUP;
+    if (button == SDL_BUTTON_WHEELDOWN)
+        return SDLK_PAGEDOWN;
+    return SDLK_UNKNOWN;
 }

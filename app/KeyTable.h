@@ -3,15 +3,38 @@
 #include "app/ViewMode.h"
 
 #include <SDL_keysym.h>
+#include <cstdint>
 
-// What the keys choose: the page, the view and whether to quit.
+// What the page is drawn on: the page background image, or one of two plain backdrops that
+// show white-on-transparent art.
+enum class Background { White, Checkerboard, Grey };
+
+// What the keys choose: the page, the view, how the page is shown and whether to quit.
 struct ViewState {
     ViewMode viewMode = ViewMode::Textures;
-    int pageIndex = 0; // 0..21; kept when the view changes
+    // 0..21 by the page keys, any page by the browsing keys; kept when the view changes.
+    int pageIndex = 0;
     bool quit = false;
+    Background background = Background::White;
+    bool infoShown = false; // paths, colours and the page number over the page
+};
+
+// How many pages hold a row, per paged view; at least 1, since a view without rows still has
+// its one (empty) page.
+struct PageCounts {
+    int textures = 1;
+    int objects = 1;
 };
 
 // The key table: the state after a key-down of `key`. The digit row picks pages 0 to 9 from
 // left to right (1 is page 0, 0 is page 9), then q w e r, a s d f, z x c v pages 10 to 21;
-// t, o and y pick the view; Escape quits. Every other key leaves the state as it was.
-ViewState applyKey(ViewState state, SDLKey key);
+// t, o and y pick the view; Escape quits. Page Down and Page Up step through the pages of the
+// textures or objects view, staying on the first page and on the last page that holds a row
+// (`pages`); Home and End go to those two; on the collision view they do nothing. b cycles
+// the background (white, checkerboard, grey); i shows or hides the info overlay. Every other
+// key leaves the state as it was.
+ViewState applyKey(ViewState state, SDLKey key, PageCounts pages);
+
+// The key a mouse button press stands for: the wheel pages like Page Up and Page Down. Any
+// other button gives SDLK_UNKNOWN, which the table ignores.
+SDLKey keyOfMouseButton(uint8_t button);

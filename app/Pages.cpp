@@ -1,8 +1,12 @@
 #include "app/Pages.h"
 
 #include "app/Level.h"
+#include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "sprites/Sprite.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -15,9 +19,17 @@ struct PageLayout {
 constexpr int32_t captionY = 13;
 constexpr int32_t firstRowY = 26;
 constexpr int32_t labelDrop = 10;
+constexpr int32_t textureX = 10;
 constexpr PageLayout texturesPage = {"TEXTURES:", 32, 15};
 constexpr PageLayout objectsPage = {"OBJECTS:", 13, 40};
 constexpr PageLayout collisionPage = {"COLLISION COLORS:", 13, 0};
+
+// With the info overlay the texture box narrows, so that the path and colour beside it
+// have room and the texture never covers them.
+constexpr int32_t infoTextureRight = textureX + 64;
+constexpr int32_t infoTextX = infoTextureRight + 4;
+// The small font's glyphs advance 7 pixels; a label of n characters is 7n + 1 wide.
+constexpr int32_t glyphAdvance = 7;
 
 template <typename Map>
 typename Map::mapped_type lookUp(const Map& map, uint32_t colour) {
@@ -25,15 +37,25 @@ typename Map::mapped_type lookUp(const Map& map, uint32_t colour) {
     return found == map.end() ? typename Map::mapped_type() : found->second;
 }
 
+std::string hexOf(uint32_t colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06X", unsigned(colour & 0xFFFFFFu));
+    return text;
+}
+
 void drawSwatch(uint32_t colour, int32_t y) {
     if (Sprite* swatch = lookUp(swatchByColor, colour))
         swatch->draw(0, y, 0);
 }
 
-void drawCollisionRow(const std::optional<uint32_t>& colour, const char* label, int32_t y) {
+void drawCollisionRow(const std::optional<uint32_t>& colour, const char* label, int32_t y,
+                      bool infoShown) {
     if (colour)
         drawSwatch(*colour, y);
-    Screen::get().drawLabel(label, 10, y + labelDrop);
+    std::string text = label;
+    if (infoShown)
+        text += colour ? " " + hexOf(*colour) : " none";
+    Screen::get().drawLabel(text, 10, y + labelDrop);
 }
 
 // Which rows a page lists: the textures page those with a sprite, the objects page those
@@ -44,46 +66,119 @@ bool listedOn(ViewMode viewMode, uint32_t colour) {
     return !lookUp(objectNameByColor, colour).empty();
 }
 
+// The size a sprite is drawn at: its placement, or the box of a sprite that draws through a
+// part of its own ("showone").
+Rect drawnSize(Sprite* sprite) {
+    const Rect placement = sprite->getPlacement();
+    return placement.w != 0 && placement.h != 0 ? placement : sprite->getBox();
+}
+
+// Draws a sprite at (x, y), scaled by `scale` about that point. The entry-point table has no
+// glScale: glOrtho of the box -1/scale..1/scale with depths 1 and -1 multiplies the matrix
+// by exactly diag(scale, scale, 1).
+void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scale) {
+    Renderer& gl = Renderer::get();
+    gl.glPushMatrix();
+    gl.glTranslated(x, y, 0);
+    gl.glOrtho(-1 / scale, 1 / scale, -1 / scale, 1 / scale, 1, -1);
+    sprite->draw(0, 0, 0);
+    gl.glPopMatrix();
+}
+
+// "page N of M" at the right of the caption line.
+void drawPageNumber(ViewMode viewMode, int pageIndex) {
+    const PageCounts pages = countPages();
+    const int pageCount = viewMode == ViewMode::Textures  ? pages.textures
+                          : viewMode == ViewMode::Objects ? pages.objects
+                                                          : 1;
+    const int shown = viewMode == ViewMode::CollisionColors ? 1 : pageIndex + 1;
+    const std::string text = "page " + std::to_string(shown) + " of " + std::to_string(pageCount);
+    const int32_t width = glyphAdvance * int32_t(text.size()) + 1;
+    Screen::get().drawLabel(text, Screen::get().view.w - width, captionY);
+}
+
 } // namespace
 
-void drawTextureRow(uint32_t colour, int32_t y) {
+void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
     drawSwatch(colour, y);
     Sprite* texture = lookUp(textureByColor, colour);
-    texture->draw(10, y, 0);
+    const Rect size = drawnSize(texture);
+    const int32_t boxWidth = (infoShown ? infoTextureRight : Screen::get().view.w) - textureX;
+    const int32_t boxHeight = texturesPage.rowSpacing;
+    if (size.w > boxWidth || size.h > boxHeight)
+        drawScaled(texture, textureX, y,
+                   std::min(double(boxWidth) / size.w, double(boxHeight) / size.h));
+    else
+        texture->draw(textureX, y, 0);
     texture->update();
+    // The path and colour on two lines, glyph tops at the row's y and 15 below.
+    if (infoShown) {
+        Screen::get().drawLabel(texture->getName(), infoTextX, y + 14);
+        Screen::get().drawLabel(hexOf(colour), infoTextX, y + 29);
+    }
 }
 
-void drawObjectRow(uint32_t colour, int32_t y) {
+void drawObjectRow(uint32_t colour, int32_t y, bool infoShown) {
     drawSwatch(colour, y);
-    Screen::get().drawLabel(lookUp(objectNameByColor, colour), 10, y + labelDrop);
+    std::string label = lookUp(objectNameByColor, colour);
+    if (infoShown)
+        label += " " + hexOf(colour);
+    Screen::get().drawLabel(label, 10, y + labelDrop);
 }
 
-void drawCollisionRows(int32_t y) {
-    drawCollisionRow(walkBehindColor, "Walk Behind", y);
-    drawCollisionRow(walkIntoColor, "Walk Into", y + collisionPage.rowSpacing);
+void drawCollisionRows(int32_t y, bool infoShown) {
+    drawCollisionRow(walkBehindColor, "Walk Behind", y, infoShown);
+    drawCollisionRow(walkIntoColor, "Walk Into", y + collisionPage.rowSpacing, infoShown);
 }
 
-void drawPage(ViewMode viewMode, int pageIndex) {
+PageCounts countPages() {
+    // Textures pages start at 15 entries of the shared list per page; objects pages count
+    // objects only.
+    size_t lastTexture = 0, objects = 0;
+    for (size_t position = 0; position < levelColors.size(); ++position) {
+        if (listedOn(ViewMode::Textures, levelColors[position]))
+            lastTexture = position + 1;
+        if (listedOn(ViewMode::Objects, levelColors[position]))
+            ++objects;
+    }
+    PageCounts pages;
+    if (lastTexture > 0)
+        pages.textures = int((lastTexture - 1) / texturesPage.pageStep) + 1;
+    if (objects > 0)
+        pages.objects = int((objects - 1) / objectsPage.pageStep) + 1;
+    return pages;
+}
+
+void drawPage(ViewMode viewMode, int pageIndex, bool infoShown) {
     const PageLayout& page = viewMode == ViewMode::Textures  ? texturesPage
                              : viewMode == ViewMode::Objects ? objectsPage
                                                              : collisionPage;
     Screen::get().drawLabel(page.caption, 0, captionY);
+    if (infoShown)
+        drawPageNumber(viewMode, pageIndex);
     if (viewMode == ViewMode::CollisionColors) {
-        drawCollisionRows(firstRowY);
+        drawCollisionRows(firstRowY, infoShown);
         return;
     }
-    // The start counts entries of both kinds, since textures and objects share one list.
+    // The textures pages start at a position of the shared list, the textures coming first;
+    // the objects pages skip the objects of the pages before.
+    const size_t start = page.pageStep * size_t(pageIndex);
+    size_t position = viewMode == ViewMode::Textures ? start : 0;
+    size_t skipped = 0;
     int32_t y = firstRowY;
     size_t rows = 0;
-    for (size_t position = page.pageStep * size_t(pageIndex);
-         position < levelColors.size() && rows < page.pageStep; ++position) {
+    for (; position < levelColors.size() && rows < page.pageStep; ++position) {
         const uint32_t colour = levelColors[position];
         if (!listedOn(viewMode, colour))
             continue;
+        if (viewMode == ViewMode::Objects && skipped < start) {
+            ++skipped;
+            continue;
+        }
         if (viewMode == ViewMode::Textures)
-            drawTextureRow(colour, y);
+            drawTextureRow(colour, y, infoShown);
         else
-            drawObjectRow(colour, y);
+            drawObjectRow(colour, y, infoShown);
         y += page.rowSpacing;
         ++rows;
     }

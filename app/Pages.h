@@ -1,15 +1,26 @@
 #pragma once
 
-#include "app/ViewMode.h"
+#include "app/KeyTable.h"
 
 #include <cstdint>
 
 // Draws one page of the level's colours: its caption, then rows of swatches (at x 0, 8 by 8)
 // beside textures (x 10) or labels (x 10, 10 pixels below the row's y). The textures page
-// advances each texture it shows by one tick.
-void drawPage(ViewMode viewMode, int pageIndex);
-void drawTextureRow(uint32_t colour, int32_t y);
-void drawObjectRow(uint32_t colour, int32_t y);
+// advances each texture it shows by one tick. With `infoShown` the page also names each
+// row's file and colour and its own number (the info overlay); without it, the page is drawn
+// as it always was.
+void drawPage(ViewMode viewMode, int pageIndex, bool infoShown);
+// A texture row. The texture's box reaches from x 10 to the window's right edge (to x 74
+// with the info overlay, whose path and colour go right of it) and is one row (32) tall; a
+// texture larger than the box is drawn scaled down to fit it, aspect kept, and one that fits
+// at its own size.
+void drawTextureRow(uint32_t colour, int32_t y, bool infoShown);
+// An object row; the info overlay adds the colour after the path.
+void drawObjectRow(uint32_t colour, int32_t y, bool infoShown);
 // The walk-behind and walk-into rows; a collision colour whose swatch is missing shows only
-// its label.
-void drawCollisionRows(int32_t y);
+// its label. The info overlay adds each colour after its label ("none" when missing).
+void drawCollisionRows(int32_t y, bool infoShown);
+
+// The pages of the textures and objects views that hold a row, counted from the level
+// containers.
+PageCounts countPages();

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     // The wait sits between the background and the page, so the page, the overlay, the
     // swap and the events count into the next frame's 16 ms.
     while (!state.quit) {
-        drawBackground(background);
+        drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
         state = finishFrame(state, overlay);

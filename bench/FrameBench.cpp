@@ -55,7 +55,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
     double lastClock = 0;
     const ViewState state{mode, page, false};
     for (int frame = 0; frame < frames; ++frame) {
-        drawBackground(background);
+        drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
         const uint32_t stamp = SDL_GetTicks();
         const double start = nowMilliseconds();

@@ -8,6 +8,7 @@
 #include "bench/BenchClock.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "level/LevelLayout.h"
 #include "sprites/Sprite.h"
 
 #include <SDL.h>
@@ -131,10 +132,10 @@ int main(int argc, char** argv) {
 
     const long peakKib = statusKilobytes("/proc/self/status", "VmHWM:");
     const double padded = mebibytes(floor.paddedBytes);
-    int textures = 0;
-    for (uint32_t colour : levelColors)
-        textures += textureByColor.count(colour) && textureByColor[colour] ? 1 : 0;
-    std::printf("%8d %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %8.1f %10.1f %9.1f %08x\n", textures,
+    // Texture files, as the scan lists them; rows of the textures page would also count an
+    // object that shares a texture's colour.
+    const size_t textures = textureFiles("", "png").size() + textureFiles("", "txt").size();
+    std::printf("%8zu %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %8.1f %10.1f %9.1f %08x\n", textures,
                 images.size(), floor.milliseconds, scan, scan / floor.milliseconds, floor.cpu,
                 scanCpu, scanCpu / floor.cpu, double(peakKib) / 1024.0, padded, 2 * padded + 200,
                 levelDigest());

@@ -12,8 +12,9 @@ levels/walkinto_p.png, then the objects (*.txt) of characters/, events/, cutscen
 entities/, each with its swatch NAME_p.png, whose top-left pixel is the marker colour.
 
 It prints the legend (colour, kind, file, swatch) in that order, then one line per problem:
-  duplicate    one colour carried by several textures or objects (the viewer keeps the
-               last scanned), or by both collision swatches
+  duplicate    one colour carried by several textures or by several objects (the viewer
+               keeps the last scanned), by a texture and an object (both kept, but a painted
+               map cannot tell them apart), or by both collision swatches
   near         two different marker colours no further apart than --near in any channel
   translucent  a swatch whose top-left pixel is not fully opaque
   mixed        a swatch that is not one flat colour
@@ -35,6 +36,8 @@ options:
                           colour, the marker colours it never uses, and each colour that is no
                           marker with its count and first 5 pixel positions (x,y from the
                           top-left). May be given several times
+  --unused                with --map in text format, list the marker colours a map never
+                          uses instead of only counting them (csv and json always list them)
   --help                  this text
 
 exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder or map,
@@ -81,6 +84,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
         }
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+            continue;
+        }
+        if (argument == "--unused") {
+            options.listUnused = true;
             continue;
         }
         std::string value;

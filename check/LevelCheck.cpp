@@ -197,13 +197,53 @@ class Checker {
             if (used.count(swatch))
                 continue;
             const std::string stem = swatch.substr(0, swatch.size() - 6);
-            const std::string owners = swatch.compare(0, 9, "textures/") == 0
-                                           ? stem + ".png or " + stem + ".txt"
-                                           : stem + ".txt";
+            const bool textures = swatch.compare(0, 9, "textures/") == 0;
+            if (const std::string owner = unscannedOwner(stem, textures, used); !owner.empty()) {
+                problem("orphan", {swatch, owner}, {},
+                        "orphan swatch " + swatch + ": " + owner +
+                            " is named like a swatch (its name ends in _p), so it is never "
+                            "scanned; rename it and its swatch to a name that does not end in _p");
+                continue;
+            }
+            const std::string owners = textures ? stem + ".png or " + stem + ".txt" : stem + ".txt";
             problem("orphan", {swatch}, {},
                     "orphan swatch " + swatch + ": no scanned file uses it; remove it or add " +
                         owners);
         }
+    }
+
+    // The file a swatch "<stem>_p.png" belongs to that exists but is never scanned, because
+    // <stem> itself ends in "_p"; "" when there is none. An image that is some scanned
+    // file's swatch is no such file: it is a swatch.
+    std::string unscannedOwner(const std::string& stem, bool textures,
+                               const std::set<std::string>& swatchesInUse) const {
+        std::vector<std::string> owners = {stem + ".txt"};
+        if (textures)
+            owners.insert(owners.begin(), stem + ".png");
+        for (const std::string& owner : owners) {
+            struct stat info;
+            if (isSwatchName(owner.substr(owner.rfind('/') + 1)) && !swatchesInUse.count(owner) &&
+                stat(inLevel(report_.level, owner).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+                return owner;
+        }
+        return "";
+    }
+
+    // Which file the viewer keeps for a colour that several carry. Textures and objects are
+    // kept apart, each the last of its kind, but a painted map cannot tell one from the other.
+    std::string sharedColourAdvice(const std::vector<size_t>& carriers) const {
+        std::vector<std::string> textures, objects;
+        for (size_t entry : carriers)
+            (report_.legend[entry].kind == LevelFileKind::Texture ? textures : objects)
+                .push_back(report_.legend[entry].path);
+        if (textures.empty() || objects.empty())
+            return ", but a colour maps to one file; the viewer keeps " + pathsOf(carriers).back() +
+                   " (scanned last)";
+        auto kept = [](const std::vector<std::string>& files) {
+            return files.back() + (files.size() > 1 ? " (scanned last)" : "");
+        };
+        return "; the viewer keeps both, " + kept(textures) + " on the textures page and " +
+               kept(objects) + " on the objects page, but a painted map cannot tell them apart";
     }
 
     void checkDuplicates() {
@@ -216,9 +256,8 @@ class Checker {
             if (carriers.size() > 1) {
                 const std::vector<std::string> files = pathsOf(carriers);
                 problem("duplicate", files, {marker.colour},
-                        "duplicate colour " + colour + ": " + joined(files) +
-                            " carry it, but a colour maps to one file; the viewer keeps " +
-                            files.back() + " (scanned last); give each file its own colour");
+                        "duplicate colour " + colour + ": " + joined(files) + " carry it" +
+                            sharedColourAdvice(carriers) + "; give each file its own colour");
             }
             if (collisions.size() > 1)
                 problem("duplicate", pathsOf(collisions), {marker.colour},

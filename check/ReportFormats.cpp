@@ -74,7 +74,8 @@ std::string positionsText(const std::vector<PixelPosition>& positions) {
 
 // ---- text
 
-void writeTextMap(std::ostream& out, const LevelReport& report, const MapReport& map) {
+void writeTextMap(std::ostream& out, const LevelReport& report, const MapReport& map,
+                  bool listUnused) {
     out << "\nmap " << printable(map.file) << ": " << map.width << " x " << map.height << ", "
         << plural(uint64_t(map.width) * uint64_t(map.height), "pixel", "pixels") << "\n";
     size_t countWidth = 6;
@@ -92,9 +93,13 @@ void writeTextMap(std::ostream& out, const LevelReport& report, const MapReport&
             << padded(colourText(marker.colour), 18)
             << printable(joined(markerFiles(report, marker), ", ")) << "\n";
     }
-    for (const Marker* marker : unused)
-        out << "  never used: " << colourText(marker->colour) << " ("
-            << printable(joined(markerFiles(report, *marker), ", ")) << ")\n";
+    // A real level leaves hundreds of markers unused in any one map; counted, they do not
+    // bury the stray colours below.
+    out << "  " << unused.size() << " of " << report.markers.size() << " marker colours unused"
+        << (unused.empty() || listUnused ? "" : " (--unused lists them)") << "\n";
+    for (size_t i = 0; listUnused && i < unused.size(); ++i)
+        out << "  never used: " << colourText(unused[i]->colour) << " ("
+            << printable(joined(markerFiles(report, *unused[i]), ", ")) << ")\n";
     for (const Finding* finding : problemsOf(report, map.file))
         out << "  " << printable(finding->message) << "\n";
 }
@@ -211,7 +216,7 @@ void writeJsonFindings(std::ostream& out, const std::vector<Finding>& findings) 
 
 } // namespace
 
-void writeText(std::ostream& out, const LevelReport& report) {
+void writeText(std::ostream& out, const LevelReport& report, bool listUnused) {
     out << "level " << printable(levelName(report)) << ": "
         << plural(report.legend.size(), "file", "files") << ", "
         << plural(report.markers.size(), "colour", "colours") << "\n";
@@ -237,7 +242,7 @@ void writeText(std::ostream& out, const LevelReport& report) {
             out << "  " << printable(note.message) << "\n";
     }
     for (const MapReport& map : report.maps)
-        writeTextMap(out, report, map);
+        writeTextMap(out, report, map, listUnused);
     out << "\n"
         << (report.problems.empty()
                 ? "no problems found"

@@ -9,6 +9,7 @@
 // tells the record ("legend", "problem", "note", "map"). JSON is one object. File names are
 // written byte for byte, except that text escapes control characters (one line stays one line)
 // and JSON writes invalid UTF-8 bytes as U+FFFD.
-void writeText(std::ostream& out, const LevelReport& report);
+// Text counts each map's unused marker colours in one line; `listUnused` lists them too.
+void writeText(std::ostream& out, const LevelReport& report, bool listUnused);
 void writeCsv(std::ostream& out, const LevelReport& report);
 void writeJson(std::ostream& out, const LevelReport& report);

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
 
     switch (options.format) {
     case OutputFormat::Text:
-        writeText(std::cout, report);
+        writeText(std::cout, report, options.listUnused);
         break;
     case OutputFormat::Csv:
         writeCsv(std::cout, report);

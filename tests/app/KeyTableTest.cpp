@@ -1,6 +1,7 @@
 #include "app/KeyTable.h"
 #include "app/FramePacing.h"
 
+#include <SDL_mouse.h>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -15,32 +16,68 @@ const std::map<SDLKey, int> pageOfKey = {
 };
 
 bool operator==(const ViewState& a, const ViewState& b) {
-    return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit;
+    return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit &&
+           a.background == b.background && a.infoShown == b.infoShown;
+}
+
+// The browsing keys as a person expects them, for a view with `count` pages holding rows.
+int pageAfterBrowsing(SDLKey key, int page, int count) {
+    switch (key) {
+    case SDLK_PAGEDOWN:
+        return page + 1 < count ? page + 1 : page;
+    case SDLK_PAGEUP:
+        return page > 0 ? page - 1 : 0;
+    case SDLK_HOME:
+        return 0;
+    default:
+        return count - 1; // End
+    }
 }
 
 TEST(KeyTable, EveryKeyFromEveryStateDoesWhatTheTableSays) {
     const ViewMode modes[] = {ViewMode::Textures, ViewMode::Objects, ViewMode::CollisionColors};
+    const Background backgrounds[] = {Background::White, Background::Checkerboard,
+                                      Background::Grey};
+    // Small levels (every page key past the last page), and one of many pages.
+    const PageCounts levels[] = {{1, 1}, {3, 24}, {200, 40}};
     int changed = 0;
-    for (ViewMode mode : modes) {
-        for (int page = 0; page <= 21; ++page) {
-            const ViewState before{mode, page, false};
-            for (int symbol = 0; symbol < SDLK_LAST; ++symbol) {
-                const SDLKey key = SDLKey(symbol);
-                ViewState expected = before;
-                if (key == SDLK_ESCAPE)
-                    expected.quit = true;
-                else if (key == SDLK_t)
-                    expected.viewMode = ViewMode::Textures;
-                else if (key == SDLK_o)
-                    expected.viewMode = ViewMode::Objects;
-                else if (key == SDLK_y)
-                    expected.viewMode = ViewMode::CollisionColors;
-                else if (pageOfKey.count(key))
-                    expected.pageIndex = pageOfKey.at(key);
-                const ViewState after = applyKey(before, key);
-                ASSERT_TRUE(after == expected)
-                    << "key " << symbol << " from page " << page << " view " << int(mode);
-                changed += !(after == before);
+    for (const PageCounts pages : levels) {
+        for (ViewMode mode : modes) {
+            for (int page = 0; page <= 25; ++page) {
+                for (int shade = 0; shade < 3; ++shade) {
+                    for (bool info : {false, true}) {
+                        const ViewState before{mode, page, false, backgrounds[shade], info};
+                        for (int symbol = 0; symbol < SDLK_LAST; ++symbol) {
+                            const SDLKey key = SDLKey(symbol);
+                            ViewState expected = before;
+                            const bool browsing = key == SDLK_PAGEDOWN || key == SDLK_PAGEUP ||
+                                                  key == SDLK_HOME || key == SDLK_END;
+                            if (key == SDLK_ESCAPE)
+                                expected.quit = true;
+                            else if (key == SDLK_t)
+                                expected.viewMode = ViewMode::Textures;
+                            else if (key == SDLK_o)
+                                expected.viewMode = ViewMode::Objects;
+                            else if (key == SDLK_y)
+                                expected.viewMode = ViewMode::CollisionColors;
+                            else if (key == SDLK_b)
+                                expected.background = backgrounds[(shade + 1) % 3];
+                            else if (key == SDLK_i)
+                                expected.infoShown = !info;
+                            else if (pageOfKey.count(key))
+                                expected.pageIndex = pageOfKey.at(key);
+                            else if (browsing && mode != ViewMode::CollisionColors)
+                                expected.pageIndex = pageAfterBrowsing(
+                                    key, page,
+                                    mode == ViewMode::Textures ? pages.textures : pages.objects);
+                            const ViewState after = applyKey(before, key, pages);
+                            ASSERT_TRUE(after == expected)
+                                << "key " << symbol << " from page " << page << " view "
+                                << int(mode) << " of " << pages.textures << "/" << pages.objects;
+                            changed += !(after == before);
+                        }
+                    }
+                }
             }
         }
     }
@@ -48,15 +85,23 @@ TEST(KeyTable, EveryKeyFromEveryStateDoesWhatTheTableSays) {
 }
 
 TEST(KeyTable, KeysAfterEscapeStillApplyAndQuitStays) {
+    const PageCounts pages;
     ViewState state;
     for (SDLKey key : {SDLK_o, SDLK_ESCAPE, SDLK_3, SDLK_y, SDLK_t})
-        state = applyKey(state, key);
+        state = applyKey(state, key, pages);
     EXPECT_TRUE(state.quit);
     EXPECT_EQ(state.pageIndex, 2);
     EXPECT_EQ(state.viewMode, ViewMode::Textures);
     // Shifted letters arrive as the same lower-case symbols; keypad digits are not bound.
-    EXPECT_EQ(applyKey(ViewState{}, SDLK_KP1).pageIndex, 0);
-    EXPECT_EQ(applyKey(ViewState{ViewMode::Textures, 5, false}, SDLK_KP1).pageIndex, 5);
+    EXPECT_EQ(applyKey(ViewState{}, SDLK_KP1, pages).pageIndex, 0);
+    EXPECT_EQ(applyKey(ViewState{ViewMode::Textures, 5, false}, SDLK_KP1, pages).pageIndex, 5);
+}
+
+TEST(KeyTable, TheWheelPagesLikePageUpAndPageDown) {
+    EXPECT_EQ(keyOfMouseButton(SDL_BUTTON_WHEELUP), SDLK_PAGEUP);
+    EXPECT_EQ(keyOfMouseButton(SDL_BUTTON_WHEELDOWN), SDLK_PAGEDOWN);
+    for (uint8_t button : {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT})
+        EXPECT_EQ(keyOfMouseButton(button), SDLK_UNKNOWN);
 }
 
 TEST(FramePacing, SixteenMillisecondsInUnsignedArithmetic) {

@@ -4,6 +4,7 @@
 #include "tools/PngWriter.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -12,10 +13,11 @@
 
 namespace {
 
+// In-process, so that levels of hundreds of files are made in moments.
 void makeParents(const std::string& file) {
     const size_t slash = file.rfind('/');
     if (slash != std::string::npos)
-        std::system(("mkdir -p '" + file.substr(0, slash) + "'").c_str());
+        std::filesystem::create_directories(file.substr(0, slash));
 }
 
 } // namespace

@@ -170,7 +170,7 @@ TEST(ViewerPages, TexturesPageShowsFifteenRowsAPageInNameOrder) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
-TEST(ViewerPages, ObjectsPagesStartCountingTheTextureEntriesToo) {
+TEST(ViewerPages, ObjectsArePagedOnTheirOwnAfterTheTextures) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
     for (int i = 0; i < 10; ++i)
@@ -196,13 +196,12 @@ TEST(ViewerPages, ObjectsPagesStartCountingTheTextureEntriesToo) {
     EXPECT_EQ(shot.at(10, rowY(0, 13) - 4), black);
     EXPECT_EQ(shot.at(3, rowY(40, 13) + 3), white);
 
-    // Page 1 starts at entry 40 of the list, the 31st object, because the ten texture
-    // entries before it count too.
+    // Page 1 shows objects 41 to 50: the ten texture entries before them do not count.
     viewer.press({"2"});
-    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(130); });
-    for (int row = 0; row < 20; ++row)
-        EXPECT_EQ(shot.at(3, rowY(row, 13) + 3), swatchColour(130 + row)) << "row " << row;
-    EXPECT_EQ(shot.at(3, rowY(20, 13) + 3), white);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(140); });
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(shot.at(3, rowY(row, 13) + 3), swatchColour(140 + row)) << "row " << row;
+    EXPECT_EQ(shot.at(3, rowY(10, 13) + 3), white);
 
     // Switching the view keeps the page: textures page 1 is past the ten textures.
     viewer.press({"t"});
@@ -238,7 +237,7 @@ TEST(ViewerPages, EveryPageKeyPicksItsPage) {
     Screenshot shot =
         viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(600); });
     EXPECT_EQ(shot.at(3, 29), swatchColour(600));
-    viewer.press({"KP_1", "b", "space", "Return", "p"});
+    viewer.press({"KP_1", "n", "space", "Return", "p"});
     ViewerRun::sleepMilliseconds(300);
     EXPECT_EQ(viewer.screenshot().at(3, 29), swatchColour(600));
     // The last of several keys in one frame wins.
@@ -329,6 +328,134 @@ TEST(ViewerPages, TexturesAnimateOnlyWhileTheirRowIsShown) {
     EXPECT_EQ(shot.at(12, 29), 0x0000FFu);
     ViewerRun::sleepMilliseconds(500);
     EXPECT_EQ(viewer.screenshot().at(12, 29), 0x0000FFu);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+// The label of n characters that ends at the window's right edge, on the caption line.
+bool pageNumberShown(const Screenshot& shot, int characters) {
+    return barWidth(shot, 300 - labelWidth(characters), 5) == labelWidth(characters);
+}
+
+TEST(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // 500 textures: pages 1 to 34, the last with textures 496 to 500.
+    for (int i = 0; i < 500; ++i)
+        level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
+    ViewerRun viewer(level.path());
+    auto showsPageOf = [&viewer](int texture) {
+        return viewer.waitFor(
+            [&](const Screenshot& s) { return s.at(3, 29) == swatchColour(texture); });
+    };
+    EXPECT_EQ(viewer.screenshot().at(3, 29), swatchColour(0));
+    // Page Up on the first page stays there, so Page Down then shows the second.
+    viewer.press({"Prior", "Next"});
+    EXPECT_EQ(showsPageOf(15).at(3, 29), swatchColour(15));
+    viewer.driver().turnWheel(viewer.window(), 5);
+    EXPECT_EQ(showsPageOf(30).at(3, 29), swatchColour(30));
+    viewer.driver().turnWheel(viewer.window(), 4);
+    EXPECT_EQ(showsPageOf(15).at(3, 29), swatchColour(15));
+
+    viewer.press({"End"});
+    Screenshot shot = showsPageOf(495);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(shot.at(3, rowY(row, 32) + 3), swatchColour(495 + row));
+    EXPECT_EQ(shot.at(3, rowY(5, 32) + 3), white);
+    viewer.press({"i"});
+    shot = viewer.waitFor([](const Screenshot& s) { return pageNumberShown(s, 13); });
+    EXPECT_TRUE(pageNumberShown(shot, 13)); // "page 34 of 34"
+    // Page Down on the last page stays there, so Page Up then shows the one before.
+    viewer.press({"i", "Next", "Prior"});
+    EXPECT_EQ(showsPageOf(480).at(3, 29), swatchColour(480));
+    viewer.press({"Home"});
+    EXPECT_EQ(showsPageOf(0).at(3, 29), swatchColour(0));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, BigArtIsScaledIntoItsRowAndArtThatFitsIsDrawnAsItIs) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.writeImage("textures/a.png", 640, 480, 0x2040C0);
+    level.writeImage("textures/a_p.png", 8, 8, 0x112233);
+    level.addTexture("b", 0x445566, 0xC04020);
+    ViewerRun viewer(level.path());
+    const Screenshot shot = viewer.screenshot();
+    // 640 by 480 scaled by 1/15 to fit 32 rows: x 10 to 52, y 26 to 57.
+    EXPECT_EQ(shot.at(10, 26), 0x2040C0u);
+    EXPECT_EQ(shot.at(51, 57), 0x2040C0u);
+    EXPECT_EQ(shot.at(54, 30), white);
+    EXPECT_EQ(shot.at(150, 300), white);
+    // The 16 by 16 texture in the next row, to the pixel.
+    EXPECT_EQ(shot.at(3, 61), 0x445566u);
+    EXPECT_EQ(shot.at(10, 58), 0xC04020u);
+    EXPECT_EQ(shot.at(25, 73), 0xC04020u);
+    EXPECT_EQ(shot.at(26, 60), white);
+    EXPECT_EQ(shot.at(12, 74), white);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, BCyclesTheBackgroundThroughCheckerboardAndGreyBackToWhite) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("t00", swatchColour(0), 0xC04020);
+    ViewerRun viewer(level.path());
+    const Screenshot first = viewer.screenshot();
+
+    viewer.press({"b"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(108, 400) != white; });
+    // 8-pixel squares, white in the top-left one.
+    EXPECT_EQ(shot.at(108, 400), 0xCCCCCCu);
+    EXPECT_EQ(shot.at(100, 408), 0xCCCCCCu);
+    EXPECT_EQ(shot.at(100, 400), white);
+    EXPECT_EQ(shot.at(108, 408), white);
+    EXPECT_EQ(captionWidth(shot), labelWidth(9));
+    EXPECT_EQ(shot.at(12, 29), 0xC04020u);
+
+    viewer.press({"b"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(100, 400) != white; });
+    EXPECT_EQ(shot.at(100, 400), 0x808080u);
+    EXPECT_EQ(shot.at(108, 400), 0x808080u);
+    EXPECT_EQ(captionWidth(shot), labelWidth(9));
+    EXPECT_EQ(shot.at(12, 29), 0xC04020u);
+
+    viewer.press({"b"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(100, 400) == white; });
+    EXPECT_EQ(shot.pixels, first.pixels);
+    EXPECT_EQ(viewer.quit(), 0);
+}
+
+TEST(ViewerPages, TheInfoOverlayNamesRowsAndColoursAndGoesAgainWithoutATrace) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("t00", 0x10ABCD, 0xC04020);
+    level.addObject("characters", "o00", 0x20ABCD);
+    ViewerRun viewer(level.path());
+    const Screenshot before = viewer.screenshot();
+
+    viewer.press({"i"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return pageNumberShown(s, 11); });
+    EXPECT_TRUE(pageNumberShown(shot, 11)); // "page 1 of 1"
+    // Right of the texture's 64-pixel box: its path, and below it its colour.
+    EXPECT_EQ(shot.at(12, 29), 0xC04020u);
+    EXPECT_EQ(barWidth(shot, 78, 31), labelWidth(16)); // textures/t00.png
+    EXPECT_EQ(shot.at(77, 31), white);
+    EXPECT_EQ(barWidth(shot, 78, 50), labelWidth(7)); // #10ABCD
+
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(barWidth(shot, 10, 30), labelWidth(26)); // characters/o00.txt #20ABCD
+    viewer.press({"y"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(17); });
+    EXPECT_EQ(barWidth(shot, 10, 28), labelWidth(19)); // Walk Behind #123456
+    EXPECT_EQ(barWidth(shot, 10, 43), labelWidth(17)); // Walk Into #654321
+    EXPECT_TRUE(pageNumberShown(shot, 11));
+
+    viewer.press({"t", "i"});
+    shot = viewer.waitFor([](const Screenshot& s) { return !pageNumberShown(s, 11); });
+    EXPECT_EQ(shot.pixels, before.pixels);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }

@@ -58,7 +58,7 @@ TEST(GoldenLevels, ACleanLevelListsEveryFileInScanOrderAndEndsWithStatusZero) {
     checkGolden("clean");
 }
 
-TEST(GoldenLevels, SharedColoursNameTheFileTheViewerKeeps) {
+TEST(GoldenLevels, SharedColoursNameTheFilesTheViewerKeeps) {
     checkGolden("duplicates");
 }
 
@@ -88,6 +88,10 @@ TEST(GoldenLevels, AScannedFolderThatIsAFileIsReported) {
 
 TEST(GoldenLevels, AMapReportCountsMarkersAndListsStrayColours) {
     checkGolden("map");
+}
+
+TEST(GoldenLevels, UnusedListsTheMarkersAMapNeverUses) {
+    checkGolden("unused");
 }
 
 } // namespace

@@ -101,7 +101,7 @@ TEST(Maps, TextNamesUnusedMarkersAndEachMapOnce) {
     level.make("a.png 4 2 00AA00 dot 0,0 555555");
     level.make("b.png 2 2 555555");
     const CheckRun run =
-        runCheck({"--map", "a.png", "--map", "b.png", "--map", "a.png"}, level.path());
+        runCheck({"--map", "a.png", "--map", "b.png", "--map", "a.png", "--unused"}, level.path());
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, 1); // the glass swatch is translucent
     const std::string& out = run.out;
@@ -109,11 +109,13 @@ TEST(Maps, TextNamesUnusedMarkersAndEachMapOnce) {
     EXPECT_NE(out.find("\nmap a.png: 4 x 2, 8 pixels\n"
                        "       7  #00AA00           textures/grass.png\n"
                        "       1  #555555           textures/road.png\n"
+                       "  3 of 5 marker colours unused\n"
                        "  never used: #AABBCC alpha 128 (textures/glass.png)\n"
                        "  never used: #123456 (levels/walkbehind_p.png)\n"
                        "  never used: #654321 (levels/walkinto_p.png)\n"
                        "\nmap b.png: 2 x 2, 4 pixels\n"
                        "       4  #555555           textures/road.png\n"
+                       "  4 of 5 marker colours unused\n"
                        "  never used: #AABBCC alpha 128 (textures/glass.png)\n"
                        "  never used: #00AA00 (textures/grass.png)\n"),
               std::string::npos)

@@ -14,8 +14,8 @@ TEST(Usage, HelpDescribesEveryOptionProblemKindAndExitStatus) {
     EXPECT_EQ(run.err, "");
     for (const char* word :
          {"--format text|csv|json", "--near N", "--palette FILE", ".gpl", ".pal", "--map IMAGE",
-          "duplicate", "near", "translucent", "mixed", "missing", "unreadable", "orphan", "stray",
-          "exit status", "0 no", "1 problems", "2 usage"})
+          "--unused", "duplicate", "near", "translucent", "mixed", "missing", "unreadable",
+          "orphan", "stray", "exit status", "0 no", "1 problems", "2 usage"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 

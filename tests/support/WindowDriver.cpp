@@ -60,6 +60,14 @@ bool WindowDriver::closeWindow(const std::string& window) const {
     return true;
 }
 
+bool WindowDriver::turnWheel(const std::string& window, int button) const {
+    // Button events go to the window under the pointer. The X server takes the move before
+    // the click; mousemove's --sync would wait for a motion event that never comes.
+    return run({"xdotool", "mousemove", "--window", window, "150", "400", "click",
+                std::to_string(button)},
+               nullptr) == 0;
+}
+
 Screenshot WindowDriver::screenshot(const std::string& window) const {
     std::string bytes;
     if (run({"xwd", "-silent", "-id", window}, &bytes) != 0)
