@@ -9,10 +9,11 @@
 
 Decoration loadDecoration(const char* path) {
     Decoration decoration;
-    SDL_Surface* image = loadImage(path);
-    if (!image)
+    bool refused = false;
+    SDL_Surface* image = loadImage(path, &refused);
+    if (!image && !refused)
         reportUnloadableImage(path);
-    decoration.texture = Renderer::get().uploadSurface(image, decoration.window);
+    decoration.texture = Renderer::get().uploadSurface(image, decoration.window, path);
     SDL_FreeSurface(image);
     return decoration;
 }
