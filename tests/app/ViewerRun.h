@@ -36,6 +36,7 @@ class ViewerRun {
     int quit();
     std::string standardError() const { return process_->standardError(); }
     std::string standardOutput() const { return process_->standardOutput(); }
+    pid_t pid() const { return process_->pid(); }
 
     static void sleepMilliseconds(int milliseconds);
 
