@@ -10,10 +10,11 @@
 
 Decoration loadDecoration(const char* path) {
     Decoration decoration;
-    SDL_Surface* image = loadImage(findDataFile(path));
-    if (!image)
+    bool refused = false;
+    SDL_Surface* image = loadImage(findDataFile(path), &refused);
+    if (!image && !refused)
         reportUnloadableImage(path);
-    decoration.texture = Renderer::get().uploadSurface(image, decoration.window);
+    decoration.texture = Renderer::get().uploadSurface(image, decoration.window, path);
     SDL_FreeSurface(image);
     return decoration;
 }

@@ -1,9 +1,9 @@
 #include "app/Level.h"
 
-#include "level/LevelLayout.h"
-#include "level/SwatchColor.h"
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
+#include "level/LevelLayout.h"
+#include "level/SwatchColor.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -38,12 +38,13 @@ struct Swatch {
 
 Swatch readFileSwatch(const LevelFile& file) {
     Renderer::get(); // converting to the display's format needs the display
-    SDL_Surface* image = loadImage(file.swatchPath);
+    bool refused = false;
+    SDL_Surface* image = loadImage(file.swatchPath, &refused);
     Swatch swatch;
     swatch.colour = topLeftPixel(image);
     if (swatch.colour) {
         swatch.sprite = swatchSprite(file.swatchPath, image);
-    } else {
+    } else if (!refused) {
         std::fprintf(stderr, "Unable to read swatch %s of %s : %s\n", file.swatchPath.c_str(),
                      file.path.c_str(), SDL_GetError());
         std::fflush(stderr);
@@ -53,8 +54,9 @@ Swatch readFileSwatch(const LevelFile& file) {
 }
 
 std::optional<uint32_t> readCollisionColor(const char* swatchPath) {
-    const std::optional<uint32_t> colour = readSwatchColor(swatchPath);
-    if (!colour) {
+    bool refused = false;
+    const std::optional<uint32_t> colour = readSwatchColor(swatchPath, &refused);
+    if (!colour && !refused) {
         std::fprintf(stderr, "Unable to read collision swatch %s : %s\n", swatchPath,
                      SDL_GetError());
         std::fflush(stderr);
@@ -71,9 +73,9 @@ void giveCollisionColorASwatch(const std::optional<uint32_t>& colour, const char
 
 } // namespace
 
-std::optional<uint32_t> readSwatchColor(const std::string& path) {
+std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused) {
     Renderer::get(); // converting to the display's format needs the display
-    SDL_Surface* image = loadImage(path);
+    SDL_Surface* image = loadImage(path, refused);
     const std::optional<uint32_t> colour = topLeftPixel(image);
     SDL_FreeSurface(image);
     return colour;

@@ -27,5 +27,6 @@ void scanTextures(const std::string& extension);
 void scanObjects(const std::string& folder);
 
 // The top-left pixel of an image in the display's format; none (silently) when the image
-// cannot be loaded. Needs the video mode set.
-std::optional<uint32_t> readSwatchColor(const std::string& path);
+// cannot be loaded, or after its line when it is refused (see loadImage). Needs the video
+// mode set.
+std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused = nullptr);

@@ -38,6 +38,13 @@ double seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
+// readListFile without its size limit: the reader's own cost is what grows with the file.
+std::unique_ptr<ListObject> readLargeFile(const std::string& path) {
+    ListInput in = ListInput::openFile(path);
+    readToken(in); // stands for the root's opening parenthesis
+    return readList(in);
+}
+
 } // namespace
 
 int main() {
@@ -59,7 +66,7 @@ int main() {
         double destroy = 1e9;
         for (int run = 0; run < runs; ++run) {
             auto start = std::chrono::steady_clock::now();
-            std::unique_ptr<ListObject> root = readListFile(path);
+            std::unique_ptr<ListObject> root = readLargeFile(path);
             auto read = std::chrono::steady_clock::now();
             root.reset();
             auto freed = std::chrono::steady_clock::now();
@@ -69,7 +76,7 @@ int main() {
         // Measured apart: asking the allocator walks and tidies its heap, which would change
         // the timings of the reads that follow.
         std::size_t heapBefore = mallinfo2().uordblks;
-        std::unique_ptr<ListObject> root = readListFile(path);
+        std::unique_ptr<ListObject> root = readLargeFile(path);
         double tree = static_cast<double>(mallinfo2().uordblks - heapBefore) / (1 << 20);
         root.reset();
         if (mib == 1)

@@ -3,6 +3,8 @@
 #include "check/ColourText.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
+#include "listfile/ListObject.h"
+#include "listfile/ListReader.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -40,6 +42,34 @@ std::string joined(const std::vector<std::string>& items, const char* separator 
     return text;
 }
 
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The words that follow "filename" in the lists of a description file, in file order.
+std::vector<std::string> namedFiles(const std::string& description) {
+    std::vector<std::string> named;
+    std::unique_ptr<ListObject> root = readListFile(description);
+    std::vector<ListObject*> lists{root.get()};
+    while (!lists.empty()) {
+        ListObject* list = lists.back();
+        lists.pop_back();
+        std::vector<ListObject*> nested;
+        const bool isFilename =
+            list->first && list->first->isAtomic() && list->first->getString() == "filename";
+        for (ListObject* cell = list; cell && cell->first; cell = cell->rest()) {
+            if (!cell->first->isAtomic())
+                nested.push_back(static_cast<ListObject*>(cell->first.get()));
+        }
+        ListObject* value = isFilename ? list->rest() : nullptr;
+        if (value && value->first && value->first->isAtomic())
+            named.push_back(value->first->getString());
+        lists.insert(lists.end(), nested.rbegin(), nested.rend());
+    }
+    return named;
+}
+
 bool isCollision(LevelFileKind kind) {
     return kind == LevelFileKind::WalkBehind || kind == LevelFileKind::WalkInto;
 }
@@ -73,6 +103,7 @@ class Checker {
         checkOrphans();
         checkDuplicates();
         checkNearColours();
+        checkNamedPaths();
         return std::move(report_);
     }
 
@@ -324,6 +355,40 @@ class Checker {
                         "): colour picking or conversion may merge them; move them at least " +
                         std::to_string(near + 1) + " apart in one channel");
         }
+    }
+
+    // Paths that texture descriptions name (and the descriptions those name) outside the
+    // level folder: the viewer loads them, but the level then depends on files it lacks.
+    void checkNamedPaths() {
+        std::vector<std::string> pending;
+        for (const LegendEntry& entry : report_.legend) {
+            if (entry.kind == LevelFileKind::Texture && endsWith(entry.path, ".txt"))
+                pending.push_back(entry.path);
+        }
+        std::set<std::string> read(pending.begin(), pending.end());
+        // The reader's own complaints are the viewer's to print, not the check's.
+        StderrCapture capture;
+        capture.begin();
+        for (size_t i = 0; i < pending.size(); ++i) {
+            const std::string description = pending[i];
+            for (const std::string& named : namedFiles(inLevel(report_.level, description))) {
+                if (leavesLevel(named)) {
+                    report_.notes.push_back(
+                        {"outside",
+                         "",
+                         {description, named},
+                         {},
+                         description + " names " + named +
+                             ", outside the level folder; the viewer loads it, but the level "
+                             "does not hold it",
+                         0,
+                         {}});
+                } else if (endsWith(named, "txt") && read.insert(named).second) {
+                    pending.push_back(named);
+                }
+            }
+        }
+        capture.end();
     }
 
     LevelReport report_;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "level/LevelLayout.h"
 #include "check/MapCount.h"
+#include "level/LevelLayout.h"
 
 #include <cstdint>
 #include <optional>

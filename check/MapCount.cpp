@@ -1,7 +1,8 @@
 #include "check/MapCount.h"
 
-#include "level/SwatchColor.h"
 #include "check/StderrCapture.h"
+#include "check/SwatchReading.h"
+#include "level/SwatchColor.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -65,20 +66,12 @@ void countBand(SDL_Surface* band, int firstRow, Counter& counter) {
 
 MapCount countMap(const std::string& file) {
     MapCount map;
-    struct stat info;
-    if (stat(file.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        map.reason = "it is a folder";
-        return map;
-    }
     StderrCapture capture;
     capture.begin();
-    SDL_Surface* image = IMG_Load(file.c_str());
-    const std::string printed = capture.since(0);
+    SDL_Surface* image = decodeLevelImage(file, capture, map.reason);
     capture.end();
-    if (!image) {
-        map.reason = StderrCapture::reasonFrom(printed, IMG_GetError());
+    if (!image)
         return map;
-    }
     map.width = image->w;
     map.height = image->h;
     Counter counter(map);

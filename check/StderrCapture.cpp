@@ -1,7 +1,10 @@
 #include "check/StderrCapture.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sys/mman.h>
 #include <unistd.h>
 
 StderrCapture::StderrCapture() = default;
@@ -13,20 +16,34 @@ StderrCapture::~StderrCapture() {
 void StderrCapture::begin() {
     if (saved_ >= 0)
         return;
-    char name[] = "/tmp/levelcolors-check-stderr-XXXXXX";
-    file_ = mkstemp(name);
-    if (file_ < 0)
-        return;
-    unlink(name);
-    std::fflush(stderr);
-    saved_ = dup(STDERR_FILENO);
-    if (saved_ < 0 || dup2(file_, STDERR_FILENO) < 0) {
-        if (saved_ >= 0)
-            close(saved_);
-        saved_ = -1;
-        close(file_);
-        file_ = -1;
+    // A file in memory needs no writable folder; tmpfile() is the fallback where there is
+    // none. A pipe could fill up and stop the program.
+    file_ = memfd_create("levelcolors-check-stderr", MFD_CLOEXEC);
+    if (file_ < 0) {
+        if (std::FILE* temporary = std::tmpfile()) {
+            file_ = dup(fileno(temporary));
+            std::fclose(temporary);
+        }
     }
+    const int error = errno;
+    std::fflush(stderr);
+    if (file_ >= 0) {
+        saved_ = dup(STDERR_FILENO);
+        if (saved_ >= 0 && dup2(file_, STDERR_FILENO) >= 0)
+            return;
+    }
+    const int failure = file_ < 0 ? error : errno;
+    if (saved_ >= 0)
+        close(saved_);
+    saved_ = -1;
+    if (file_ >= 0)
+        close(file_);
+    file_ = -1;
+    std::fprintf(stderr,
+                 "levelcolors-check: cannot capture the image library's messages (%s); they "
+                 "may appear as they are\n",
+                 std::strerror(failure));
+    std::fflush(stderr);
 }
 
 void StderrCapture::end() {

@@ -13,7 +13,8 @@ class StderrCapture {
     StderrCapture(const StderrCapture&) = delete;
     StderrCapture& operator=(const StderrCapture&) = delete;
 
-    // Sends standard error to a temporary file; does nothing when it cannot be made.
+    // Sends standard error to a file in memory (or a temporary file). When neither can be
+    // made, says so in one line on standard error and captures nothing.
     void begin();
     // Restores standard error.
     void end();

@@ -1,7 +1,9 @@
 #include "check/SwatchReading.h"
 
-#include "level/SwatchColor.h"
 #include "check/StderrCapture.h"
+#include "level/SwatchColor.h"
+#include "platform/ImageHeader.h"
+#include "platform/RegularFile.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -26,24 +28,49 @@ long countDiffering(SDL_Surface* surface, uint32_t colour) {
 
 } // namespace
 
+SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, std::string& reason,
+                              bool* missing) {
+    std::string problem;
+    std::FILE* opened = openRegularFile(file, problem);
+    if (!opened) {
+        struct stat info;
+        const bool exists = stat(file.c_str(), &info) == 0;
+        if (missing)
+            *missing = !exists && (errno == ENOENT || errno == ENOTDIR);
+        if (exists && S_ISDIR(info.st_mode))
+            reason = "it is a folder";
+        else // the image library's words when it opened files itself
+            reason = problem == notRegularFile ? problem : "Couldn't open " + file;
+        return nullptr;
+    }
+    reason = surfaceSizeProblem(readImageHeader(opened));
+    if (!reason.empty()) {
+        std::fclose(opened);
+        return nullptr;
+    }
+    SDL_RWops* source = SDL_RWFromFP(opened, 1);
+    if (!source) {
+        std::fclose(opened);
+        reason = SDL_GetError();
+        return nullptr;
+    }
+    const long mark = capture.mark();
+    SDL_Surface* image = IMG_Load_RW(source, 1);
+    // Only a failure needs to know why: the library's own last line, when it printed one.
+    if (!image)
+        reason = StderrCapture::reasonFrom(capture.since(mark), IMG_GetError());
+    return image;
+}
+
 SwatchReading readSwatch(const std::string& file, StderrCapture& capture) {
     SwatchReading reading;
-    const long mark = capture.mark();
-    SDL_Surface* image = IMG_Load(file.c_str());
+    bool missing = false;
+    SDL_Surface* image = decodeLevelImage(file, capture, reading.reason, &missing);
     if (!image) {
-        // Only a failure needs to know why: a missing file, a folder, or no image.
-        const std::string printed = capture.since(mark);
-        struct stat info;
-        if (stat(file.c_str(), &info) != 0) {
-            if (errno == ENOENT || errno == ENOTDIR)
-                return reading;
-            reading.status = SwatchReading::Status::Unreadable;
-            reading.reason = std::strerror(errno);
-            return reading;
-        }
-        reading.status = SwatchReading::Status::Unreadable;
-        reading.reason = S_ISDIR(info.st_mode) ? std::string("it is a folder")
-                                               : StderrCapture::reasonFrom(printed, IMG_GetError());
+        reading.status =
+            missing ? SwatchReading::Status::Missing : SwatchReading::Status::Unreadable;
+        if (missing)
+            reading.reason.clear();
         return reading;
     }
     SDL_Surface* converted = convertToDisplayLayout(image);

@@ -15,6 +15,15 @@ struct SwatchReading {
 };
 
 class StderrCapture;
+struct SDL_Surface;
+
+// Decodes a level image (a swatch or a map) as the image library gives it. A file that is no
+// regular file is refused unopened, and a PNG larger than an image surface holds before it is
+// decoded. Null on failure with `reason` set ("it is a folder", "not a regular file", the
+// size, or the library's words read from `capture`, which must have begun); `missing`, when
+// given, tells a file that does not exist. The caller owns the surface.
+SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, std::string& reason,
+                              bool* missing = nullptr);
 
 // Reads the image at `file`; never fails: a missing file or one that is no readable image is
 // told by the status. What the image library prints is read from `capture`, which

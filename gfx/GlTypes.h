@@ -23,6 +23,7 @@ using GLclampf = float;
 using GLdouble = double;
 using GLclampd = double;
 
+constexpr GLenum GL_NO_ERROR = 0;
 constexpr GLenum GL_QUADS = 0x0007;
 constexpr GLenum GL_NEVER = 0x0200;
 constexpr GLenum GL_LEQUAL = 0x0203;
@@ -32,6 +33,7 @@ constexpr GLenum GL_CULL_FACE = 0x0B44;
 constexpr GLenum GL_DEPTH_TEST = 0x0B71;
 constexpr GLenum GL_BLEND = 0x0BE2;
 constexpr GLenum GL_PERSPECTIVE_CORRECTION_HINT = 0x0C50;
+constexpr GLenum GL_MAX_TEXTURE_SIZE = 0x0D33;
 constexpr GLenum GL_TEXTURE_2D = 0x0DE1;
 constexpr GLenum GL_NICEST = 0x1102;
 constexpr GLenum GL_COMPILE = 0x1300;

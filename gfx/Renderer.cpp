@@ -6,6 +6,9 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -46,19 +49,133 @@ bool inTexelLayout(const SDL_Surface* image) {
            format->alpha == SDL_ALPHA_OPAQUE && image->pitch >= image->w * 4;
 }
 
-uint32_t createTexture(Renderer& gl, int tw, int th, const void* texels) {
+// The image size and power-of-two texture size an upload ends with: the image's own, or the
+// largest uniform scaling of it whose texture keeps within the limits.
+struct TextureFit {
+    int w, h, tw, th;
+    bool scaled;
+};
+
+TextureFit fitTexture(int w, int h, int maxSide, long long budget) {
+    TextureFit fit = {w, h, textureSide(w), textureSide(h), false};
+    if (fit.tw <= maxSide && fit.th <= maxSide && (long long)fit.tw * fit.th <= budget)
+        return fit;
+    double best = 0;
+    for (long long tw = 1; tw <= maxSide; tw *= 2) {
+        long long th = 1;
+        while (th * 2 <= maxSide && tw * th * 2 <= budget)
+            th *= 2;
+        best = std::max(best, std::min({1.0, double(tw) / w, double(th) / h}));
+    }
+    // w * best and h * best are at most powers of two, so rounding stays within them.
+    fit.w = std::clamp(int(std::lround(w * best)), 1, w);
+    fit.h = std::clamp(int(std::lround(h * best)), 1, h);
+    fit.tw = textureSide(fit.w);
+    fit.th = textureSide(fit.h);
+    fit.scaled = true;
+    return fit;
+}
+
+// Texel bytes (red, green, blue, alpha) of one pixel of any surface; colour-keyed pixels
+// become transparent black, like the padding.
+void texelOf(const SDL_Surface* image, const uint8_t* pixel, uint8_t* texel) {
+    const int bytes = image->format->BytesPerPixel;
+    Uint32 value = 0;
+    if (bytes == 1)
+        value = pixel[0];
+    else if (bytes == 2)
+        value = *reinterpret_cast<const Uint16*>(pixel);
+    else if (bytes == 3)
+        value = SDL_BYTEORDER == SDL_LIL_ENDIAN
+                    ? Uint32(pixel[0]) | Uint32(pixel[1]) << 8 | Uint32(pixel[2]) << 16
+                    : Uint32(pixel[2]) | Uint32(pixel[1]) << 8 | Uint32(pixel[0]) << 16;
+    else
+        value = *reinterpret_cast<const Uint32*>(pixel);
+    if ((image->flags & SDL_SRCCOLORKEY) && value == image->format->colorkey) {
+        std::memset(texel, 0, 4);
+        return;
+    }
+    SDL_GetRGBA(value, image->format, &texel[0], &texel[1], &texel[2], &texel[3]);
+}
+
+// The image sampled (nearest pixel) at the fitted size straight into a padded texel buffer,
+// so that neither the whole image converted nor its full-size texture is ever held.
+std::unique_ptr<uint8_t[]> scaledTexels(SDL_Surface* image, const TextureFit& fit) {
+    const size_t rowBytes = size_t(fit.w) * 4;
+    const size_t textureRowBytes = size_t(fit.tw) * 4;
+    std::unique_ptr<uint8_t[]> texels(new uint8_t[textureRowBytes * size_t(fit.th)]);
+    // Palette images (the usual huge ones) look each index up once.
+    uint8_t byIndex[256][4];
+    const int bytes = image->format->BytesPerPixel;
+    if (bytes == 1) {
+        for (int i = 0; i < 256; ++i) {
+            const uint8_t index = uint8_t(i);
+            texelOf(image, &index, byIndex[i]);
+        }
+    }
+    SDL_LockSurface(image);
+    const auto* pixels = static_cast<const uint8_t*>(image->pixels);
+    for (int y = 0; y < fit.h; ++y) {
+        const long long sourceY = (2LL * y + 1) * image->h / (2LL * fit.h);
+        const uint8_t* sourceRow = pixels + size_t(sourceY) * size_t(image->pitch);
+        uint8_t* row = texels.get() + size_t(y) * textureRowBytes;
+        for (int x = 0; x < fit.w; ++x) {
+            const size_t sourceX = size_t((2LL * x + 1) * image->w / (2LL * fit.w));
+            if (bytes == 1)
+                std::memcpy(row + size_t(x) * 4, byIndex[sourceRow[sourceX]], 4);
+            else
+                texelOf(image, sourceRow + sourceX * size_t(bytes), row + size_t(x) * 4);
+        }
+        std::memset(row + rowBytes, 0, textureRowBytes - rowBytes);
+    }
+    SDL_UnlockSurface(image);
+    std::memset(texels.get() + size_t(fit.h) * textureRowBytes, 0,
+                size_t(fit.th - fit.h) * textureRowBytes);
+    return texels;
+}
+
+void reportScaled(const std::string& name, const SDL_Surface* image, const TextureFit& fit,
+                  int maxSide) {
+    std::fprintf(stderr,
+                 "%s: %dx%d pixels scaled down to %dx%d to fit a texture (at most %d pixels a "
+                 "side and %lld Mpx)\n",
+                 name.empty() ? "image" : name.c_str(), image->w, image->h, fit.w, fit.h, maxSide,
+                 Renderer::texelBudget >> 20);
+    std::fflush(stderr);
+}
+
+// A texture GL refuses draws blank; it is named, with GL's error code. Errors left from
+// earlier calls are cleared first so that only this upload's is seen.
+uint32_t createTexture(Renderer& gl, int tw, int th, const void* texels,
+                       const std::string& imageName) {
+    for (int i = 0; gl.glGetError && i < 16 && gl.glGetError() != GL_NO_ERROR; ++i) {
+    }
     GLuint name = 0;
     gl.glGenTextures(1, &name);
     gl.glBindTexture(GL_TEXTURE_2D, name);
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    const GLenum error = gl.glGetError ? gl.glGetError() : GL_NO_ERROR;
+    if (error != GL_NO_ERROR) {
+        std::fprintf(stderr, "%s: GL refused its %dx%d texture (error 0x%04X)\n",
+                     imageName.empty() ? "image" : imageName.c_str(), tw, th, error);
+        std::fflush(stderr);
+    }
     return name;
+}
+
+uint32_t uploadScaled(Renderer& gl, SDL_Surface* image, const TextureFit& fit, TexCoords& window,
+                      const std::string& name) {
+    reportScaled(name, image, fit, gl.maxTextureSide);
+    window = TexCoords{0, 0, float(fit.w) / float(fit.tw), float(fit.h) / float(fit.th)};
+    return createTexture(gl, fit.tw, fit.th, scaledTexels(image, fit).get(), name);
 }
 
 // Uploads an image in texel layout. Its rows go straight to GL when they fill the texture;
 // otherwise they are copied into a buffer whose padding alone is zeroed.
-uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window) {
+uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window,
+                      const std::string& imageName) {
     const int w = image->w;
     const int h = image->h;
     const int tw = textureSide(w);
@@ -68,7 +185,7 @@ uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window) {
     const auto* pixels = static_cast<const uint8_t*>(image->pixels);
     uint32_t name = 0;
     if (w == tw && h == th && image->pitch == w * 4) {
-        name = createTexture(gl, tw, th, pixels);
+        name = createTexture(gl, tw, th, pixels, imageName);
     } else {
         const size_t rowBytes = size_t(w) * 4;
         const size_t textureRowBytes = size_t(tw) * 4;
@@ -80,7 +197,7 @@ uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window) {
         }
         std::memset(texels.get() + size_t(h) * textureRowBytes, 0,
                     size_t(th - h) * textureRowBytes);
-        name = createTexture(gl, tw, th, texels.get());
+        name = createTexture(gl, tw, th, texels.get(), imageName);
     }
     SDL_UnlockSurface(image);
     return name;
@@ -96,27 +213,39 @@ Renderer& Renderer::get() {
 
 Renderer::Renderer() {
     load(SDL_GL_GetProcAddress);
+    glGetIntegerv =
+        reinterpret_cast<decltype(glGetIntegerv)>(SDL_GL_GetProcAddress("glGetIntegerv"));
+    glGetError = reinterpret_cast<decltype(glGetError)>(SDL_GL_GetProcAddress("glGetError"));
+    GLint side = 0;
+    if (glGetIntegerv)
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    if (side > 0)
+        maxTextureSide = side;
 
     TexCoords window;
     Rect size;
     // Both images before either font; a missing one is named and the text using it draws
     // with texture 0.
-    bigFontTexture = loadTexture(findDataFile(bigFontPath), window, size);
-    if (bigFontTexture == 0)
+    bool refused = false;
+    bigFontTexture = loadTexture(findDataFile(bigFontPath), window, size, &refused);
+    if (bigFontTexture == 0 && !refused)
         reportUnloadableImage(bigFontPath);
-    smallFontTexture = loadTexture(findDataFile(smallFontPath), window, size);
-    if (smallFontTexture == 0)
+    smallFontTexture = loadTexture(findDataFile(smallFontPath), window, size, &refused);
+    if (smallFontTexture == 0 && !refused)
         reportUnloadableImage(smallFontPath);
 
     bigFontLists = buildFont(1.0, 16.0, 32.0, bigFontTexture);
     smallFontLists = buildFont(1.0, 8.0, 16.0, smallFontTexture);
 }
 
-uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window) {
+uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name) {
     if (!surface) {
         window = TexCoords{0, 0, 0, 0};
         return 0;
     }
+    const TextureFit fit = fitTexture(surface->w, surface->h, maxTextureSide, texelBudget);
+    if (fit.scaled)
+        return uploadScaled(*this, surface, fit, window, name);
     const int w = surface->w;
     const int h = surface->h;
     const int tw = textureSide(w);
@@ -140,19 +269,26 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window) {
     if (savedFlags & SDL_SRCALPHA)
         SDL_SetAlpha(surface, savedFlags, savedAlpha);
 
-    const uint32_t name = createTexture(*this, tw, th, staging->pixels);
+    const uint32_t texture = createTexture(*this, tw, th, staging->pixels, name);
     SDL_FreeSurface(staging);
-    return name;
+    return texture;
 }
 
-uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (loaded && inTexelLayout(loaded)) {
-        // Most images: the round trip through the display's format would change nothing.
-        size = Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)};
-        const uint32_t name = uploadTexels(*this, loaded, window);
-        SDL_FreeSurface(loaded);
-        return name;
+uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size,
+                               bool* refused) {
+    SDL_Surface* loaded = decodeImageFile(path, refused);
+    if (loaded) {
+        // A scaled image keeps its own size on screen; only its texture is smaller.
+        const TextureFit fit = fitTexture(loaded->w, loaded->h, maxTextureSide, texelBudget);
+        if (fit.scaled || inTexelLayout(loaded)) {
+            // Most images: the round trip through the display's format would change nothing.
+            // A scaled one is sampled from the decoded pixels to keep the peak low.
+            size = Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)};
+            const uint32_t name = fit.scaled ? uploadScaled(*this, loaded, fit, window, path)
+                                             : uploadTexels(*this, loaded, window, path);
+            SDL_FreeSurface(loaded);
+            return name;
+        }
     }
     // Everything else takes loadImage's way: conversion to the display's format with alpha.
     SDL_Surface* surface = loaded ? SDL_DisplayFormatAlpha(loaded) : nullptr;
@@ -163,7 +299,7 @@ uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect&
         return 0;
     }
     size = Rect{0, 0, uint16_t(surface->w), uint16_t(surface->h)};
-    const uint32_t name = uploadSurface(surface, window);
+    const uint32_t name = uploadSurface(surface, window, path);
     SDL_FreeSurface(surface);
     return name;
 }

@@ -23,14 +23,24 @@ class Renderer : public GlEntryPoints {
     uint32_t bigFontTexture = 0;
     uint32_t smallFontTexture = 0;
 
+    // The largest texture side the GL library takes, asked once when the Renderer is made.
+    int maxTextureSide = 2048;
+    // Padded textures above this many texels are scaled down too: memory, not GL, limits them.
+    static constexpr long long texelBudget = 64LL << 20;
+
     // Uploads a surface as a texture with power-of-two sides, transparent black outside the
     // image, and writes the image's window. The surface's alpha settings are kept. No
     // surface, or no staging surface, yields texture 0 (with no surface, an empty window).
-    uint32_t uploadSurface(SDL_Surface* surface, TexCoords& window);
+    // An image whose texture would exceed maxTextureSide or texelBudget is scaled down to
+    // fit, with one line on standard error naming `name`; a texture GL refuses is named too.
+    uint32_t uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name = "");
 
-    // Loads an image file and uploads it; `size` receives (0, 0, width, height). A missing
-    // or unreadable file yields texture 0, an empty window and an empty size, silently.
-    uint32_t loadTexture(const std::string& path, TexCoords& window, Rect& size);
+    // Loads an image file and uploads it, scaled down as uploadSurface does; `size` receives
+    // (0, 0, width, height) of the file's image. A missing or unreadable file yields texture
+    // 0, an empty window and an empty size, silently; a refused one (see decodeImageFile) the
+    // same after its line, and sets `*refused`.
+    uint32_t loadTexture(const std::string& path, TexCoords& window, Rect& size,
+                         bool* refused = nullptr);
 
     // Compiles the 96 display lists of a font whose glyphs lie in a 16 by 8 grid of the
     // texture; returns the first list name.
@@ -39,6 +49,11 @@ class Renderer : public GlEntryPoints {
     // Draws text with its glyph tops at (x, y) in the current colour, with the small font or
     // the big one. Bytes outside 32 to 127 are drawn as the font's "?" glyph.
     void drawText(int32_t x, int32_t y, std::string text, bool small);
+
+    // Optional entry points outside the table: without them no limit is asked and no upload
+    // checked.
+    void(LEVELCOLORS_GLAPI* glGetIntegerv)(GLenum name, GLint* values) = nullptr;
+    GLenum(LEVELCOLORS_GLAPI* glGetError)() = nullptr;
 
   private:
     Renderer();

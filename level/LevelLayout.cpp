@@ -42,6 +42,27 @@ std::string swatchPathOf(const std::string& path) {
     return (hasExtension ? path.substr(0, dot) : path) + "_p.png";
 }
 
+bool leavesLevel(const std::string& path) {
+    if (!path.empty() && path[0] == '/')
+        return true;
+    int depth = 0;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string part = path.substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0)
+                return true;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 std::vector<LevelFile> textureFiles(const std::string& level, const std::string& extension) {
     return filesIn(level, texturesFolder, extension, LevelFileKind::Texture);
 }

@@ -33,6 +33,10 @@ std::string swatchPathOf(const std::string& path);
 std::vector<LevelFile> textureFiles(const std::string& level, const std::string& extension);
 std::vector<LevelFile> objectFiles(const std::string& level, const std::string& folder);
 
+// Whether a path that a description names lies outside the level folder: an absolute path, or
+// one whose ".." parts climb above it ("../art/x.png", "textures/../../x.png").
+bool leavesLevel(const std::string& path);
+
 // The folders whose files the scan lists: "textures", then the object folders.
 std::vector<std::string> scannedFolders();
 

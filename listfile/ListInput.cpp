@@ -1,10 +1,15 @@
 #include "listfile/ListInput.h"
 
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
-ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize)
+ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize,
+                     std::string refusal, long long fileBytes)
     : name_(std::move(name)), file_(file), open_(file != nullptr || text != nullptr),
+      refusal_(std::move(refusal)), fileBytes_(fileBytes),
       readSize_(std::clamp<std::size_t>(readSize, 1, bufferCapacity)), data_(buffer_) {
     if (text) {
         text_ = std::move(*text);
@@ -19,7 +24,24 @@ ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::
 }
 
 ListInput ListInput::openFile(const std::string& path, std::size_t readSize) {
-    return ListInput(path, std::fopen(path.c_str(), "r"), nullptr, readSize);
+    // O_NONBLOCK: a FIFO that no one writes to would otherwise hold the open for ever.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    std::string refusal;
+    long long bytes = 0;
+    struct stat info;
+    if (fd >= 0 && fstat(fd, &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            refusal = "not a regular file";
+        bytes = static_cast<long long>(info.st_size);
+    }
+    std::FILE* file = nullptr;
+    if (fd >= 0 && refusal.empty()) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        file = fdopen(fd, "r");
+    }
+    if (fd >= 0 && !file)
+        close(fd);
+    return ListInput(path, file, nullptr, readSize, std::move(refusal), bytes);
 }
 
 ListInput ListInput::fromText(std::string text, std::string name) {

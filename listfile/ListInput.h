@@ -13,7 +13,9 @@ class ListInput {
     static constexpr std::size_t bufferCapacity = 16384;
 
     // Opens `path` for reading in text mode; isOpen() is false when that fails, and the
-    // input is then empty. `readSize` (1 to bufferCapacity) is the size of each read.
+    // input is then empty. A FIFO, device or folder is opened without waiting on it and
+    // refused, and refusal() says why. `readSize` (1 to bufferCapacity) is the size of each
+    // read.
     static ListInput openFile(const std::string& path, std::size_t readSize = bufferCapacity);
     // The bytes of `text`, named `name` in diagnostics. Never fails.
     static ListInput fromText(std::string text, std::string name = "<text>");
@@ -24,6 +26,10 @@ class ListInput {
 
     bool isOpen() const { return open_; }
     bool failed() const { return failed_; }
+    // Why an existing file was refused ("not a regular file"); empty otherwise.
+    const std::string& refusal() const { return refusal_; }
+    // The size of the opened file in bytes; 0 for text.
+    long long fileBytes() const { return fileBytes_; }
     const std::string& name() const { return name_; }
 
     // The next byte (0 to 255), or -1 at the end of the input or after a read error.
@@ -38,13 +44,17 @@ class ListInput {
 
   private:
     // Reads `file` if given, otherwise the text taken from `text`; open unless both are null.
-    ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize);
+    // `refusal` and `fileBytes` are what the open found.
+    ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize,
+              std::string refusal = "", long long fileBytes = 0);
     int refill();
 
     std::string name_;
     std::FILE* file_;
     bool open_;
     bool failed_ = false;
+    std::string refusal_;
+    long long fileBytes_ = 0;
     std::string text_;
     std::size_t readSize_;
     const char* data_;

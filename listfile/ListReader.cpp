@@ -54,9 +54,11 @@ void appendQuoted(ListInput& in, std::string& text) {
 }
 
 // Reads the next token into `token`; false when the input is exhausted. Unlike readToken,
-// this tells empty quoted text from the end of the input.
-bool nextToken(ListInput& in, std::string& token) {
+// this tells empty quoted text from the end of the input. `quoted` tells quoted text, which
+// is never a parenthesis, whatever it holds.
+bool nextToken(ListInput& in, std::string& token, bool& quoted) {
     token.clear();
+    quoted = false;
     skipSpace(in);
     int c = in.get();
     if (c < 0)
@@ -66,6 +68,7 @@ bool nextToken(ListInput& in, std::string& token) {
             // A quote inside a word drops what the word had gathered.
             token.clear();
             appendQuoted(in, token);
+            quoted = true;
             return true;
         }
         token.push_back(static_cast<char>(c));
@@ -119,7 +122,8 @@ std::string readQuoted(ListInput& in) {
 
 std::string readToken(ListInput& in) {
     std::string token;
-    nextToken(in, token);
+    bool quoted = false;
+    nextToken(in, token, quoted);
     return token;
 }
 
@@ -129,14 +133,15 @@ std::unique_ptr<ListObject> readList(ListInput& in) {
     // linear, and the explicit stack keeps deep nesting off the call stack.
     std::vector<ListObject*> tails{root.get()};
     std::string token;
+    bool quoted = false;
     for (;;) {
-        if (!nextToken(in, token)) {
+        if (!nextToken(in, token, quoted)) {
             report(in.failed() ? "Unable to read list file " + in.name()
                                : in.name() + ": file ends inside an open list");
             return root;
         }
-        // Only the first byte decides; empty quoted text has none and becomes a word.
-        char kind = token.empty() ? '\0' : token[0];
+        // Only the first byte of unquoted text decides; quoted text is always a word.
+        char kind = quoted || token.empty() ? '\0' : token[0];
         if (kind == ')') {
             tails.pop_back();
             if (tails.empty())
@@ -160,12 +165,20 @@ std::unique_ptr<ListObject> readListFile(std::string path) {
     lineNumber = 0;
     ListInput in = ListInput::openFile(path);
     if (!in.isOpen()) {
-        report("Unable to open list file " + path);
+        report(in.refusal().empty() ? "Unable to open list file " + path
+                                    : path + ": " + in.refusal());
+        return std::make_unique<ListObject>(lineNumber);
+    }
+    if (in.fileBytes() > maxListFileBytes) {
+        report(path + ": " + std::to_string(in.fileBytes()) +
+               " bytes, more than a description file may hold (" +
+               std::to_string(maxListFileBytes) + " at most)");
         return std::make_unique<ListObject>(lineNumber);
     }
     // The first token stands for the root's opening parenthesis, whatever it is.
     std::string token;
-    if (!nextToken(in, token)) {
+    bool quoted = false;
+    if (!nextToken(in, token, quoted)) {
         report(in.failed() ? "Unable to read list file " + path : path + ": file holds no list");
         return std::make_unique<ListObject>(lineNumber);
     }

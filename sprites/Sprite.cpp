@@ -8,9 +8,11 @@
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
-    texture = Renderer::get().loadTexture(this->name, texCoords, placement);
+    bool refused = false;
+    texture = Renderer::get().loadTexture(this->name, texCoords, placement, &refused);
     if (texture == 0) {
-        reportUnloadableImage(this->name);
+        if (!refused)
+            reportUnloadableImage(this->name);
         texCoords = {0, 0, 0, 0};
         placement = {0, 0, 0, 0};
     }
@@ -18,7 +20,7 @@ Sprite::Sprite(std::string name) : name(std::move(name)) {
 }
 
 Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
-    texture = Renderer::get().uploadSurface(image, texCoords);
+    texture = Renderer::get().uploadSurface(image, texCoords, this->name);
     if (texture == 0) {
         reportUnloadableImage(this->name);
         texCoords = {0, 0, 0, 0};

@@ -34,7 +34,9 @@ XwdImage decodeXwd(const std::string& bytes) {
     const uint32_t red = big32(bytes, 56), green = big32(bytes, 60), blue = big32(bytes, 64);
     const uint32_t colours = big32(bytes, 76);
     const size_t data = size_t(headerSize) + size_t(colours) * 12;
-    if (bitsPerPixel != 32 || bytes.size() < data + size_t(bytesPerLine) * height)
+    // A row's pixels must lie inside its line, or a crafted header reads past the data.
+    if (bitsPerPixel != 32 || size_t(width) * 4 > bytesPerLine ||
+        bytes.size() < data + size_t(bytesPerLine) * height)
         return shot;
     shot.width = int(width);
     shot.height = int(height);

@@ -7,7 +7,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fnmatch.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -472,6 +476,65 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardOutput(), "");
     EXPECT_EQ(viewer.standardError(), LevelFolder::goldenText("broken", "expected-stderr.txt"));
+}
+
+// Each line of `text` against the line of `patterns` in the same place, "*" matching any text.
+void expectLinesMatch(const std::string& text, const std::string& patterns) {
+    SCOPED_TRACE("the whole text:\n" + text);
+    std::istringstream lines(text), expected(patterns);
+    std::string line, pattern;
+    while (std::getline(expected, pattern)) {
+        ASSERT_TRUE(std::getline(lines, line)) << "missing: " << pattern;
+        EXPECT_EQ(fnmatch(pattern.c_str(), line.c_str(), 0), 0) << line << "\n  vs " << pattern;
+    }
+    EXPECT_FALSE(std::getline(lines, line)) << "extra: " << line;
+}
+
+// The peak resident memory of a running process, in MiB.
+long peakMebibytes(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    long kib = 0;
+    while (status >> key) {
+        if (key == "VmHWM:" && status >> kib)
+            return kib / 1024;
+    }
+    return -1;
+}
+
+TEST(ViewerHostileLevel, SpecialHugeAndOversizedFilesNeitherHangNorExhaustAnything) {
+    LevelFolder level;
+    level.copyGolden("hostile");
+    const std::string root = level.path() + "/";
+    ASSERT_EQ(mkfifo((root + "textures/pipe_p.png").c_str(), 0644), 0);
+    ASSERT_EQ(mkfifo((root + "textures/frames/fifo.txt").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/zero", (root + "textures/frames/zero.txt").c_str()), 0);
+    level.writeText("textures/big.txt", "(animated" + std::string((2 << 20) - 10, ' ') + ")");
+
+    ViewerRun viewer(level.path());
+    // The 8193 by 8193 image is shown, scaled down, at row 0.
+    const Screenshot shot = viewer.screenshot();
+    EXPECT_EQ(shot.at(3, 29), 0x113355u);
+    EXPECT_EQ(shot.at(12, 29), 0x3366AAu);
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer's shadow and quarantine add their own
+    EXPECT_LT(peakMebibytes(viewer.process().pid()), 1024);
+#endif
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardOutput(), "");
+    expectLinesMatch(viewer.standardError(),
+                     LevelFolder::goldenText("hostile", "expected-stderr.txt"));
+
+    // The check reads the same files; a hang would end in the time-out.
+    std::string report;
+    EXPECT_EQ(runCommand({buildRoot() + "/levelcolors-check", level.path()}, &report, 30), 1);
+    EXPECT_NE(report.find("unreadable swatch textures/pipe_p.png of textures/pipe.png (not a "
+                          "regular file)"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("textures/outside.txt names ../levelcolors-hostile-absent/art.png, "
+                          "outside the level folder"),
+              std::string::npos)
+        << report;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "tests/listfile/ListFileTest.h"
 #include "tests/listfile/StderrCapture.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 using BrokenFiles = ListFileTest;
@@ -26,11 +28,21 @@ TEST_F(BrokenFiles, MissingFileReadsAsAnEmptyListWithOneLine) {
     EXPECT_EQ(lineNumber, 0);
 }
 
-TEST_F(BrokenFiles, UnreadableFileReadsAsAnEmptyListWithOneLine) {
-    StderrCapture err;
-    auto root = readListFile(folder()); // a folder opens but cannot be read
-    EXPECT_EQ(err.text(), "Unable to read list file " + folder() + "\n");
-    EXPECT_EQ(root->first, nullptr);
+TEST_F(BrokenFiles, SpecialAndOversizedFilesAreRefusedUnreadWithOneLine) {
+    // A FIFO with no writer would block an ordinary open for ever.
+    const std::string fifo = folder() + "/pipe.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = write(std::string(maxListFileBytes + 1, 'x'));
+    const std::pair<std::string, std::string> cases[] = {
+        {folder(), "not a regular file"},
+        {fifo, "not a regular file"},
+        {big, "1048577 bytes, more than a description file may hold (1048576 at most)"}};
+    for (const auto& [path, why] : cases) {
+        StderrCapture err;
+        auto root = readListFile(path);
+        EXPECT_EQ(err.text(), path + ": " + why + "\n");
+        EXPECT_EQ(root->first, nullptr);
+    }
 }
 
 TEST_F(BrokenFiles, FilesWithoutAnyTokenSayTheyHoldNoList) {

@@ -81,9 +81,10 @@ TEST_F(ReaderQuoting, ClosingQuoteEndsTheToken) {
     EXPECT_EQ(tokens("\"x\"(y)"), (std::vector<std::string>{"x", "(", "y", ")"}));
 }
 
-TEST_F(ReaderQuoting, FirstByteOfAQuotedTokenActsAsAParenthesis) {
-    EXPECT_EQ(describe(read("(\"(abc\" d) e)").get()), "[0 [0 d@0] e@0]");
-    EXPECT_EQ(describe(read("(a \")zzz\" b)").get()), "[0 a@0]");
+TEST_F(ReaderQuoting, QuotedParenthesesAreText) {
+    EXPECT_EQ(describe(read("(filename \"(old).png\")").get()), "[0 filename@0 (old).png@0]");
+    EXPECT_EQ(describe(read("(\"(abc\" d) e)").get()), "[0 (abc@0 d@0]");
+    EXPECT_EQ(describe(read("(a \")zzz\" b)").get()), "[0 a@0 )zzz@0 b@0]");
 }
 
 TEST_F(ReaderQuoting, UnclosedQuoteRunsToTheEndOfTheInput) {
