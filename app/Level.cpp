@@ -1,5 +1,6 @@
 #include "app/Level.h"
 
+#include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
 #include "gfx/Image.h"
@@ -7,6 +8,7 @@
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <cstdio>
 
 std::map<uint32_t, Sprite*> textureByColor;
@@ -36,9 +38,16 @@ struct Swatch {
     Sprite* sprite = nullptr;
 };
 
+// A file's image as IMG_Load gives it: taken from the images decoded ahead while a level
+// loads, else read now.
+SDL_Surface* decodedImage(const std::string& path) {
+    const SpriteCatalog& catalog = SpriteCatalog::get();
+    return catalog.takeImage ? catalog.takeImage(path) : IMG_Load(path.c_str());
+}
+
 Swatch readFileSwatch(const LevelFile& file) {
     Renderer::get(); // converting to the display's format needs the display
-    SDL_Surface* image = loadImage(file.swatchPath);
+    SDL_Surface* image = toDisplayFormat(decodedImage(file.swatchPath));
     Swatch swatch;
     swatch.colour = topLeftPixel(image);
     if (swatch.colour) {
@@ -69,11 +78,44 @@ void giveCollisionColorASwatch(const std::optional<uint32_t>& colour, const char
         swatchByColor[*colour] = swatchSprite(swatchPath);
 }
 
+// While the level loads, its images are decoded on worker threads in the order the scan reads
+// them; the scan takes each when it comes to it and does everything else itself, so that GL,
+// the catalogue and standard error see what a scan on one thread gives.
+class LoadingLevel {
+  public:
+    LoadingLevel() {
+        for (const LevelFile& file : levelFiles("")) {
+            if (file.kind == LevelFileKind::Texture && isImageName(file.path))
+                images_.request(file.path);
+            images_.request(file.swatchPath);
+        }
+        SpriteCatalog& catalog = SpriteCatalog::get();
+        catalog.takeImage = [this](const std::string& path) { return images_.load(path); };
+        catalog.requestImages = [this](const std::vector<std::string>& paths) {
+            images_.requestNext(paths);
+        };
+    }
+    ~LoadingLevel() {
+        SpriteCatalog& catalog = SpriteCatalog::get();
+        catalog.takeImage = nullptr;
+        catalog.requestImages = nullptr;
+    }
+    LoadingLevel(const LoadingLevel&) = delete;
+    LoadingLevel& operator=(const LoadingLevel&) = delete;
+
+  private:
+    static bool isImageName(const std::string& path) {
+        return path.size() >= 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    }
+
+    ImagePrefetch images_;
+};
+
 } // namespace
 
 std::optional<uint32_t> readSwatchColor(const std::string& path) {
     Renderer::get(); // converting to the display's format needs the display
-    SDL_Surface* image = loadImage(path);
+    SDL_Surface* image = toDisplayFormat(decodedImage(path));
     const std::optional<uint32_t> colour = topLeftPixel(image);
     SDL_FreeSurface(image);
     return colour;
@@ -103,6 +145,7 @@ void scanObjects(const std::string& folder) {
 }
 
 void loadLevel() {
+    const LoadingLevel loading;
     scanTextures("png");
     scanTextures("txt");
     walkBehindColor = readCollisionColor(walkBehindSwatch);

@@ -5,7 +5,10 @@
 #include <cstdio>
 
 SDL_Surface* loadImage(const std::string& path) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    return toDisplayFormat(IMG_Load(path.c_str()));
+}
+
+SDL_Surface* toDisplayFormat(SDL_Surface* loaded) {
     if (!loaded)
         return nullptr;
     SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);

@@ -145,7 +145,10 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window) {
 }
 
 uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    return uploadImage(IMG_Load(path.c_str()), window, size);
+}
+
+uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size) {
     if (loaded && inTexelLayout(loaded)) {
         // Most images: the round trip through the display's format would change nothing.
         size = Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)};

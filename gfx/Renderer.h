@@ -30,6 +30,9 @@ class Renderer : public GlEntryPoints {
     // Loads an image file and uploads it; `size` receives (0, 0, width, height). A missing
     // or unreadable file yields texture 0, an empty window and an empty size, silently.
     uint32_t loadTexture(const std::string& path, TexCoords& window, Rect& size);
+    // The same for an image already decoded (as IMG_Load gives it), which it frees; null
+    // yields texture 0, an empty window and an empty size.
+    uint32_t uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size);
 
     // Compiles the 96 display lists of a font whose glyphs lie in a 16 by 8 grid of the
     // texture; returns the first list name.

@@ -3,12 +3,16 @@
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
-    texture = Renderer::get().loadTexture(this->name, texCoords, placement);
+    const SpriteCatalog& catalog = SpriteCatalog::get();
+    texture = catalog.takeImage
+                  ? Renderer::get().uploadImage(catalog.takeImage(this->name), texCoords, placement)
+                  : Renderer::get().loadTexture(this->name, texCoords, placement);
     if (texture == 0) {
         reportUnloadableImage(this->name);
         texCoords = {0, 0, 0, 0};
