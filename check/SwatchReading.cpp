@@ -1,10 +1,10 @@
 #include "check/SwatchReading.h"
 
+#include "level/ImagePrefetch.h"
 #include "level/SwatchColor.h"
 #include "check/StderrCapture.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -26,13 +26,12 @@ long countDiffering(SDL_Surface* surface, uint32_t colour) {
 
 } // namespace
 
-SwatchReading readSwatch(const std::string& file, StderrCapture& capture) {
+SwatchReading readSwatch(const std::string& file, DecodedImage& decoded) {
     SwatchReading reading;
-    const long mark = capture.mark();
-    SDL_Surface* image = IMG_Load(file.c_str());
+    SDL_Surface* image = decoded.image;
+    decoded.image = nullptr;
     if (!image) {
         // Only a failure needs to know why: a missing file, a folder, or no image.
-        const std::string printed = capture.since(mark);
         struct stat info;
         if (stat(file.c_str(), &info) != 0) {
             if (errno == ENOENT || errno == ENOTDIR)
@@ -43,7 +42,8 @@ SwatchReading readSwatch(const std::string& file, StderrCapture& capture) {
         }
         reading.status = SwatchReading::Status::Unreadable;
         reading.reason = S_ISDIR(info.st_mode) ? std::string("it is a folder")
-                                               : StderrCapture::reasonFrom(printed, IMG_GetError());
+                                               : StderrCapture::reasonFrom(decoded.printed,
+                                                                           decoded.reason);
         return reading;
     }
     SDL_Surface* converted = convertToDisplayLayout(image);

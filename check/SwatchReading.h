@@ -14,9 +14,9 @@ struct SwatchReading {
     long differing = 0; // pixels whose 32-bit value is not the top-left one
 };
 
-class StderrCapture;
+struct DecodedImage;
 
-// Reads the image at `file`; never fails: a missing file or one that is no readable image is
-// told by the status. What the image library prints is read from `capture`, which
-// must have begun.
-SwatchReading readSwatch(const std::string& file, StderrCapture& capture);
+// Reads the image at `file` from what decoding it gave (whose surface it frees); never fails:
+// a missing file or one that is no readable image is told by the status, with the last line
+// the image library printed as the reason when it printed one.
+SwatchReading readSwatch(const std::string& file, DecodedImage& decoded);
