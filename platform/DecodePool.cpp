@@ -17,6 +17,10 @@ DecodePool::DecodePool(Decode decode, Release release, unsigned threads, size_t 
             break; // the threads started so far do the work
         }
     }
+    // Each worker moves its standard error before it decodes anything; waiting for that
+    // orders it before everything this thread does next.
+    std::unique_lock<std::mutex> lock(mutex_);
+    resultReady_.wait(lock, [this] { return ready_ == workers_.size(); });
 }
 
 DecodePool::~DecodePool() {
@@ -95,6 +99,8 @@ DecodePool::Decoded DecodePool::take(const std::string& path) {
 void DecodePool::work() {
     ThreadStderr printed;
     std::unique_lock<std::mutex> lock(mutex_);
+    ++ready_;
+    resultReady_.notify_all();
     for (;;) {
         jobReady_.wait(lock, [this] {
             return stopping_ ||

@@ -31,7 +31,7 @@ class DecodePool {
     using Release = std::function<void(void*)>;
 
     // Starts `threads` workers (fewer when the system refuses some; with none, take() decodes
-    // on the calling thread).
+    // on the calling thread) and returns once each has set up its standard error.
     DecodePool(Decode decode, Release release, unsigned threads, size_t budgetBytes);
     // Stops the workers after the decodes in hand and releases every result not taken.
     ~DecodePool();
@@ -75,6 +75,7 @@ class DecodePool {
     std::deque<Job> queue_;
     std::unordered_map<std::string, Pending> pending_;
     size_t heldBytes_ = 0; // of results done and not taken
+    size_t ready_ = 0;     // workers with their standard error set up
     bool stopping_ = false;
     std::vector<std::thread> workers_;
 };

@@ -3,9 +3,14 @@
 #include <cstdio>
 
 #if defined(__linux__)
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mman.h>
 #include <unistd.h>
+
+namespace {
+constexpr int highDescriptor = 512;
+}
 
 ThreadStderr::ThreadStderr() {
     // A descriptor table of this thread's own: pointing its descriptor 2 at a memory file
@@ -21,7 +26,15 @@ ThreadStderr::ThreadStderr() {
         close(file);
         return;
     }
-    file_ = file;
+    // Kept clear of the low numbers that the other threads' own files get, so that tools
+    // following descriptors by number do not take this one for theirs.
+    const int high = fcntl(file, F_DUPFD_CLOEXEC, highDescriptor);
+    if (high >= 0) {
+        close(file);
+        file_ = high;
+    } else {
+        file_ = file;
+    }
 }
 
 ThreadStderr::~ThreadStderr() {
