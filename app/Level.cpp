@@ -2,6 +2,7 @@
 
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
+#include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
 #include "sprites/SpriteCatalog.h"
@@ -36,10 +37,17 @@ struct Swatch {
     Sprite* sprite = nullptr;
 };
 
+// A file's image, unconverted: taken from the images decoded ahead while a level loads, else
+// read now. A refused file is named and sets `*refused`.
+SDL_Surface* decodedImage(const std::string& path, bool* refused) {
+    const SpriteCatalog& catalog = SpriteCatalog::get();
+    return catalog.takeImage ? catalog.takeImage(path, refused) : readImage(path, refused);
+}
+
 Swatch readFileSwatch(const LevelFile& file) {
     Renderer::get(); // converting to the display's format needs the display
     bool refused = false;
-    SDL_Surface* image = loadImage(file.swatchPath, &refused);
+    SDL_Surface* image = toDisplayFormat(decodedImage(file.swatchPath, &refused));
     Swatch swatch;
     swatch.colour = topLeftPixel(image);
     if (swatch.colour) {
@@ -71,11 +79,46 @@ void giveCollisionColorASwatch(const std::optional<uint32_t>& colour, const char
         swatchByColor[*colour] = swatchSprite(swatchPath);
 }
 
+// While the level loads, its images are decoded on worker threads in the order the scan reads
+// them; the scan takes each when it comes to it and does everything else itself, so that GL,
+// the catalogue and standard error see what a scan on one thread gives.
+class LoadingLevel {
+  public:
+    LoadingLevel() {
+        for (const LevelFile& file : levelFiles("")) {
+            if (file.kind == LevelFileKind::Texture && isImageName(file.path))
+                images_.request(file.path);
+            images_.request(file.swatchPath);
+        }
+        SpriteCatalog& catalog = SpriteCatalog::get();
+        catalog.takeImage = [this](const std::string& path, bool* refused) {
+            return images_.load(path, refused);
+        };
+        catalog.requestImages = [this](const std::vector<std::string>& paths) {
+            images_.requestNext(paths);
+        };
+    }
+    ~LoadingLevel() {
+        SpriteCatalog& catalog = SpriteCatalog::get();
+        catalog.takeImage = nullptr;
+        catalog.requestImages = nullptr;
+    }
+    LoadingLevel(const LoadingLevel&) = delete;
+    LoadingLevel& operator=(const LoadingLevel&) = delete;
+
+  private:
+    static bool isImageName(const std::string& path) {
+        return path.size() >= 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    }
+
+    ImagePrefetch images_;
+};
+
 } // namespace
 
 std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused) {
     Renderer::get(); // converting to the display's format needs the display
-    SDL_Surface* image = loadImage(path, refused);
+    SDL_Surface* image = toDisplayFormat(decodedImage(path, refused));
     const std::optional<uint32_t> colour = topLeftPixel(image);
     SDL_FreeSurface(image);
     return colour;
@@ -105,6 +148,7 @@ void scanObjects(const std::string& folder) {
 }
 
 void loadLevel() {
+    const LoadingLevel loading;
     scanTextures("png");
     scanTextures("txt");
     walkBehindColor = readCollisionColor(walkBehindSwatch);

@@ -1,14 +1,16 @@
 // startup_bench LEVEL: in the level folder, opens the viewer's window, decodes
-// every PNG file the level scan reads once with IMG_Load (the floor), then times loadLevel,
-// and prints one table row: times, their ratio, peak memory against the bound that the
-// padded texture storage sets, and a digest of what the scan filed. startup_bench --header
-// prints the table's header.
+// every PNG file the level scan reads once with IMG_Load on one thread (the floor), then times
+// loadLevel with its decoding threads (LEVELCOLORS_THREADS), and prints one table row: the
+// thread count, times, their ratio, peak memory against the bound that the padded texture
+// storage sets, and a digest of what the scan filed. startup_bench --header prints the
+// table's header.
 
 #include "app/Level.h"
 #include "bench/BenchClock.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "level/LevelLayout.h"
+#include "platform/DecodePool.h"
 #include "sprites/Sprite.h"
 
 #include <SDL.h>
@@ -109,9 +111,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (std::strcmp(argv[1], "--header") == 0) {
-        std::printf("%8s %6s %9s %9s %6s %9s %9s %6s %8s %10s %9s %8s\n", "textures", "images",
-                    "floor ms", "scan ms", "ratio", "floor cpu", "scan cpu", "ratio", "peak MiB",
-                    "padded MiB", "bound MiB", "digest");
+        std::printf("%7s %8s %6s %9s %9s %6s %9s %9s %6s %8s %10s %9s %8s\n", "threads", "textures",
+                    "images", "floor ms", "scan ms", "ratio", "floor cpu", "scan cpu", "ratio",
+                    "peak MiB", "padded MiB", "bound MiB", "digest");
         return 0;
     }
     if (chdir(argv[1]) != 0) {
@@ -135,10 +137,10 @@ int main(int argc, char** argv) {
     // Texture files, as the scan lists them; rows of the textures page would also count an
     // object that shares a texture's colour.
     const size_t textures = textureFiles("", "png").size() + textureFiles("", "txt").size();
-    std::printf("%8zu %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %8.1f %10.1f %9.1f %08x\n", textures,
-                images.size(), floor.milliseconds, scan, scan / floor.milliseconds, floor.cpu,
-                scanCpu, scanCpu / floor.cpu, double(peakKib) / 1024.0, padded, 2 * padded + 200,
-                levelDigest());
+    std::printf("%7u %8zu %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %8.1f %10.1f %9.1f %08x\n",
+                DecodePool::threadCount(), textures, images.size(), floor.milliseconds, scan,
+                scan / floor.milliseconds, floor.cpu, scanCpu, scanCpu / floor.cpu,
+                double(peakKib) / 1024.0, padded, 2 * padded + 200, levelDigest());
     if (floor.failures)
         std::fprintf(stderr, "startup_bench: %d images could not be decoded\n", floor.failures);
     std::fflush(stdout);

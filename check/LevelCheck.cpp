@@ -1,6 +1,7 @@
 #include "check/LevelCheck.h"
 
 #include "check/ColourText.h"
+#include "level/ImagePrefetch.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 #include "listfile/ListObject.h"
@@ -14,6 +15,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <unordered_set>
 
 const char* kindName(LevelFileKind kind) {
     switch (kind) {
@@ -143,15 +145,24 @@ class Checker {
     void readLegend() {
         std::vector<SwatchUse> swatches;
         std::unordered_map<std::string, size_t> swatchIndex;
+        std::vector<LevelFile> files = levelFiles(report_.level);
+        // The swatches are decoded on worker threads, each once, in the order they are read.
+        ImagePrefetch images;
+        std::unordered_set<std::string> requested;
+        for (const LevelFile& file : files) {
+            if (requested.insert(file.swatchPath).second)
+                images.request(inLevel(report_.level, file.swatchPath));
+        }
+        // What the image library prints belongs in the reasons, not on standard error.
         StderrCapture capture;
         capture.begin();
-        for (LevelFile& file : levelFiles(report_.level)) {
+        for (LevelFile& file : files) {
             auto found = swatchIndex.find(file.swatchPath);
             if (found == swatchIndex.end()) {
                 found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
-                swatches.push_back({file.swatchPath,
-                                    readSwatch(inLevel(report_.level, file.swatchPath), capture),
-                                    {}});
+                const std::string path = inLevel(report_.level, file.swatchPath);
+                DecodedImage decoded = images.take(path);
+                swatches.push_back({file.swatchPath, readSwatch(path, decoded), {}});
             }
             SwatchUse& use = swatches[found->second];
             use.entries.push_back(report_.legend.size());

@@ -1,9 +1,9 @@
 #include "check/SwatchReading.h"
 
 #include "check/StderrCapture.h"
+#include "level/ImagePrefetch.h"
 #include "level/SwatchColor.h"
-#include "platform/ImageHeader.h"
-#include "platform/RegularFile.h"
+#include "platform/ImageFile.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -30,47 +30,43 @@ long countDiffering(SDL_Surface* surface, uint32_t colour) {
 
 SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, std::string& reason,
                               bool* missing) {
-    std::string problem;
-    std::FILE* opened = openRegularFile(file, problem);
-    if (!opened) {
-        struct stat info;
-        const bool exists = stat(file.c_str(), &info) == 0;
-        if (missing)
-            *missing = !exists && (errno == ENOENT || errno == ENOTDIR);
-        if (exists && S_ISDIR(info.st_mode))
-            reason = "it is a folder";
-        else // the image library's words when it opened files itself
-            reason = problem == notRegularFile ? problem : "Couldn't open " + file;
-        return nullptr;
-    }
-    reason = surfaceSizeProblem(readImageHeader(opened));
-    if (!reason.empty()) {
-        std::fclose(opened);
-        return nullptr;
-    }
-    SDL_RWops* source = SDL_RWFromFP(opened, 1);
-    if (!source) {
-        std::fclose(opened);
-        reason = SDL_GetError();
+    struct stat info;
+    const bool exists = stat(file.c_str(), &info) == 0;
+    if (missing)
+        *missing = !exists && (errno == ENOENT || errno == ENOTDIR);
+    if (exists && S_ISDIR(info.st_mode)) {
+        reason = "it is a folder";
         return nullptr;
     }
     const long mark = capture.mark();
-    SDL_Surface* image = IMG_Load_RW(source, 1);
+    std::string refusal;
+    SDL_Surface* image = decodeImageFile(file, refusal);
     // Only a failure needs to know why: the library's own last line, when it printed one.
     if (!image)
-        reason = StderrCapture::reasonFrom(capture.since(mark), IMG_GetError());
+        reason = refusal.empty() ? StderrCapture::reasonFrom(capture.since(mark), IMG_GetError())
+                                 : refusal;
     return image;
 }
 
-SwatchReading readSwatch(const std::string& file, StderrCapture& capture) {
+SwatchReading readSwatch(const std::string& file, DecodedImage& decoded) {
     SwatchReading reading;
-    bool missing = false;
-    SDL_Surface* image = decodeLevelImage(file, capture, reading.reason, &missing);
+    SDL_Surface* image = decoded.image;
+    decoded.image = nullptr;
     if (!image) {
-        reading.status =
-            missing ? SwatchReading::Status::Missing : SwatchReading::Status::Unreadable;
-        if (missing)
-            reading.reason.clear();
+        // Only a failure needs to know why: a missing file, a folder, or no image.
+        struct stat info;
+        if (stat(file.c_str(), &info) != 0) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                return reading;
+            reading.status = SwatchReading::Status::Unreadable;
+            reading.reason = std::strerror(errno);
+            return reading;
+        }
+        reading.status = SwatchReading::Status::Unreadable;
+        reading.reason = S_ISDIR(info.st_mode) ? std::string("it is a folder")
+                         : !decoded.refusal.empty()
+                             ? decoded.refusal
+                             : StderrCapture::reasonFrom(decoded.printed, decoded.reason);
         return reading;
     }
     SDL_Surface* converted = convertToDisplayLayout(image);

@@ -24,8 +24,9 @@ struct SDL_Surface;
 // given, tells a file that does not exist. The caller owns the surface.
 SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, std::string& reason,
                               bool* missing = nullptr);
+struct DecodedImage;
 
-// Reads the image at `file`; never fails: a missing file or one that is no readable image is
-// told by the status. What the image library prints is read from `capture`, which
-// must have begun.
-SwatchReading readSwatch(const std::string& file, StderrCapture& capture);
+// Reads the image at `file` from what decoding it gave (whose surface it frees); never fails:
+// a missing file or one that is no readable image is told by the status, with the last line
+// the image library printed as the reason when it printed one.
+SwatchReading readSwatch(const std::string& file, DecodedImage& decoded);

@@ -5,7 +5,6 @@
 #include "platform/DataFolder.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -276,7 +275,11 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const 
 
 uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size,
                                bool* refused) {
-    SDL_Surface* loaded = decodeImageFile(path, refused);
+    return uploadImage(readImage(path, refused), window, size, path);
+}
+
+uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
+                               const std::string& name) {
     if (loaded) {
         // A scaled image keeps its own size on screen; only its texture is smaller.
         const TextureFit fit = fitTexture(loaded->w, loaded->h, maxTextureSide, texelBudget);
@@ -284,10 +287,10 @@ uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect&
             // Most images: the round trip through the display's format would change nothing.
             // A scaled one is sampled from the decoded pixels to keep the peak low.
             size = Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)};
-            const uint32_t name = fit.scaled ? uploadScaled(*this, loaded, fit, window, path)
-                                             : uploadTexels(*this, loaded, window, path);
+            const uint32_t texture = fit.scaled ? uploadScaled(*this, loaded, fit, window, name)
+                                                : uploadTexels(*this, loaded, window, name);
             SDL_FreeSurface(loaded);
-            return name;
+            return texture;
         }
     }
     // Everything else takes loadImage's way: conversion to the display's format with alpha.
@@ -299,9 +302,9 @@ uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect&
         return 0;
     }
     size = Rect{0, 0, uint16_t(surface->w), uint16_t(surface->h)};
-    const uint32_t name = uploadSurface(surface, window, path);
+    const uint32_t texture = uploadSurface(surface, window, name);
     SDL_FreeSurface(surface);
-    return name;
+    return texture;
 }
 
 uint32_t Renderer::buildFont(double scale, double glyphWidth, double glyphHeight,

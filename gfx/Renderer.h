@@ -37,10 +37,15 @@ class Renderer : public GlEntryPoints {
 
     // Loads an image file and uploads it, scaled down as uploadSurface does; `size` receives
     // (0, 0, width, height) of the file's image. A missing or unreadable file yields texture
-    // 0, an empty window and an empty size, silently; a refused one (see decodeImageFile) the
-    // same after its line, and sets `*refused`.
+    // 0, an empty window and an empty size, silently; a refused one (see readImage) the same
+    // after its line, and sets `*refused`.
     uint32_t loadTexture(const std::string& path, TexCoords& window, Rect& size,
                          bool* refused = nullptr);
+    // The same for an image already decoded (as readImage gives it), which it frees; `name`
+    // names it in the lines about scaling. Null yields texture 0, an empty window and an
+    // empty size.
+    uint32_t uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
+                         const std::string& name);
 
     // Compiles the 96 display lists of a font whose glyphs lie in a 16 by 8 grid of the
     // texture; returns the first list name.

@@ -3,13 +3,18 @@
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
     bool refused = false;
-    texture = Renderer::get().loadTexture(this->name, texCoords, placement, &refused);
+    const SpriteCatalog& catalog = SpriteCatalog::get();
+    texture = catalog.takeImage
+                  ? Renderer::get().uploadImage(catalog.takeImage(this->name, &refused), texCoords,
+                                                placement, this->name)
+                  : Renderer::get().loadTexture(this->name, texCoords, placement, &refused);
     if (texture == 0) {
         if (!refused)
             reportUnloadableImage(this->name);

@@ -1,5 +1,6 @@
 #include "sprites/SpriteCatalog.h"
 
+#include "listfile/AtomicElement.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
 #include "sprites/AnimatedSprite.h"
@@ -7,6 +8,43 @@
 
 #include <iostream>
 #include <utility>
+
+namespace {
+
+const std::string* wordOf(const std::unique_ptr<Element>& element) {
+    return element && element->isAtomic() ? &static_cast<AtomicElement*>(element.get())->word
+                                          : nullptr;
+}
+
+// The PNG files that "filename" entries anywhere in a description name and that have no
+// sprite yet, once each, in the order they are written. Reads the tree without the element
+// model's accessors, which would report on what the sprite itself will report.
+std::vector<std::string> namedImages(ListObject* root) {
+    const SpriteCatalog& catalog = SpriteCatalog::get();
+    std::vector<std::string> names;
+    std::set<std::string> seen;
+    std::vector<ListObject*> lists = {root};
+    while (!lists.empty()) {
+        ListObject* list = lists.back();
+        lists.pop_back();
+        const std::string* key = wordOf(list->first);
+        const std::string* name = key && list->next ? wordOf(list->next->first) : nullptr;
+        if (name && *key == "filename" && name->size() >= 3 &&
+            name->compare(name->size() - 3, 3, "png") == 0 && !catalog.sprites.count(*name) &&
+            seen.insert(*name).second)
+            names.push_back(*name);
+        // Pushed last to first, so that the lists are visited in the order they are written.
+        std::vector<ListObject*> inner;
+        for (ListObject* cell = list; cell && cell->first; cell = cell->next.get()) {
+            if (!cell->first->isAtomic())
+                inner.push_back(static_cast<ListObject*>(cell->first.get()));
+        }
+        lists.insert(lists.end(), inner.rbegin(), inner.rend());
+    }
+    return names;
+}
+
+} // namespace
 
 SpriteCatalog& SpriteCatalog::get() {
     // Never destroyed: the prototypes it points to live until the process ends.
@@ -57,6 +95,11 @@ Sprite* loadSpriteDescription(std::string name) {
     const bool marked = loading.insert(name).second;
 
     std::unique_ptr<ListObject> root = readListFile(name);
+    if (SpriteCatalog::get().requestImages) {
+        const std::vector<std::string> images = namedImages(root.get());
+        if (!images.empty())
+            SpriteCatalog::get().requestImages(images);
+    }
     // An empty file has no type word; it is an unknown type, without the element model's
     // report on the empty list.
     const std::string type = root->first ? root->firstString() : std::string();

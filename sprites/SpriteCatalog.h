@@ -2,9 +2,11 @@
 
 #include "sprites/Sprite.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 // The process-wide catalogue of sprites by requested name. It holds the prototypes without
 // owning them: they live until the process ends. Created on first use and never destroyed,
@@ -18,6 +20,14 @@ class SpriteCatalog {
     std::map<std::string, Sprite*> sprites;
     // Description files being built, so that a file naming itself is caught.
     std::set<std::string> loading;
+
+    // While a level loads, where image sprites get their images: `takeImage` gives a file's
+    // image as readImage would (decoded ahead of time, a refused file named and flagged), and
+    // `requestImages` hears of the images a description names as soon as it is read, so that they
+    // are decoded before they are built. Unset, an image is read from its file when its sprite is
+    // made.
+    std::function<SDL_Surface*(const std::string&, bool* refused)> takeImage;
+    std::function<void(const std::vector<std::string>&)> requestImages;
 
   private:
     SpriteCatalog() = default;

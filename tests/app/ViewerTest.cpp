@@ -467,15 +467,21 @@ TEST(ViewerPages, TheInfoOverlayNamesRowsAndColoursAndGoesAgainWithoutATrace) {
 TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
     LevelFolder level;
     level.copyGolden("broken");
-    ViewerRun viewer(level.path());
-    const Screenshot shot = viewer.screenshot();
-    // Rows: textures/good.png, the image that is no PNG (drawn at size 0), and the
-    // description files that could be built; files without a sprite or swatch have none.
-    EXPECT_EQ(shot.at(3, 29), 0x11AA11u);
-    EXPECT_EQ(shot.at(12, 29), 0x22CC22u);
-    EXPECT_EQ(viewer.quit(), 0);
-    EXPECT_EQ(viewer.standardOutput(), "");
-    EXPECT_EQ(viewer.standardError(), LevelFolder::goldenText("broken", "expected-stderr.txt"));
+    // The same lines in the same order however many threads decode the images.
+    for (const char* threads : {"1", "4"}) {
+        SCOPED_TRACE(std::string("LEVELCOLORS_THREADS=") + threads);
+        setenv("LEVELCOLORS_THREADS", threads, 1);
+        ViewerRun viewer(level.path());
+        const Screenshot shot = viewer.screenshot();
+        // Rows: textures/good.png, the image that is no PNG (drawn at size 0), and the
+        // description files that could be built; files without a sprite or swatch have none.
+        EXPECT_EQ(shot.at(3, 29), 0x11AA11u);
+        EXPECT_EQ(shot.at(12, 29), 0x22CC22u);
+        EXPECT_EQ(viewer.quit(), 0);
+        EXPECT_EQ(viewer.standardOutput(), "");
+        EXPECT_EQ(viewer.standardError(), LevelFolder::goldenText("broken", "expected-stderr.txt"));
+    }
+    unsetenv("LEVELCOLORS_THREADS");
 }
 
 // Each line of `text` against the line of `patterns` in the same place, "*" matching any text.

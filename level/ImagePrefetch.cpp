@@ -1,0 +1,78 @@
+#include "level/ImagePrefetch.h"
+
+#include "platform/ImageFile.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cstdio>
+
+namespace {
+
+// SDL_image sets up each decoder on its first use, through shared counters; doing it once
+// here, before any worker starts, leaves the workers nothing to set up.
+unsigned withDecodersReady(unsigned threads) {
+    IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP);
+    return threads;
+}
+
+DecodePool::Decoded decodeForPool(const std::string& path) {
+    DecodedImage image = decodeScanImage(path);
+    DecodePool::Decoded decoded;
+    decoded.value = image.image;
+    decoded.reason = std::move(image.reason);
+    decoded.refusal = std::move(image.refusal);
+    if (image.image)
+        decoded.bytes = sizeof(SDL_Surface) + size_t(image.image->pitch) * size_t(image.image->h);
+    return decoded;
+}
+
+void releaseSurface(void* surface) {
+    SDL_FreeSurface(static_cast<SDL_Surface*>(surface));
+}
+
+} // namespace
+
+DecodedImage decodeScanImage(const std::string& path) {
+    DecodedImage decoded;
+    decoded.image = decodeImageFile(path, decoded.refusal);
+    // SDL's error string is the calling thread's own, so a worker's reason is its file's.
+    if (!decoded.image && decoded.refusal.empty())
+        decoded.reason = IMG_GetError();
+    return decoded;
+}
+
+ImagePrefetch::ImagePrefetch(unsigned threads)
+    : pool_(decodeForPool, releaseSurface, withDecodersReady(threads), budgetBytes) {}
+
+void ImagePrefetch::request(const std::string& path) {
+    pool_.request(path);
+}
+
+void ImagePrefetch::requestNext(const std::vector<std::string>& paths) {
+    pool_.requestNext(paths);
+}
+
+DecodedImage ImagePrefetch::take(const std::string& path) {
+    DecodePool::Decoded decoded = pool_.take(path);
+    DecodedImage image;
+    image.image = static_cast<SDL_Surface*>(decoded.value);
+    image.reason = std::move(decoded.reason);
+    image.refusal = std::move(decoded.refusal);
+    image.printed = std::move(decoded.printed);
+    return image;
+}
+
+SDL_Surface* ImagePrefetch::load(const std::string& path, bool* refused) {
+    const DecodedImage decoded = take(path);
+    if (!decoded.printed.empty()) {
+        std::fputs(decoded.printed.c_str(), stderr);
+        std::fflush(stderr);
+    }
+    if (!decoded.refusal.empty())
+        reportRefusedFile(path, decoded.refusal);
+    else if (!decoded.image)
+        SDL_SetError("%s", decoded.reason.c_str());
+    if (refused)
+        *refused = !decoded.refusal.empty();
+    return decoded.image;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/DecodePool.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct SDL_Surface;
+
+// An image file as the image library gives it: the surface (owned by whoever takes it), or
+// null and why; and what the image library printed on standard error meanwhile.
+struct DecodedImage {
+    SDL_Surface* image = nullptr;
+    std::string reason;
+    std::string refusal; // set when the file was refused before decoding (see decodeImageFile)
+    std::string printed; // filled by the worker that decoded it
+};
+
+// The one step by which the scan's image files are decoded, on worker threads: the file's
+// image, or null and why. Safe on several threads at once once an ImagePrefetch exists.
+DecodedImage decodeScanImage(const std::string& path);
+
+// A level's image files decoded on worker threads ahead of the scan that uploads them, so
+// that start-up is not held to one core. The scan requests what it will read in the order it
+// will read it, then takes each image when it reaches that file; a file taken without a
+// request is decoded at once. Images decoded and not yet taken are held under budgetBytes.
+// Only the thread that made it uses it.
+class ImagePrefetch {
+  public:
+    static constexpr size_t budgetBytes = size_t(64) << 20;
+
+    // Initialises SDL_image's decoders on this thread, then starts `threads` workers.
+    explicit ImagePrefetch(unsigned threads = DecodePool::threadCount());
+
+    void request(const std::string& path);
+    // Files needed before anything requested so far, such as the images a description names.
+    void requestNext(const std::vector<std::string>& paths);
+    DecodedImage take(const std::string& path);
+    // The image as decoding it here would have given it: what decoding printed is written on
+    // standard error now, a refused file is named and sets `*refused`, and a failure leaves
+    // SDL_image's reason as SDL's error string. Null when the file cannot be decoded; the
+    // caller owns the surface.
+    SDL_Surface* load(const std::string& path, bool* refused = nullptr);
+
+  private:
+    DecodePool pool_;
+};

@@ -1,0 +1,41 @@
+#include "platform/ImageFile.h"
+
+#include "platform/ImageHeader.h"
+#include "platform/RegularFile.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cstdio>
+
+SDL_Surface* decodeImageFile(const std::string& path, std::string& refusal) {
+    refusal.clear();
+    std::string problem;
+    std::FILE* file = openRegularFile(path, problem);
+    if (!file) {
+        if (problem == notRegularFile)
+            refusal = problem;
+        else
+            SDL_SetError("Couldn't open %s", path.c_str()); // the image library's own words
+        return nullptr;
+    }
+    refusal = surfaceSizeProblem(readImageHeader(file));
+    if (!refusal.empty()) {
+        std::fclose(file);
+        return nullptr;
+    }
+    SDL_RWops* source = SDL_RWFromFP(file, 1);
+    if (!source) {
+        std::fclose(file);
+        return nullptr;
+    }
+    // The extension is the library's hint for formats without a signature, as when it opens
+    // the file itself.
+    const size_t dot = path.rfind('.');
+    std::string extension = dot == std::string::npos ? "" : path.substr(dot + 1);
+    return IMG_LoadTyped_RW(source, 1, dot == std::string::npos ? nullptr : &extension[0]);
+}
+
+void reportRefusedFile(const std::string& path, const std::string& refusal) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), refusal.c_str());
+    std::fflush(stderr);
+}

@@ -1,0 +1,48 @@
+// startup_bench on the broken golden level with one decoding thread and with several: the
+// digest of what loadLevel filed, and every line written on standard error, are the same.
+
+#include "tests/app/LevelFolder.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Paths.h"
+#include "tests/support/XServer.h"
+
+#include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(StartupBench, TheBrokenLevelFilesTheSameWhateverTheThreadCount) {
+    LevelFolder level;
+    level.copyGolden("broken");
+    XServer server;
+    std::string firstFiled; // textures, images and digest
+    std::string firstErr;
+    for (const char* threads : {"1", "2", "5"}) {
+        SCOPED_TRACE(std::string("LEVELCOLORS_THREADS=") + threads);
+        std::map<std::string, std::string> env = {{"DISPLAY", server.display()},
+                                                  {"LEVELCOLORS_THREADS", threads}};
+        if (!viewerPreload().empty())
+            env["LD_PRELOAD"] = viewerPreload();
+        ChildProcess bench({buildRoot() + "/bench/startup_bench", level.path()}, "", env);
+        ASSERT_EQ(bench.wait(120), 0) << bench.standardError();
+        // Fields: threads, textures, images, timings and memory, then the digest.
+        std::istringstream row(bench.standardOutput());
+        std::vector<std::string> fields{std::istream_iterator<std::string>(row), {}};
+        ASSERT_EQ(fields.size(), 13u) << bench.standardOutput();
+        const std::string filed = fields[1] + " " + fields[2] + " " + fields[12];
+        if (firstFiled.empty()) {
+            firstFiled = filed;
+            firstErr = bench.standardError();
+            ASSERT_NE(firstErr.find("Unable to load image textures/torn.png"), std::string::npos);
+        } else {
+            EXPECT_EQ(filed, firstFiled);
+            EXPECT_EQ(bench.standardError(), firstErr);
+        }
+    }
+}
+
+} // namespace
