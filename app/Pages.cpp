@@ -132,8 +132,8 @@ void drawCollisionRows(int32_t y, bool infoShown) {
 }
 
 PageCounts countPages() {
-    // Textures pages start at 15 entries of the shared list per page; objects pages count
-    // objects only.
+    // Textures page k starts at entry 15k of the shared list, where the textures come first;
+    // objects pages count objects only.
     size_t lastTexture = 0, objects = 0;
     for (size_t position = 0; position < levelColors.size(); ++position) {
         if (listedOn(ViewMode::Textures, levelColors[position]))
