@@ -80,16 +80,19 @@ TextureFit fitTexture(int w, int h, int maxSide, long long budget) {
 void texelOf(const SDL_Surface* image, const uint8_t* pixel, uint8_t* texel) {
     const int bytes = image->format->BytesPerPixel;
     Uint32 value = 0;
-    if (bytes == 1)
+    if (bytes == 1) {
         value = pixel[0];
-    else if (bytes == 2)
-        value = *reinterpret_cast<const Uint16*>(pixel);
-    else if (bytes == 3)
+    } else if (bytes == 2) {
+        Uint16 word;
+        std::memcpy(&word, pixel, 2); // rows need not be aligned
+        value = word;
+    } else if (bytes == 3) {
         value = SDL_BYTEORDER == SDL_LIL_ENDIAN
                     ? Uint32(pixel[0]) | Uint32(pixel[1]) << 8 | Uint32(pixel[2]) << 16
                     : Uint32(pixel[2]) | Uint32(pixel[1]) << 8 | Uint32(pixel[0]) << 16;
-    else
-        value = *reinterpret_cast<const Uint32*>(pixel);
+    } else {
+        std::memcpy(&value, pixel, 4);
+    }
     if ((image->flags & SDL_SRCCOLORKEY) && value == image->format->colorkey) {
         std::memset(texel, 0, 4);
         return;

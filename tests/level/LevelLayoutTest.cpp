@@ -31,6 +31,14 @@ TEST(LevelLayout, TheSwatchPathDropsTheLastExtensionOnly) {
     EXPECT_EQ(swatchPathOf("textures/a.jpeg"), "textures/a_p.png");
 }
 
+TEST(LevelLayout, PathsLeaveTheLevelWhenAbsoluteOrClimbingAboveIt) {
+    for (const char* outside : {"/abs/x.png", "../x.png", "textures/../../x.png", "./../x.png"})
+        EXPECT_TRUE(leavesLevel(outside)) << outside;
+    for (const char* inside :
+         {"x.png", "textures/../x.png", "a//b/../../x.png", "..x/y.png", "(old).png"})
+        EXPECT_FALSE(leavesLevel(inside)) << inside;
+}
+
 class LevelFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
