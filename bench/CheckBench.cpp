@@ -4,11 +4,11 @@
 // once, the check of the level against it (aim: under 2 times), and the map check (aim:
 // under a second). Each figure is the best of three runs on a warm file cache.
 
-#include "level/LevelLayout.h"
 #include "bench/BenchClock.h"
 #include "bench/LevelGenerator.h"
 #include "check/LevelCheck.h"
-#include "tools/PngWriter.h"
+#include "level/LevelLayout.h"
+#include "pngwriter/PngWriter.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -5,6 +5,7 @@
 #include "tests/app/ViewerRun.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -44,6 +45,22 @@ uint32_t imageColour(int i) {
 
 std::string numbered(const char* stem, int i) {
     return stem + std::string(i < 10 ? "0" : "") + std::to_string(i);
+}
+
+// Each line as the golden one, except that a golden line ending in "*" only fixes how the
+// line starts: libpng's own wording changes between its versions.
+void expectLinesMatch(const std::string& actual, const std::string& golden) {
+    std::istringstream actualLines(actual), goldenLines(golden);
+    std::string line, pattern;
+    for (int number = 1; std::getline(goldenLines, pattern); ++number) {
+        ASSERT_TRUE(std::getline(actualLines, line))
+            << "line " << number << " missing: " << pattern;
+        if (!pattern.empty() && pattern.back() == '*')
+            EXPECT_EQ(line.substr(0, pattern.size() - 1), pattern.substr(0, pattern.size() - 1));
+        else
+            EXPECT_EQ(line, pattern) << "line " << number;
+    }
+    EXPECT_FALSE(std::getline(actualLines, line)) << "more lines than expected: " << line;
 }
 
 void addCollisionSwatches(LevelFolder& level, uint32_t behind, uint32_t into) {
@@ -216,9 +233,14 @@ TEST(ViewerPages, EveryPageKeyPicksItsPage) {
     Screenshot shot =
         viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(600); });
     EXPECT_EQ(shot.at(3, 29), swatchColour(600));
-    viewer.press({"KP_1", "b", "space", "Return", "p"});
-    ViewerRun::sleepMilliseconds(300);
-    EXPECT_EQ(viewer.screenshot().at(3, 29), swatchColour(600));
+    // The textures view after them shows that they all arrived; back in the objects view,
+    // the page is still the one picked before.
+    viewer.press({"KP_1", "b", "space", "Return", "p", "t"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
+    ASSERT_EQ(captionWidth(shot), labelWidth(9));
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(shot.at(3, 29), swatchColour(600));
     // The last of several keys in one frame wins.
     viewer.press({"4", "5", "1"});
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(200); });
@@ -245,10 +267,17 @@ TEST(ViewerPages, CollisionPageShowsTheSwatchesThatCarryTheCollisionColours) {
     EXPECT_EQ(shot.at(3, 47), white);
     EXPECT_EQ(barWidth(shot, 10, 43), labelWidth(9)); // "Walk Into" at y 49
 
-    // Page keys change nothing on this page.
+    // Page keys change nothing on this page. The key does pick the page that the objects
+    // view then shows (page 5, empty), which proves that it arrived.
     viewer.press({"5"});
-    ViewerRun::sleepMilliseconds(300);
-    const Screenshot after = viewer.screenshot();
+    viewer.press({"o"});
+    Screenshot objects =
+        viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    ASSERT_EQ(captionWidth(objects), labelWidth(8)); // "OBJECTS:"
+    EXPECT_EQ(objects.at(3, 29), white);
+    viewer.press({"y"});
+    const Screenshot after =
+        viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(17); });
     EXPECT_EQ(after.pixels, shot.pixels);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
@@ -322,7 +351,8 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
     EXPECT_EQ(shot.at(12, 29), 0x22CC22u);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardOutput(), "");
-    EXPECT_EQ(viewer.standardError(), LevelFolder::goldenText("broken", "expected-stderr.txt"));
+    expectLinesMatch(viewer.standardError(),
+                     LevelFolder::goldenText("broken", "expected-stderr.txt"));
 }
 
 } // namespace
