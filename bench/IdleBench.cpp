@@ -6,10 +6,9 @@
 // the viewer dies or fails to quit.
 
 #include "bench/BenchClock.h"
-#include "tests/support/ChildProcess.h"
-#include "tests/support/Paths.h"
-#include "tests/support/WindowDriver.h"
-#include "tests/support/XServer.h"
+#include "drive/ChildProcess.h"
+#include "drive/WindowDriver.h"
+#include "drive/XServer.h"
 
 #include <chrono>
 #include <cstdio>
@@ -43,7 +42,7 @@ double cpuSeconds(pid_t pid) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string level = argc > 1 ? argv[1] : sourceRoot() + "/demo";
+    const std::string level = argc > 1 ? argv[1] : std::string(LEVELCOLORS_DEMO_DIR);
     const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
     if (seconds <= 0) {
         std::fprintf(stderr, "usage: idle_bench [LEVEL [SECONDS]]\n");
@@ -52,7 +51,7 @@ int main(int argc, char** argv) {
 
     XServer server;
     WindowDriver driver(server.display());
-    ChildProcess viewer({buildRoot() + "/levelcolors"}, level, {{"DISPLAY", server.display()}});
+    ChildProcess viewer({LEVELCOLORS_VIEWER}, level, {{"DISPLAY", server.display()}});
     const std::string window = driver.findWindow("SDL Dynamic OpenGL Loading Test", 120);
     if (window.empty()) {
         std::fprintf(stderr, "idle_bench: the viewer opened no window: %s%s\n",

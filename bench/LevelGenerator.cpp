@@ -1,6 +1,6 @@
 #include "bench/LevelGenerator.h"
 
-#include "tools/PngWriter.h"
+#include "pngwriter/PngWriter.h"
 #include "tools/Random.h"
 
 #include <algorithm>

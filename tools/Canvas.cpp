@@ -1,7 +1,7 @@
 #include "tools/Canvas.h"
 
+#include "pngwriter/PngWriter.h"
 #include "tools/Colour.h"
-#include "tools/PngWriter.h"
 
 #include <cmath>
 

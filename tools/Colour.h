@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-// Colours are 0xAARRGGBB, as tools/PngWriter.h takes them.
+// Colours are 0xAARRGGBB, as pngwriter/PngWriter.h takes them.
 
 inline uint32_t rgb(int r, int g, int b) {
     const auto clamp = [](int v) { return uint32_t(std::clamp(v, 0, 255)); };

@@ -34,9 +34,10 @@ XwdImage decodeXwd(const std::string& bytes) {
     const uint32_t red = big32(bytes, 56), green = big32(bytes, 60), blue = big32(bytes, 64);
     const uint32_t colours = big32(bytes, 76);
     const size_t data = size_t(headerSize) + size_t(colours) * 12;
-    // A row's pixels must lie inside its line, or a crafted header reads past the data.
-    if (bitsPerPixel != 32 || size_t(width) * 4 > bytesPerLine ||
-        bytes.size() < data + size_t(bytesPerLine) * height)
+    // Every row must lie inside the data, and every pixel inside its row.
+    if (bitsPerPixel != 32 || headerSize < 100 || bytesPerLine == 0 ||
+        size_t(bytesPerLine) < size_t(width) * 4 || bytes.size() < data ||
+        (bytes.size() - data) / bytesPerLine < height)
         return shot;
     shot.width = int(width);
     shot.height = int(height);

@@ -10,8 +10,8 @@ struct XwdImage {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
-
-    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
+// Decodes what xwd wrote; anything it cannot read whole (a header or rows shorter than they
+// say, other pixel sizes) decodes as empty.
 XwdImage decodeXwd(const std::string& bytes);

@@ -1,7 +1,7 @@
 // xwd2png OUT.png < screenshot.xwd: turns an xwd screenshot into a PNG file, for the demo
 // script's screenshot on machines without an image converter.
 
-#include "tools/PngWriter.h"
+#include "pngwriter/PngWriter.h"
 #include "tools/XwdImage.h"
 
 #include <cstdio>

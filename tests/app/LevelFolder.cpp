@@ -1,7 +1,7 @@
 #include "tests/app/LevelFolder.h"
 
+#include "pngwriter/PngWriter.h"
 #include "tests/support/Paths.h"
-#include "tools/PngWriter.h"
 
 #include <cstdlib>
 #include <filesystem>

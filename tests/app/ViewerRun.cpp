@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <thread>
 
@@ -12,10 +13,7 @@ std::string viewerBinary() {
 }
 
 std::map<std::string, std::string> viewerEnvironment(const std::string& display) {
-    std::map<std::string, std::string> env = {{"DISPLAY", display}};
-    if (!viewerPreload().empty())
-        env["LD_PRELOAD"] = viewerPreload();
-    return env;
+    return {{"DISPLAY", display}};
 }
 
 ViewerRun::ViewerRun(const std::string& folder, const std::vector<std::string>& arguments,
@@ -39,7 +37,12 @@ void ViewerRun::sleepMilliseconds(int milliseconds) {
 }
 
 void ViewerRun::press(const std::vector<std::string>& keys) {
-    driver_.pressKeys(window_, keys);
+    if (!driver_.pressKeys(window_, keys)) {
+        std::string names;
+        for (const std::string& key : keys)
+            names += " " + key;
+        ADD_FAILURE() << "xdotool could not press" << names;
+    }
 }
 
 int ViewerRun::quit() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tests/support/ChildProcess.h"
-#include "tests/support/WindowDriver.h"
-#include "tests/support/XServer.h"
+#include "drive/ChildProcess.h"
+#include "drive/WindowDriver.h"
+#include "drive/XServer.h"
 
 #include <memory>
 #include <string>
@@ -21,7 +21,8 @@ class ViewerRun {
     const std::string& window() const { return window_; }
     WindowDriver& driver() { return driver_; }
 
-    // Presses keys in one go; they reach the viewer within one frame.
+    // Presses keys in one go; they reach the viewer within one frame. A key xdotool cannot
+    // press fails the test.
     void press(const std::vector<std::string>& keys);
     Screenshot screenshot() const { return driver_.screenshot(window_); }
     // Takes screenshots until `shown` holds for one, for up to 30 seconds; returns the last.
@@ -52,5 +53,5 @@ class ViewerRun {
 
 // The path of the built viewer.
 std::string viewerBinary();
-// The environment the viewer runs in: the display, and what the sanitizer build preloads.
+// The environment the viewer runs in, besides the test's own: the display.
 std::map<std::string, std::string> viewerEnvironment(const std::string& display);

@@ -4,14 +4,14 @@
 // the swatch sprite that decoding it twice gives.
 
 #include "app/Level.h"
+#include "drive/XServer.h"
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Printers.h"
-#include "tests/support/XServer.h"
-#include "tools/PngWriter.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

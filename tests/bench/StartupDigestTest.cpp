@@ -1,10 +1,10 @@
 // startup_bench on the broken golden level with one decoding thread and with several: the
 // digest of what loadLevel filed, and every line written on standard error, are the same.
 
+#include "drive/ChildProcess.h"
+#include "drive/XServer.h"
 #include "tests/app/LevelFolder.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/support/Paths.h"
-#include "tests/support/XServer.h"
 
 #include <gtest/gtest.h>
 #include <iterator>
@@ -25,8 +25,6 @@ TEST(StartupBench, TheBrokenLevelFilesTheSameWhateverTheThreadCount) {
         SCOPED_TRACE(std::string("LEVELCOLORS_THREADS=") + threads);
         std::map<std::string, std::string> env = {{"DISPLAY", server.display()},
                                                   {"LEVELCOLORS_THREADS", threads}};
-        if (!viewerPreload().empty())
-            env["LD_PRELOAD"] = viewerPreload();
         ChildProcess bench({buildRoot() + "/bench/startup_bench", level.path()}, "", env);
         ASSERT_EQ(bench.wait(120), 0) << bench.standardError();
         // Fields: threads, textures, images, timings and memory, then the digest.

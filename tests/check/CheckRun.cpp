@@ -1,6 +1,6 @@
 #include "tests/check/CheckRun.h"
 
-#include "tests/support/ChildProcess.h"
+#include "drive/ChildProcess.h"
 #include "tests/support/Paths.h"
 
 CheckRun runCheck(const std::vector<std::string>& arguments, const std::string& cwd) {

@@ -1,10 +1,9 @@
 // --map: colour counts of painted level images, checked against counts made here from the
 // same pixels; images taller than one conversion band, huge and unreadable images.
 
+#include "pngwriter/PngWriter.h"
 #include "tests/check/CheckRun.h"
-#include "tests/check/DeflatedPng.h"
 #include "tests/check/GoldenLevel.h"
-#include "tools/PngWriter.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -176,7 +175,7 @@ TEST(Maps, An8192By8192MapIsCheckedWhole) {
     GoldenLevel level;
     addMarkers(level);
     const int side = 8192;
-    ASSERT_TRUE(writeDeflatedPng(level.path() + "/huge.png", side, side, [](int y, uint32_t* row) {
+    ASSERT_TRUE(writePngRows(level.path() + "/huge.png", side, side, [](int y, uint32_t* row) {
         for (int x = 0; x < side; ++x)
             row[x] = (x / 64 + y / 64) % 2 ? grass : road;
         if (y == side - 1)

@@ -3,12 +3,12 @@
 // paths must agree, faults included.
 
 #include "app/Level.h"
+#include "drive/XServer.h"
 #include "gfx/Screen.h"
+#include "pngwriter/PngWriter.h"
 #include "sprites/Sprite.h"
 #include "tests/app/LevelFolder.h"
 #include "tests/check/CheckRun.h"
-#include "tests/support/XServer.h"
-#include "tools/PngWriter.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

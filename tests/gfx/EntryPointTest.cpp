@@ -1,8 +1,8 @@
+#include "drive/ChildProcess.h"
 #include "gfx/GlEntryPoints.h"
 #include "gfx/Renderer.h"
 #include "platform/GlLibrary.h"
 #include "tests/gfx/GlWorld.h"
-#include "tests/support/ChildProcess.h"
 
 #include <algorithm>
 #include <filesystem>

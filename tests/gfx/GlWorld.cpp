@@ -1,11 +1,10 @@
 #include "tests/gfx/GlWorld.h"
 
+#include "drive/XServer.h"
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
-#include "tests/gfx/ResidentDrivers.h"
-#include "tests/support/XServer.h"
-#include "tools/PngWriter.h"
+#include "pngwriter/PngWriter.h"
 
 #include <SDL.h>
 #include <cstdlib>
@@ -107,7 +106,6 @@ void GlWorld::openScreen() {
         throw std::runtime_error("cannot enter " + folder_);
 
     Screen::get();
-    keepGlDriversResident();
     resolve(glReadPixels, "glReadPixels");
     resolve(glIsEnabled, "glIsEnabled");
     resolve(glIsList, "glIsList");

@@ -1,5 +1,5 @@
+#include "drive/ChildProcess.h"
 #include "tests/gfx/GlWorld.h"
-#include "tests/support/ChildProcess.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

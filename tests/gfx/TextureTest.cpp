@@ -1,9 +1,9 @@
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "pngwriter/PngWriter.h"
 #include "tests/gfx/GlWorld.h"
 #include "tests/support/Printers.h"
-#include "tools/PngWriter.h"
 
 #include <SDL.h>
 #include <fstream>

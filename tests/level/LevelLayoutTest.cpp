@@ -1,6 +1,6 @@
 #include "level/LevelLayout.h"
 
-#include "tools/PngWriter.h"
+#include "pngwriter/PngWriter.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,7 +1,7 @@
+#include "pngwriter/PngWriter.h"
 #include "sprites/ShowOneSprite.h"
 #include "sprites/SpriteCatalog.h"
 #include "tests/sprites/SpriteTesting.h"
-#include "tools/PngWriter.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #include "tests/sprites/SpriteTesting.h"
 
+#include "drive/XServer.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
-#include "tests/support/XServer.h"
-#include "tools/PngWriter.h"
+#include "pngwriter/PngWriter.h"
 
 #include <SDL.h>
 

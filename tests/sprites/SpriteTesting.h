@@ -1,8 +1,8 @@
 #pragma once
 
+#include "drive/WindowDriver.h"
 #include "gfx/Rect.h"
 #include "tests/support/Printers.h"
-#include "tests/support/WindowDriver.h"
 
 #include <gtest/gtest.h>
 

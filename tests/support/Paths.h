@@ -9,9 +9,3 @@ inline std::string sourceRoot() {
 inline std::string buildRoot() {
     return LEVELCOLORS_BUILD_DIR;
 }
-
-// What programs started by the tests preload: in the sanitizer build, the sanitizer's
-// runtime and the GL driver, so that the driver stays loaded until the leak check; else "".
-inline std::string viewerPreload() {
-    return LEVELCOLORS_VIEWER_PRELOAD;
-}

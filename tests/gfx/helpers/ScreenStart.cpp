@@ -2,11 +2,9 @@
 // A start-up failure ends it earlier, with the Screen's own line and status.
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
-#include "tests/gfx/ResidentDrivers.h"
 
 int main() {
     Screen& screen = Screen::get();
-    keepGlDriversResident();
     screen.drawLabel("AB", 10, 20);
     Renderer::get().glFinish();
     return 0;

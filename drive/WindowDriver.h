@@ -1,15 +1,13 @@
 #pragma once
 
-#include "tools/XwdImage.h"
+#include "drive/Screenshot.h"
 
-#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
-using Screenshot = XwdImage;
-
-// Drives windows on an X display the way a person would, through the X tools: finds a
-// window by its title, presses keys in it (xdotool) and takes screenshots of it (xwd).
+// Drives windows on an X display the way a person would: finds a window by its title and
+// presses keys in it (xdotool), and reads its pixels from the X server.
 class WindowDriver {
   public:
     explicit WindowDriver(std::string display) : display_(std::move(display)) {}
@@ -25,7 +23,7 @@ class WindowDriver {
     bool closeWindow(const std::string& window) const;
     // Turns the mouse wheel over the window's middle by one step: button 4 up, 5 down.
     bool turnWheel(const std::string& window, int button) const;
-    // The window's pixels; an empty screenshot when xwd fails.
+    // The window's pixels; an empty screenshot when the window cannot be read.
     Screenshot screenshot(const std::string& window) const;
     // The window's size as the X server has it: {width, height}.
     std::pair<int, int> windowSize(const std::string& window) const;

@@ -1,10 +1,11 @@
-#include "tests/support/ChildProcess.h"
+#include "drive/ChildProcess.h"
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
@@ -32,29 +33,39 @@ std::string readWhole(const std::string& path) {
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& cwd,
                            const std::map<std::string, std::string>& env)
     : outPath_(makeTempPath("out")), errPath_(makeTempPath("err")) {
-    pid_ = fork();
-    if (pid_ != 0)
-        return;
-    if (!cwd.empty() && chdir(cwd.c_str()) != 0)
-        _exit(126);
-    for (const auto& [name, value] : env) {
-        if (value.empty())
-            unsetenv(name.c_str());
-        else
-            setenv(name.c_str(), value.c_str(), 1);
+    // Everything the child needs is prepared here: between fork and exec a process with
+    // threads (GL's workers) may neither allocate nor change its environment.
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable) {
+        const std::string entry = *variable;
+        if (env.count(entry.substr(0, entry.find('='))) == 0)
+            environment.push_back(entry);
     }
-    const int out = open(outPath_.c_str(), O_WRONLY | O_TRUNC);
-    const int err = open(errPath_.c_str(), O_WRONLY | O_TRUNC);
-    const int in = open("/dev/null", O_RDONLY);
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(err, 2);
-    std::vector<char*> args;
+    for (const auto& [name, value] : env) {
+        if (!value.empty())
+            environment.push_back(name + "=" + value);
+    }
+    std::vector<char*> args, envp;
     for (const std::string& arg : argv)
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
-    execvp(args[0], args.data());
-    _exit(127);
+    for (const std::string& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!cwd.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_TRUNC, 0);
+    if (args[0] == nullptr ||
+        posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), envp.data()) != 0) {
+        pid_ = -1;
+        status_ = 127;
+    }
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 ChildProcess::~ChildProcess() {
@@ -98,8 +109,13 @@ std::string ChildProcess::standardError() const {
     return readWhole(errPath_);
 }
 
+std::map<std::string, std::string> systemToolEnvironment(std::map<std::string, std::string> env) {
+    env["LD_PRELOAD"] = "";
+    return env;
+}
+
 int runCommand(const std::vector<std::string>& argv, std::string* output, double seconds) {
-    ChildProcess child(argv, "");
+    ChildProcess child(argv, "", systemToolEnvironment());
     const int status = child.wait(seconds);
     if (output)
         *output = child.standardOutput();

@@ -9,8 +9,9 @@
 // standard error captured to files, and its exit status.
 class ChildProcess {
   public:
-    // Starts argv[0] (looked up in PATH when it has no slash) in folder `cwd`. Variables in
-    // `env` are set (an empty value removes the variable).
+    // Starts argv[0] (looked up in PATH when it has no slash) in folder `cwd`, with this
+    // process's environment where `env` sets variables (an empty value removes one). A program
+    // that cannot be started counts as one that ended with status 127.
     ChildProcess(const std::vector<std::string>& argv, const std::string& cwd,
                  const std::map<std::string, std::string>& env = {});
     ~ChildProcess();
@@ -33,6 +34,11 @@ class ChildProcess {
     std::string errPath_;
 };
 
-// Runs a command to its end and returns its exit status; output goes to `output` if given.
+// Environment for the system's own tools (Xvfb, xdotool, readelf): without the sanitizer build's
+// preloads, which are for the project's programs and would make the tools' own leaks fail them.
+std::map<std::string, std::string>
+systemToolEnvironment(std::map<std::string, std::string> env = {});
+
+// Runs a system tool to its end and returns its exit status; output goes to `output` if given.
 int runCommand(const std::vector<std::string>& argv, std::string* output = nullptr,
                double seconds = 30);

@@ -1,15 +1,34 @@
-#include "tests/support/WindowDriver.h"
+#include "drive/WindowDriver.h"
 
-#include "tests/support/ChildProcess.h"
-#include "tools/XwdImage.h"
+#include "drive/ChildProcess.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <chrono>
+#include <cstdlib>
 #include <sstream>
 #include <thread>
 
+namespace {
+
+// A window that went away must not end the test program, as Xlib's default handler would.
+int ignoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+int shiftOf(unsigned long mask) {
+    int shift = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+} // namespace
+
 int WindowDriver::run(const std::vector<std::string>& argv, std::string* output) const {
-    ChildProcess child(argv, "", {{"DISPLAY", display_}});
+    ChildProcess child(argv, "", systemToolEnvironment({{"DISPLAY", display_}}));
     const int status = child.wait(30);
     if (output)
         *output = child.standardOutput();
@@ -69,10 +88,35 @@ bool WindowDriver::turnWheel(const std::string& window, int button) const {
 }
 
 Screenshot WindowDriver::screenshot(const std::string& window) const {
-    std::string bytes;
-    if (run({"xwd", "-silent", "-id", window}, &bytes) != 0)
-        return {};
-    return decodeXwd(bytes);
+    Screenshot shot;
+    const Window id = std::strtoul(window.c_str(), nullptr, 0);
+    Display* connection = id ? XOpenDisplay(display_.c_str()) : nullptr;
+    if (!connection)
+        return shot;
+    XSetErrorHandler(ignoreXError);
+    XWindowAttributes attributes;
+    XImage* image = nullptr;
+    if (XGetWindowAttributes(connection, id, &attributes))
+        image = XGetImage(connection, id, 0, 0, unsigned(attributes.width),
+                          unsigned(attributes.height), AllPlanes, ZPixmap);
+    if (image) {
+        const int red = shiftOf(image->red_mask), green = shiftOf(image->green_mask),
+                  blue = shiftOf(image->blue_mask);
+        shot.width = image->width;
+        shot.height = image->height;
+        shot.pixels.resize(size_t(shot.width) * size_t(shot.height));
+        for (int y = 0; y < shot.height; ++y)
+            for (int x = 0; x < shot.width; ++x) {
+                const unsigned long p = XGetPixel(image, x, y);
+                shot.pixels[size_t(y) * size_t(shot.width) + size_t(x)] =
+                    uint32_t((p & image->red_mask) >> red) << 16 |
+                    uint32_t((p & image->green_mask) >> green) << 8 |
+                    uint32_t((p & image->blue_mask) >> blue);
+            }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(connection);
+    return shot;
 }
 
 std::pair<int, int> WindowDriver::windowSize(const std::string& window) const {

@@ -1,0 +1,62 @@
+// The sanitizer build's leak check on programs the tests run: what it reports must name its
+// library, and the project's suppressions must not hide leaks made through SDL.
+
+#include "drive/ChildProcess.h"
+#include "pngwriter/PngWriter.h"
+#include "tests/support/Paths.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// A leak check with the given suppressions file, its list of used suppressions kept off
+// standard error.
+std::map<std::string, std::string> leakCheck(const std::string& suppressions) {
+    return {{"LSAN_OPTIONS", "suppressions=" + suppressions + ":print_suppressions=0"}};
+}
+
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const char* suffix)
+        : path_(std::string("/tmp/levelcolors-leak-") + std::to_string(getpid()) + suffix) {}
+    ~TemporaryFile() { std::remove(path_.c_str()); }
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+} // namespace
+
+TEST(LeakReports, NameTheLibraryOfAModuleUnloadedBeforeTheCheck) {
+    const std::string projectRules = sourceRoot() + "/tests/sanitizer/lsan.supp";
+    ChildProcess leaking({LEVELCOLORS_MODULE_LEAK, LEVELCOLORS_LEAKY_MODULE}, "",
+                         leakCheck(projectRules));
+    EXPECT_NE(leaking.wait(), 0);
+    const std::string report = leaking.standardError();
+    EXPECT_NE(report.find("Direct leak of 48 byte(s) in 1 object(s)"), std::string::npos) << report;
+    EXPECT_NE(report.find("leakOneBlock"), std::string::npos) << report;
+    EXPECT_EQ(report.find("unknown module"), std::string::npos) << report;
+
+    // A suppression by library name matches it.
+    TemporaryFile rules(".supp");
+    std::ofstream(rules.path()) << "leak:liblevelcolors_leakymodule.so\n";
+    ChildProcess suppressed({LEVELCOLORS_MODULE_LEAK, LEVELCOLORS_LEAKY_MODULE}, "",
+                            leakCheck(rules.path()));
+    EXPECT_EQ(suppressed.wait(), 0);
+    EXPECT_EQ(suppressed.standardError(), "");
+}
+
+TEST(LeakReports, CatchAnImageThatIsNeverFreedDespiteTheProjectsSuppressions) {
+    TemporaryFile image(".png");
+    ASSERT_TRUE(writeFlatPng(image.path(), 5, 7, 0xFF336699));
+    ChildProcess leaking({LEVELCOLORS_IMAGE_LEAK, image.path()}, "",
+                         leakCheck(sourceRoot() + "/tests/sanitizer/lsan.supp"));
+    EXPECT_NE(leaking.wait(), 0);
+    const std::string report = leaking.standardError();
+    EXPECT_NE(report.find("loaded 5 by 7"), std::string::npos) << report;
+    EXPECT_NE(report.find("Direct leak of"), std::string::npos) << report;
+}
