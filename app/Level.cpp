@@ -1,10 +1,10 @@
 #include "app/Level.h"
 
+#include "gfx/Image.h"
+#include "gfx/Renderer.h"
 #include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
-#include "gfx/Image.h"
-#include "gfx/Renderer.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>

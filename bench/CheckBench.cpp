@@ -5,10 +5,10 @@
 // threads (LEVELCOLORS_THREADS; aim: at most 0.6 times on two cores), and the map check (aim:
 // under a second). Each figure is the best of three runs on a warm file cache.
 
-#include "level/LevelLayout.h"
 #include "bench/BenchClock.h"
 #include "bench/LevelGenerator.h"
 #include "check/LevelCheck.h"
+#include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
 #include "tools/PngWriter.h"
 
@@ -113,9 +113,10 @@ int main(int argc, char** argv) {
                 report.legend.size(), swatches.size(), report.markers.size(),
                 report.problems.size());
     std::printf("%-42s %10.1f ms\n", "decode every swatch once (floor)", decodeMs);
-    std::printf("%-42s %10.1f ms   %.2f x the floor (aim: at most 0.6 with 2 threads)\n",
-                ("check the level, " + std::to_string(DecodePool::threadCount()) + " threads").c_str(),
-                checkMs, checkMs / decodeMs);
+    std::printf(
+        "%-42s %10.1f ms   %.2f x the floor (aim: at most 0.6 with 2 threads)\n",
+        ("check the level, " + std::to_string(DecodePool::threadCount()) + " threads").c_str(),
+        checkMs, checkMs / decodeMs);
     std::printf("%-42s %10.1f ms\n", "decode the 4096 x 4096 map", mapDecodeMs);
     std::printf("%-42s %10.1f ms   (aim: under 1000; %zu stray colours)\n",
                 "check the 4096 x 4096 map", mapMs, stray);

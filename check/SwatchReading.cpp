@@ -1,8 +1,8 @@
 #include "check/SwatchReading.h"
 
+#include "check/StderrCapture.h"
 #include "level/ImagePrefetch.h"
 #include "level/SwatchColor.h"
-#include "check/StderrCapture.h"
 
 #include <SDL.h>
 #include <cerrno>
@@ -41,9 +41,9 @@ SwatchReading readSwatch(const std::string& file, DecodedImage& decoded) {
             return reading;
         }
         reading.status = SwatchReading::Status::Unreadable;
-        reading.reason = S_ISDIR(info.st_mode) ? std::string("it is a folder")
-                                               : StderrCapture::reasonFrom(decoded.printed,
-                                                                           decoded.reason);
+        reading.reason = S_ISDIR(info.st_mode)
+                             ? std::string("it is a folder")
+                             : StderrCapture::reasonFrom(decoded.printed, decoded.reason);
         return reading;
     }
     SDL_Surface* converted = convertToDisplayLayout(image);

@@ -4,6 +4,7 @@
 #include "tests/app/LevelFolder.h"
 #include "tests/app/ViewerRun.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -326,8 +327,7 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
         EXPECT_EQ(shot.at(12, 29), 0x22CC22u);
         EXPECT_EQ(viewer.quit(), 0);
         EXPECT_EQ(viewer.standardOutput(), "");
-        EXPECT_EQ(viewer.standardError(),
-                  LevelFolder::goldenText("broken", "expected-stderr.txt"));
+        EXPECT_EQ(viewer.standardError(), LevelFolder::goldenText("broken", "expected-stderr.txt"));
     }
     unsetenv("LEVELCOLORS_THREADS");
 }
