@@ -113,10 +113,9 @@ int main(int argc, char** argv) {
                 report.legend.size(), swatches.size(), report.markers.size(),
                 report.problems.size());
     std::printf("%-42s %10.1f ms\n", "decode every swatch once (floor)", decodeMs);
-    std::printf(
-        "%-42s %10.1f ms   %.2f x the floor (aim: at most 0.6 with 2 threads)\n",
-        ("check the level, " + std::to_string(DecodePool::threadCount()) + " threads").c_str(),
-        checkMs, checkMs / decodeMs);
+    std::printf("%-42s %10.1f ms   %.2f x the floor (aim: at most 0.6 with 2 threads)\n",
+                ("check the level, threads: " + std::to_string(DecodePool::threadCount())).c_str(),
+                checkMs, checkMs / decodeMs);
     std::printf("%-42s %10.1f ms\n", "decode the 4096 x 4096 map", mapDecodeMs);
     std::printf("%-42s %10.1f ms   (aim: under 1000; %zu stray colours)\n",
                 "check the 4096 x 4096 map", mapMs, stray);
