@@ -24,6 +24,14 @@ inline double cpuMilliseconds() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
+// CPU time of the calling thread alone: in a scan that decodes on worker threads, what the
+// thread that uploads and builds spends.
+inline double threadCpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
 // The value below which the fraction `q` (0..1) of the samples lie; 0 for no samples.
 inline double quantile(std::vector<double> samples, double q) {
     if (samples.empty())

@@ -1,9 +1,9 @@
 #include "check/LevelCheck.h"
 
 #include "check/ColourText.h"
-#include "level/ImagePrefetch.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
+#include "level/ImagePrefetch.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
 

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fnmatch.h>
 #include <fstream>
 #include <gtest/gtest.h>
