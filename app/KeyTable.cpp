@@ -24,6 +24,9 @@ ViewState applyKey(ViewState state, SDLKey key) {
     case SDLK_y:
         state.viewMode = ViewMode::CollisionColors;
         return state;
+    case SDLK_F5:
+        state.rescan = true;
+        return state;
     default:
         break;
     }

@@ -1,9 +1,9 @@
 #include "app/Level.h"
 
-#include "level/LevelLayout.h"
-#include "level/SwatchColor.h"
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
+#include "level/LevelLayout.h"
+#include "level/SwatchColor.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -111,4 +111,15 @@ void loadLevel() {
         scanObjects(folder);
     giveCollisionColorASwatch(walkBehindColor, walkBehindSwatch);
     giveCollisionColorASwatch(walkIntoColor, walkIntoSwatch);
+}
+
+void unloadLevel() {
+    // The containers point into the catalogue, so they are emptied before it is.
+    textureByColor.clear();
+    objectNameByColor.clear();
+    swatchByColor.clear();
+    levelColors.clear();
+    walkBehindColor.reset();
+    walkIntoColor.reset();
+    SpriteCatalog::get().empty();
 }

@@ -10,7 +10,7 @@ class Sprite;
 
 // The level's colours, filled once by loadLevel and read by the pages. A colour is the
 // swatch's top-left pixel in the display's 32-bit format with alpha. The maps do not own the
-// sprites, which live until the process ends.
+// sprites: the sprite catalogue does, until unloadLevel.
 extern std::map<uint32_t, Sprite*> textureByColor;        // later files overwrite earlier
 extern std::map<uint32_t, std::string> objectNameByColor; // "characters/hero.txt"
 extern std::map<uint32_t, Sprite*> swatchByColor;         // drawn at 8 by 8
@@ -24,6 +24,10 @@ extern std::optional<uint32_t> walkIntoColor;
 // colour; missing folders contribute nothing.
 void loadLevel();
 void scanTextures(const std::string& extension);
+// Empties the containers, then the sprite catalogue (freeing the sprites and deleting their
+// textures), so that loadLevel can scan the level again from its files. Fonts and decorations
+// are not the level's and stay.
+void unloadLevel();
 void scanObjects(const std::string& folder);
 
 // The top-left pixel of an image in the display's format; none (silently) when the image

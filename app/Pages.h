@@ -13,3 +13,7 @@ void drawObjectRow(uint32_t colour, int32_t y);
 // The walk-behind and walk-into rows; a collision colour whose swatch is missing shows only
 // its label.
 void drawCollisionRows(int32_t y);
+
+// The last page of a textures or objects view that holds a row; 0 when none does, and for the
+// collision view.
+int lastPageWithRow(ViewMode viewMode);

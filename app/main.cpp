@@ -2,6 +2,7 @@
 #include "app/FramePacing.h"
 #include "app/KeyTable.h"
 #include "app/Level.h"
+#include "app/LiveReload.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 
@@ -12,6 +13,7 @@ int main(int, char**) {
     Screen::get();
     Renderer::get();
     loadLevel();
+    LiveReload liveReload;
     const Decoration background = loadDecoration("whiteBG.png");
     const Decoration overlay = loadDecoration("scramble.png");
     ViewState state;
@@ -23,6 +25,7 @@ int main(int, char**) {
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
         state = finishFrame(state, overlay);
+        state = liveReload.afterFrame(state);
     }
     SDL_Quit();
     return 0;

@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-// The process-wide catalogue of sprites by requested name. It holds the prototypes without
-// owning them: they live until the process ends. Created on first use and never destroyed,
-// so the prototypes stay reachable from it to the very end.
+// The process-wide catalogue of sprites by requested name. It holds the prototypes, which
+// live until it is emptied. Created on first use and never destroyed, so the prototypes stay
+// reachable from it to the very end.
 class SpriteCatalog {
   public:
     static SpriteCatalog& get();
@@ -18,6 +18,11 @@ class SpriteCatalog {
     std::map<std::string, Sprite*> sprites;
     // Description files being built, so that a file naming itself is caught.
     std::set<std::string> loading;
+
+    // Frees every prototype (and the clones it owns) and deletes their textures with
+    // glDeleteTextures; every sprite the factory returned is gone afterwards. Needs the GL
+    // entry points when any sprite has a texture.
+    void empty();
 
   private:
     SpriteCatalog() = default;
