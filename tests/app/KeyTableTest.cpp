@@ -15,7 +15,8 @@ const std::map<SDLKey, int> pageOfKey = {
 };
 
 bool operator==(const ViewState& a, const ViewState& b) {
-    return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit;
+    return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit &&
+           a.rescan == b.rescan;
 }
 
 TEST(KeyTable, EveryKeyFromEveryStateDoesWhatTheTableSays) {
@@ -35,6 +36,8 @@ TEST(KeyTable, EveryKeyFromEveryStateDoesWhatTheTableSays) {
                     expected.viewMode = ViewMode::Objects;
                 else if (key == SDLK_y)
                     expected.viewMode = ViewMode::CollisionColors;
+                else if (key == SDLK_F5)
+                    expected.rescan = true;
                 else if (pageOfKey.count(key))
                     expected.pageIndex = pageOfKey.at(key);
                 const ViewState after = applyKey(before, key);
