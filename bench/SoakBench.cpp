@@ -1,4 +1,4 @@
-// soak_bench LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS [MAX_GROWTH_MIB]]
+// soak_bench [--touch] LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS [MAX_GROWTH_MIB]]
 //
 // Runs the real viewer on a private X server in a level folder (or in a level of TEXTURES
 // textures generated for the run and removed afterwards) for SECONDS, switching its page and
@@ -6,6 +6,8 @@
 // (default 10), after three tours of every page of every view. Prints the samples and the growth of
 // the high-water mark from the first minute (the first third of shorter runs) to the last. Exits
 // with status 1 when the viewer dies or fails to quit, or when the growth exceeds MAX_GROWTH_MIB.
+// With --touch, the swatch of the first texture row is also touched every second (its times
+// set to now), so that the viewer rescans the level every second too.
 
 #include "bench/BenchClock.h"
 #include "bench/LevelGenerator.h"
@@ -19,8 +21,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -75,9 +79,14 @@ long highWater(const std::vector<Sample>& samples, double from, double to) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool touching = argc > 1 && std::string(argv[1]) == "--touch";
+    if (touching) {
+        --argc;
+        ++argv;
+    }
     if (argc < 3 || std::atof(argv[2]) <= 0) {
-        std::fprintf(
-            stderr, "usage: soak_bench LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS [MAX_GROWTH_MIB]]\n");
+        std::fprintf(stderr, "usage: soak_bench [--touch] LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS "
+                             "[MAX_GROWTH_MIB]]\n");
         return 2;
     }
     const double duration = std::atof(argv[2]);
@@ -91,6 +100,12 @@ int main(int argc, char** argv) {
         level = generated->path();
         if (level.empty())
             return 1;
+    }
+
+    const std::string touched = touching ? firstTextureSwatch(level) : "";
+    if (touching && touched.empty()) {
+        std::fprintf(stderr, "soak_bench: %s has no texture to touch\n", level.c_str());
+        return 1;
     }
 
     XServer server;
@@ -134,6 +149,8 @@ int main(int argc, char** argv) {
             break;
         // Page and view change every second; the pairs repeat only every 66 seconds.
         driver.pressKeys(window, {viewKeys[(second / 2) % 3], pageKeys[(second * 7) % 22]});
+        if (touching)
+            utimensat(AT_FDCWD, touched.c_str(), nullptr, 0);
         alive = viewer.running();
         const double wake = start + second + 1;
         std::this_thread::sleep_for(
