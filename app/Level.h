@@ -24,11 +24,12 @@ extern std::optional<uint32_t> walkIntoColor;
 // colour; missing folders contribute nothing.
 void loadLevel();
 void scanTextures(const std::string& extension);
+void scanObjects(const std::string& folder);
+
 // Empties the containers, then the sprite catalogue (freeing the sprites and deleting their
 // textures), so that loadLevel can scan the level again from its files. Fonts and decorations
 // are not the level's and stay.
 void unloadLevel();
-void scanObjects(const std::string& folder);
 
 // The top-left pixel of an image in the display's format; none (silently) when the image
 // cannot be loaded. Needs the video mode set.

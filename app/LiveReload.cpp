@@ -39,7 +39,9 @@ ViewState LiveReload::afterFrame(ViewState state) {
         settle_.cancel();
         rescan();
         state.rescan = false;
-        state.pageIndex = std::min(state.pageIndex, lastPageWithRow(state.viewMode));
+        // The collision view has no pages; the index waits there for the paged views.
+        if (state.viewMode != ViewMode::CollisionColors)
+            state.pageIndex = std::min(state.pageIndex, lastPageWithRow(state.viewMode));
     }
     return state;
 }

@@ -90,8 +90,6 @@ void drawPage(ViewMode viewMode, int pageIndex) {
 }
 
 int lastPageWithRow(ViewMode viewMode) {
-    if (viewMode == ViewMode::CollisionColors)
-        return 0;
     const size_t pageStep = (viewMode == ViewMode::Textures ? texturesPage : objectsPage).pageStep;
     for (size_t position = levelColors.size(); position > 0; --position) {
         if (listedOn(viewMode, levelColors[position - 1]))

@@ -14,6 +14,5 @@ void drawObjectRow(uint32_t colour, int32_t y);
 // its label.
 void drawCollisionRows(int32_t y);
 
-// The last page of a textures or objects view that holds a row; 0 when none does, and for the
-// collision view.
+// The last page of the textures or objects view that holds a row; 0 when none does.
 int lastPageWithRow(ViewMode viewMode);
