@@ -49,11 +49,12 @@ void FileWatcher::watch(const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         const int wd = inotify_add_watch(fd, folder.c_str(), watchedEvents);
         if (wd < 0) {
+            const int error = errno;
             std::fprintf(stderr, "Unable to watch %s for changes : %s\n", folder.c_str(),
-                         std::strerror(errno));
+                         std::strerror(error));
             std::fflush(stderr);
             // Past the system's limit every further folder would fail the same way.
-            if (errno == ENOSPC || errno == ENOMEM)
+            if (error == ENOSPC || error == ENOMEM)
                 break;
             continue;
         }
