@@ -67,6 +67,9 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages) {
             return state;
         return browse(state, key,
                       state.viewMode == ViewMode::Textures ? pages.textures : pages.objects);
+    case SDLK_F5:
+        state.rescan = true;
+        return state;
     default:
         break;
     }

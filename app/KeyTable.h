@@ -17,6 +17,7 @@ struct ViewState {
     bool quit = false;
     Background background = Background::White;
     bool infoShown = false; // paths, colours and the page number over the page
+    bool rescan = false;    // F5: scan the level again now; cleared once done
 };
 
 // How many pages hold a row, per paged view; at least 1, since a view without rows still has
@@ -32,7 +33,7 @@ struct PageCounts {
 // textures or objects view, staying on the first page and on the last page that holds a row
 // (`pages`); Home and End go to those two; on the collision view they do nothing. b cycles
 // the background (white, checkerboard, grey); i shows or hides the info overlay. Every other
-// key leaves the state as it was.
+// key leaves the state as it was. F5 asks for a rescan.
 ViewState applyKey(ViewState state, SDLKey key, PageCounts pages);
 
 // The key a mouse button press stands for: the wheel pages like Page Up and Page Down. Any

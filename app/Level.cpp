@@ -158,3 +158,14 @@ void loadLevel() {
     giveCollisionColorASwatch(walkBehindColor, walkBehindSwatch);
     giveCollisionColorASwatch(walkIntoColor, walkIntoSwatch);
 }
+
+void unloadLevel() {
+    // The containers point into the catalogue, so they are emptied before it is.
+    textureByColor.clear();
+    objectNameByColor.clear();
+    swatchByColor.clear();
+    levelColors.clear();
+    walkBehindColor.reset();
+    walkIntoColor.reset();
+    SpriteCatalog::get().empty();
+}

@@ -10,7 +10,7 @@ class Sprite;
 
 // The level's colours, filled once by loadLevel and read by the pages. A colour is the
 // swatch's top-left pixel in the display's 32-bit format with alpha. The maps do not own the
-// sprites, which live until the process ends.
+// sprites: the sprite catalogue does, until unloadLevel.
 extern std::map<uint32_t, Sprite*> textureByColor;        // later files overwrite earlier
 extern std::map<uint32_t, std::string> objectNameByColor; // "characters/hero.txt"
 extern std::map<uint32_t, Sprite*> swatchByColor;         // drawn at 8 by 8
@@ -25,6 +25,11 @@ extern std::optional<uint32_t> walkIntoColor;
 void loadLevel();
 void scanTextures(const std::string& extension);
 void scanObjects(const std::string& folder);
+
+// Empties the containers, then the sprite catalogue (freeing the sprites and deleting their
+// textures), so that loadLevel can scan the level again from its files. Fonts and decorations
+// are not the level's and stay.
+void unloadLevel();
 
 // The top-left pixel of an image in the display's format; none (silently) when the image
 // cannot be loaded, or after its line when it is refused (see loadImage). Needs the video

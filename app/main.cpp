@@ -3,6 +3,7 @@
 #include "app/FramePacing.h"
 #include "app/KeyTable.h"
 #include "app/Level.h"
+#include "app/LiveReload.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     Screen::get();
     Renderer::get();
     loadLevel();
+    LiveReload liveReload;
     const Decoration background = loadDecoration("whiteBG.png");
     const Decoration overlay = loadDecoration("scramble.png");
     ViewState state;
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
         state = finishFrame(state, overlay);
+        state = liveReload.afterFrame(state);
     }
     SDL_Quit();
     return 0;

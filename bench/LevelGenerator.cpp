@@ -181,3 +181,19 @@ bool generateLevel(const std::string& folder, int textures, const std::string& d
            out.image("levels/walkinto_p.png", 8, 8,
                      std::vector<uint32_t>(64, swatchColour(colour++)));
 }
+
+std::string firstTextureSwatch(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder + "/textures", error)) {
+        const std::string name = entry.path().filename().string();
+        const bool png = name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0;
+        const bool swatch = name.size() >= 6 && name.compare(name.size() - 6, 2, "_p") == 0;
+        if (png && !swatch)
+            names.push_back(name);
+    }
+    if (names.empty())
+        return "";
+    const std::string first = *std::min_element(names.begin(), names.end());
+    return folder + "/textures/" + first.substr(0, first.size() - 4) + "_p.png";
+}

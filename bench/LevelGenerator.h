@@ -20,3 +20,7 @@ struct GeneratedLevel {
 // file, when a file cannot be written or copied.
 bool generateLevel(const std::string& folder, int textures, const std::string& demoFolder,
                    GeneratedLevel& summary);
+
+// The swatch of the first texture row of a level, "textures/<first texture>_p.png" (the first
+// ".png" texture in byte order), as a path inside `folder`; "" when the level has no texture.
+std::string firstTextureSwatch(const std::string& folder);

@@ -1,4 +1,4 @@
-// soak_bench LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS [MAX_GROWTH_MIB|plateau]]
+// soak_bench [--touch] LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS [MAX_GROWTH_MIB|plateau]]
 //
 // Runs the real viewer on a private X server in a level folder (or in a level of TEXTURES
 // textures generated for the run and removed afterwards) for SECONDS, switching its page and
@@ -9,6 +9,8 @@
 // "plateau" instead asks only that the growth levels off, whatever the GL driver and the
 // allocator settle at: the high-water mark of the last third of the run may rise over the
 // middle third's by half of what that rose over the first third's, or by 1% of it.
+// With --touch, the swatch of the first texture row is also touched every second (its times
+// set to now), so that the viewer rescans the level every second too.
 
 #include "bench/BenchClock.h"
 #include "bench/LevelGenerator.h"
@@ -21,8 +23,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -77,10 +81,14 @@ long highWater(const std::vector<Sample>& samples, double from, double to) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool touching = argc > 1 && std::string(argv[1]) == "--touch";
+    if (touching) {
+        --argc;
+        ++argv;
+    }
     if (argc < 3 || std::atof(argv[2]) <= 0) {
-        std::fprintf(
-            stderr,
-            "usage: soak_bench LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS [MAX_GROWTH_MIB|plateau]]\n");
+        std::fprintf(stderr, "usage: soak_bench [--touch] LEVEL|TEXTURES SECONDS [SAMPLE_SECONDS "
+                             "[MAX_GROWTH_MIB|plateau]]\n");
         return 2;
     }
     const double duration = std::atof(argv[2]);
@@ -95,6 +103,12 @@ int main(int argc, char** argv) {
         level = generated->path();
         if (level.empty())
             return 1;
+    }
+
+    const std::string touched = touching ? firstTextureSwatch(level) : "";
+    if (touching && touched.empty()) {
+        std::fprintf(stderr, "soak_bench: %s has no texture to touch\n", level.c_str());
+        return 1;
     }
 
     XServer server;
@@ -138,6 +152,8 @@ int main(int argc, char** argv) {
             break;
         // Page and view change every second; the pairs repeat only every 66 seconds.
         driver.pressKeys(window, {viewKeys[(second / 2) % 3], pageKeys[(second * 7) % 22]});
+        if (touching)
+            utimensat(AT_FDCWD, touched.c_str(), nullptr, 0);
         alive = viewer.running();
         const double wake = start + second + 1;
         std::this_thread::sleep_for(

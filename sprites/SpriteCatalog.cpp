@@ -1,5 +1,6 @@
 #include "sprites/SpriteCatalog.h"
 
+#include "gfx/Renderer.h"
 #include "listfile/AtomicElement.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
@@ -47,9 +48,22 @@ std::vector<std::string> namedImages(ListObject* root) {
 } // namespace
 
 SpriteCatalog& SpriteCatalog::get() {
-    // Never destroyed: the prototypes it points to live until the process ends.
+    // Never destroyed: the prototypes it points to stay reachable until the process ends.
     static SpriteCatalog* const catalog = new SpriteCatalog();
     return *catalog;
+}
+
+void SpriteCatalog::empty() {
+    // Only image sprites hold a texture, and an image sprite's clone is itself, so each
+    // texture belongs to exactly one prototype here. Parts and frames are not owned by the
+    // description sprites that use them, so the order of deletion does not matter.
+    for (auto& [name, sprite] : sprites) {
+        if (sprite && sprite->texture != 0)
+            Renderer::get().glDeleteTextures(1, &sprite->texture);
+        delete sprite;
+    }
+    sprites.clear();
+    loading.clear();
 }
 
 Sprite* getSprite(std::string name) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-// The process-wide catalogue of sprites by requested name. It holds the prototypes without
-// owning them: they live until the process ends. Created on first use and never destroyed,
-// so the prototypes stay reachable from it to the very end.
+// The process-wide catalogue of sprites by requested name. It holds the prototypes, which
+// live until it is emptied. Created on first use and never destroyed, so the prototypes stay
+// reachable from it to the very end.
 class SpriteCatalog {
   public:
     static SpriteCatalog& get();
@@ -28,6 +28,11 @@ class SpriteCatalog {
     // made.
     std::function<SDL_Surface*(const std::string&, bool* refused)> takeImage;
     std::function<void(const std::vector<std::string>&)> requestImages;
+
+    // Frees every prototype (and the clones it owns) and deletes their textures with
+    // glDeleteTextures; every sprite the factory returned is gone afterwards. Needs the GL
+    // entry points when any sprite has a texture.
+    void empty();
 
   private:
     SpriteCatalog() = default;

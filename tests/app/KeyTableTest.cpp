@@ -17,7 +17,7 @@ const std::map<SDLKey, int> pageOfKey = {
 
 bool operator==(const ViewState& a, const ViewState& b) {
     return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit &&
-           a.background == b.background && a.infoShown == b.infoShown;
+           a.background == b.background && a.infoShown == b.infoShown && a.rescan == b.rescan;
 }
 
 // The browsing keys as a person expects them, for a view with `count` pages holding rows.
@@ -64,6 +64,8 @@ TEST(KeyTable, EveryKeyFromEveryStateDoesWhatTheTableSays) {
                                 expected.background = backgrounds[(shade + 1) % 3];
                             else if (key == SDLK_i)
                                 expected.infoShown = !info;
+                            else if (key == SDLK_F5)
+                                expected.rescan = true;
                             else if (pageOfKey.count(key))
                                 expected.pageIndex = pageOfKey.at(key);
                             else if (browsing && mode != ViewMode::CollisionColors)

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fnmatch.h>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -487,6 +488,116 @@ TEST(ViewerPages, TheInfoOverlayNamesRowsAndColoursAndGoesAgainWithoutATrace) {
     EXPECT_EQ(shot.pixels, before.pixels);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
+}
+
+// Saves an image the way many editors do: a temporary file renamed over the old one.
+void saveByRename(LevelFolder& level, const std::string& relative, uint32_t rgb) {
+    level.writeImage(relative + ".part", 8, 8, rgb);
+    ASSERT_EQ(std::rename((level.path() + "/" + relative + ".part").c_str(),
+                          (level.path() + "/" + relative).c_str()),
+              0);
+}
+
+void removeFile(LevelFolder& level, const std::string& relative) {
+    ASSERT_EQ(std::remove((level.path() + "/" + relative).c_str()), 0) << relative;
+}
+
+TEST(ViewerLiveReload, AnEditShowsOnThePageBeingLookedAtWhichShrinksWithTheLevel) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    for (int i = 0; i < 20; ++i)
+        level.addTexture(numbered("t", i), swatchColour(i), imageColour(i));
+    ViewerRun viewer(level.path());
+    viewer.press({"2"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(15); });
+
+    saveByRename(level, "textures/t16_p.png", 0xABCDEF);
+    Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return s.at(3, rowY(1, 32) + 3) == 0xABCDEF; });
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), 0xABCDEFu);
+    EXPECT_EQ(shot.at(3, 29), swatchColour(15)); // still page 1
+    EXPECT_EQ(shot.at(12, 29), imageColour(15));
+
+    // Page 1 empties: the view falls back to the last page that holds a row. Each texture
+    // goes before its swatch, so that no scan meets a texture without one.
+    for (int i = 15; i < 20; ++i) {
+        removeFile(level, "textures/" + numbered("t", i) + ".png");
+        removeFile(level, "textures/" + numbered("t", i) + "_p.png");
+    }
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(0); });
+    EXPECT_EQ(shot.at(3, 29), swatchColour(0));
+    EXPECT_EQ(shot.at(3, rowY(14, 32) + 3), swatchColour(14));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerLiveReload, TexturesAndWholeFoldersComeAndGo) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("t00", swatchColour(0), imageColour(0));
+    ViewerRun viewer(level.path());
+
+    // Added (swatch first, then the texture renamed into place), then removed.
+    saveByRename(level, "textures/t01_p.png", swatchColour(1));
+    saveByRename(level, "textures/t01.png", imageColour(1));
+    Screenshot shot = viewer.waitFor(
+        [](const Screenshot& s) { return s.at(12, rowY(1, 32) + 3) == imageColour(1); });
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), swatchColour(1));
+    EXPECT_EQ(shot.at(12, rowY(1, 32) + 3), imageColour(1));
+    removeFile(level, "textures/t01.png");
+    removeFile(level, "textures/t01_p.png");
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, rowY(1, 32) + 3) == white; });
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
+    EXPECT_EQ(shot.at(3, 29), swatchColour(0));
+
+    // The whole folder deleted, then made again: its new files show, and so do later edits
+    // in it, which need a watch on the new folder.
+    std::system(("rm -rf '" + level.path() + "/textures'").c_str());
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == white; });
+    EXPECT_EQ(shot.at(3, 29), white);
+    saveByRename(level, "textures/t00_p.png", 0x224466);
+    saveByRename(level, "textures/t00.png", 0x668844);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(12, 29) == 0x668844; });
+    EXPECT_EQ(shot.at(3, 29), 0x224466u);
+    saveByRename(level, "textures/t00_p.png", 0x4488CC);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x4488CC; });
+    EXPECT_EQ(shot.at(3, 29), 0x4488CCu);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainWhileTheViewerCarriesOn) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("t00", swatchColour(0), imageColour(0));
+    level.addTexture("t01", swatchColour(1), imageColour(1));
+    // A second name for t00's swatch, in a folder the viewer does not watch: writes through
+    // it change the swatch unseen, so that only F5 can show them.
+    std::filesystem::create_directories(level.path() + "/elsewhere");
+    std::filesystem::create_hard_link(level.path() + "/textures/t00_p.png",
+                                      level.path() + "/elsewhere/t00.png");
+    ViewerRun viewer(level.path());
+
+    level.writeImage("elsewhere/t00.png", 8, 8, 0x13579B);
+    viewer.press({"F5"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x13579B; });
+    EXPECT_EQ(shot.at(3, 29), 0x13579Bu);
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), swatchColour(1));
+
+    // A broken swatch: its row goes and its line is written; mended, the row comes back.
+    level.writeText("textures/t01_p.png.part", "no image");
+    std::filesystem::rename(level.path() + "/textures/t01_p.png.part",
+                            level.path() + "/textures/t01_p.png");
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, rowY(1, 32) + 3) == white; });
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
+    const std::string line =
+        "Unable to read swatch textures/t01_p.png of textures/t01.png : Unsupported image format\n";
+    EXPECT_EQ(viewer.standardError(), line);
+    saveByRename(level, "textures/t01_p.png", 0x00AA00);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, rowY(1, 32) + 3) == 0x00AA00; });
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), 0x00AA00u);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), line);
 }
 
 TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {

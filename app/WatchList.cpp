@@ -1,0 +1,70 @@
+#include "app/WatchList.h"
+
+#include "level/LevelLayout.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+// "textures/frames" for "textures/frames/a.png", "." for a bare name, "/" for "/a.png".
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool endsWith(const std::string& text, const char* ending) {
+    const std::string tail = ending;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool isFolder(const std::string& level, const std::string& folder) {
+    std::error_code error;
+    const bool relative = folder.empty() || folder[0] != '/';
+    return std::filesystem::is_directory(relative && !level.empty() ? level + "/" + folder : folder,
+                                         error);
+}
+
+} // namespace
+
+WatchList WatchList::fromScan(const std::string& level, const std::vector<std::string>& named) {
+    WatchList list;
+    list.add(level, ".");
+    std::vector<std::string> scanned = scannedFolders();
+    scanned.push_back(folderOf(walkBehindSwatch));
+    scanned.push_back(folderOf(walkIntoSwatch));
+    for (const std::string& folder : scanned) {
+        list.scanned_.insert(folder);
+        list.add(level, folder);
+    }
+    for (const std::string& path : named) {
+        const std::string folder = folderOf(path);
+        list.named_.insert(folder + "/" + nameOf(path));
+        list.add(level, folder);
+    }
+    return list;
+}
+
+void WatchList::add(const std::string& level, std::string folder) {
+    while (folder != "." && folder != "/" && !isFolder(level, folder))
+        folder = folderOf(folder);
+    if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end())
+        folders_.push_back(folder);
+}
+
+bool WatchList::matters(const FolderChange& change) const {
+    if (change.folder.empty() || change.name.empty() || change.isFolder)
+        return true;
+    if (scanned_.count(change.folder) &&
+        (endsWith(change.name, ".png") || endsWith(change.name, ".txt")))
+        return true;
+    return named_.count(change.folder + "/" + change.name) != 0;
+}

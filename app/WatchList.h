@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/FileWatcher.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+// The folders to watch for a scanned level, and which of their changes call for a rescan.
+class WatchList {
+  public:
+    // The list for a scan of the level in `level` ("" for the working folder) that read the
+    // files `named` (the sprite catalogue's names, as the level names them): the level folder
+    // itself, so that a folder deleted and re-created is seen; the scanned folders and the
+    // collision swatches' folder; the folder of every named file. A missing folder stands in
+    // as its nearest existing parent, where its creation shows.
+    static WatchList fromScan(const std::string& level, const std::vector<std::string>& named);
+
+    // Each folder once, the level folder (".") first; paths as the level names them.
+    const std::vector<std::string>& folders() const { return folders_; }
+
+    // Whether a change calls for a rescan: lost changes, a watched folder gone, any folder
+    // entry, a ".png" or ".txt" file in a scanned folder, or a named file. Other files (a log
+    // written beside the level, say) do not.
+    bool matters(const FolderChange& change) const;
+
+  private:
+    void add(const std::string& level, std::string folder);
+
+    std::vector<std::string> folders_;
+    std::set<std::string> scanned_;
+    std::set<std::string> named_; // "<folder>/<name>", with the folder as watched
+};

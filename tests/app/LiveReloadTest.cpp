@@ -1,0 +1,70 @@
+// The parts of live reload that need no window: the debounce and the watch list.
+
+#include "app/Debounce.h"
+#include "app/WatchList.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Debounce, ABurstIsDueOnceAfterItsLastChangeSettles) {
+    Debounce settle(100);
+    EXPECT_FALSE(settle.due(0)); // nothing changed: never due
+    EXPECT_FALSE(settle.due(100000));
+    for (uint32_t t = 1000; t <= 1490; t += 10) // 50 changes, 10 ms apart
+        settle.changed(t);
+    EXPECT_FALSE(settle.due(1500));
+    EXPECT_FALSE(settle.due(1589));
+    EXPECT_TRUE(settle.due(1590));
+    EXPECT_FALSE(settle.due(1600)); // once per burst
+    EXPECT_FALSE(settle.due(9000));
+
+    settle.changed(10000);
+    settle.cancel(); // taken another way (F5)
+    EXPECT_FALSE(settle.due(10200));
+    // The tick counter wrapping past 2^32 neither fires early nor stalls.
+    settle.changed(0xFFFFFFF0u);
+    EXPECT_FALSE(settle.due(0x40));
+    EXPECT_TRUE(settle.due(0x54));
+}
+
+class WatchListOfAScan : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char templ[] = "/tmp/levelcolors-watch-XXXXXX";
+        ASSERT_NE(mkdtemp(templ), nullptr);
+        level_ = templ;
+        for (const char* folder : {"textures/frames", "characters", "levels", "art"})
+            std::filesystem::create_directories(level_ + "/" + folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(level_); }
+    std::string level_;
+};
+
+TEST_F(WatchListOfAScan, WatchesTheLevelTheScannedFoldersAndEveryNamedFilesFolder) {
+    const WatchList list = WatchList::fromScan(
+        level_, {"art/a.png", "textures/frames/w1.png", "textures/frames/w2.png",
+                 "textures/lava.txt", "gone/deep/x.png", "textures/frames/gone/y.png", "b.png"});
+    // Missing folders ("events", "cutscenes", "entities", "gone/deep", "textures/frames/gone")
+    // stand in as the nearest existing parent, where their creation shows.
+    const std::vector<std::string> expected = {".",      "textures", "characters",
+                                               "levels", "art",      "textures/frames"};
+    EXPECT_EQ(list.folders(), expected);
+
+    EXPECT_TRUE(list.matters({"textures", "new.png", false}));
+    EXPECT_TRUE(list.matters({"characters", "hero.txt", false}));
+    EXPECT_TRUE(list.matters({"levels", "walkinto_p.png", false}));
+    EXPECT_TRUE(list.matters({"art", "a.png", false}));
+    EXPECT_TRUE(list.matters({"textures/frames", "w2.png", false}));
+    EXPECT_TRUE(list.matters({".", "b.png", false}));
+    EXPECT_TRUE(list.matters({".", "gone", true}));     // a folder created or deleted
+    EXPECT_TRUE(list.matters({"textures", "", false})); // the folder itself went away
+    EXPECT_TRUE(list.matters({"", "", false}));         // changes were lost
+    EXPECT_FALSE(list.matters({"textures", "notes.md", false}));
+    EXPECT_FALSE(list.matters({"art", "unused.png", false})); // no description names it
+    EXPECT_FALSE(list.matters({".", "errors.txt", false}));   // a log beside the level
+}
+
+} // namespace
