@@ -16,13 +16,9 @@ int ignoreXError(Display*, XErrorEvent*) {
     return 0;
 }
 
+// How far a colour's mask lies from bit 0.
 int shiftOf(unsigned long mask) {
-    int shift = 0;
-    while (mask && !(mask & 1)) {
-        mask >>= 1;
-        ++shift;
-    }
-    return shift;
+    return mask ? __builtin_ctzl(mask) : 0;
 }
 
 } // namespace
