@@ -552,7 +552,7 @@ TEST(ViewerLiveReload, TexturesAndWholeFoldersComeAndGo) {
 
     // The whole folder deleted, then made again: its new files show, and so do later edits
     // in it, which need a watch on the new folder.
-    std::system(("rm -rf '" + level.path() + "/textures'").c_str());
+    std::filesystem::remove_all(level.path() + "/textures");
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == white; });
     EXPECT_EQ(shot.at(3, 29), white);
     saveByRename(level, "textures/t00_p.png", 0x224466);
