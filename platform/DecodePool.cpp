@@ -2,20 +2,20 @@
 
 #include "platform/ThreadStderr.h"
 
+#include <SDL_thread.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <system_error>
+#include <thread>
 #include <utility>
 
 DecodePool::DecodePool(Decode decode, Release release, unsigned threads, size_t budgetBytes)
     : decode_(std::move(decode)), release_(std::move(release)), budget_(budgetBytes) {
     for (unsigned i = 0; i < threads; ++i) {
-        try {
-            workers_.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
+        SDL_Thread* worker = SDL_CreateThread(runWorker, this);
+        if (!worker)
             break; // the threads started so far do the work
-        }
+        workers_.push_back(worker);
     }
     // Each worker moves its standard error before it decodes anything; waiting for that
     // orders it before everything this thread does next.
@@ -29,8 +29,8 @@ DecodePool::~DecodePool() {
         stopping_ = true;
     }
     jobReady_.notify_all();
-    for (std::thread& worker : workers_)
-        worker.join();
+    for (SDL_Thread* worker : workers_)
+        SDL_WaitThread(worker, nullptr);
     for (auto& [path, pending] : pending_) {
         for (Decoded& decoded : pending.done) {
             if (decoded.value)
@@ -94,6 +94,11 @@ DecodePool::Decoded DecodePool::take(const std::string& path) {
     lock.unlock();
     jobReady_.notify_all(); // the budget may have room again
     return decoded;
+}
+
+int DecodePool::runWorker(void* pool) {
+    static_cast<DecodePool*>(pool)->work();
+    return 0;
 }
 
 void DecodePool::work() {

@@ -6,9 +6,10 @@
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <vector>
+
+struct SDL_Thread;
 
 // Decodes files on worker threads ahead of one consumer that takes the results in its own
 // order. The consumer requests files in the order it expects to need them; workers decode
@@ -65,6 +66,7 @@ class DecodePool {
     };
 
     void work();
+    static int runWorker(void* pool);
     void queueUrgent(const std::string& path);
 
     Decode decode_;
@@ -78,5 +80,7 @@ class DecodePool {
     size_t heldBytes_ = 0; // of results done and not taken
     size_t ready_ = 0;     // workers with their standard error set up
     bool stopping_ = false;
-    std::vector<std::thread> workers_;
+    // SDL's own threads: SDL frees its per-thread record (the error string the decoder sets)
+    // only for the threads it started itself.
+    std::vector<SDL_Thread*> workers_;
 };
