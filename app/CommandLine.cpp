@@ -16,7 +16,9 @@ and pictures a level lacks (fonts/smallFont.png, fonts/bigFont.png, whiteBG.png,
 scramble.png) come from the viewer's data folder, share/levelcolors beside its bin folder.
 
 keys: t textures, o objects, y collision colours; 1 to 9 and 0 pages 1 to 10,
-q w e r, a s d f, z x c v pages 11 to 22; Escape quits.
+q w e r, a s d f, z x c v pages 11 to 22; Page Down, Page Up, Home, End and the
+mouse wheel browse every page; b the background; i the info overlay; F5 rescans;
+Escape quits.
 
 options:
   --help     this text
