@@ -6,12 +6,14 @@
 #include "app/LiveReload.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/MemoryReuse.h"
 
 #include <SDL.h>
 
 int main(int argc, char** argv) {
     if (const std::optional<int> status = applyCommandLine(argc, argv))
         return *status;
+    keepFreedMemoryForReuse();
     uint32_t lastStamp = SDL_GetTicks();
     Screen::get();
     Renderer::get();
