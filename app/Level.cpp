@@ -111,7 +111,8 @@ class LoadingLevel {
         return path.size() >= 4 && path.compare(path.size() - 4, 4, ".png") == 0;
     }
 
-    ImagePrefetch images_;
+    // The scan's own thread uploads as much as the workers decode: it keeps a core.
+    ImagePrefetch images_{DecodePool::threadCount(1)};
 };
 
 } // namespace

@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     // object that shares a texture's colour.
     const size_t textures = textureFiles("", "png").size() + textureFiles("", "txt").size();
     std::printf("%7u %8zu %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %9.1f %8.1f %10.1f %9.1f %08x\n",
-                DecodePool::threadCount(), textures, images.size(), floor.milliseconds, scan,
+                DecodePool::threadCount(1), textures, images.size(), floor.milliseconds, scan,
                 scan / floor.milliseconds, floor.cpu, scanCpu, scanCpu / floor.cpu, mainCpu,
                 double(peakKib) / 1024.0, padded, 2 * padded + 200, levelDigest());
     if (floor.failures)

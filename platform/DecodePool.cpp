@@ -132,8 +132,9 @@ void DecodePool::work() {
     }
 }
 
-unsigned DecodePool::threadCount() {
-    const unsigned processors = std::max(1u, std::thread::hardware_concurrency());
+unsigned DecodePool::threadCount(unsigned callerCores) {
+    const unsigned cores = std::thread::hardware_concurrency();
+    const unsigned processors = cores > callerCores ? cores - callerCores : 1;
     const char* given = std::getenv("LEVELCOLORS_THREADS");
     if (!given || !*given)
         return processors;

@@ -50,8 +50,9 @@ class DecodePool {
     Decoded take(const std::string& path);
 
     // The workers to start: LEVELCOLORS_THREADS when it is a number from 1 to 256, else the
-    // processor count, at least one. Any other LEVELCOLORS_THREADS is named on standard error.
-    static unsigned threadCount();
+    // processor count less the cores the calling thread keeps busy itself (`callerCores`), at
+    // least one. Any other LEVELCOLORS_THREADS is named on standard error.
+    static unsigned threadCount(unsigned callerCores = 0);
     unsigned workers() const { return unsigned(workers_.size()); }
 
   private:
