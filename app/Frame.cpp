@@ -19,6 +19,12 @@ Decoration loadDecoration(const char* path) {
     return decoration;
 }
 
+void reloadDecoration(Decoration& decoration, const char* path) {
+    const Decoration loaded = loadDecoration(path);
+    Renderer::get().glDeleteTextures(1, &decoration.texture); // name 0 is ignored
+    decoration = loaded;
+}
+
 namespace {
 
 constexpr int16_t checkerSquare = 8;

@@ -16,6 +16,13 @@ struct Decoration {
 // leaves texture 0.
 Decoration loadDecoration(const char* path);
 
+constexpr const char* backgroundPath = "whiteBG.png";
+constexpr const char* overlayPath = "scramble.png";
+
+// Loads a decoration image again as loadDecoration does, and deletes its old texture. An
+// image that cannot be loaded now is reported the same way and leaves texture 0.
+void reloadDecoration(Decoration& decoration, const char* path);
+
 // The frame's part before the pacing wait: clear, then the chosen background over the whole
 // window: the background image, a light grey and white checkerboard of 8-pixel squares, or
 // mid grey. Without its image the white background is still a white quad: texture 0 leaves

@@ -2,6 +2,8 @@
 
 #include "app/Level.h"
 #include "app/Pages.h"
+#include "gfx/Renderer.h"
+#include "platform/DataFolder.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -25,20 +27,31 @@ void reloadLevel() {
     loadLevel();
 }
 
-LiveReload::LiveReload() : list_(WatchList::fromScan("", scannedNames())) {
-    watcher_.watch(list_.folders());
+LiveReload::LiveReload(Decoration& background, Decoration& overlay)
+    : pictures_{
+          {Renderer::bigFontPath, [] { Renderer::get().reloadFont(false); }},
+          {Renderer::smallFontPath, [] { Renderer::get().reloadFont(true); }},
+          {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
+          {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
+      } {
+    watch();
 }
 
 ViewState LiveReload::afterFrame(ViewState state) {
     const uint32_t now = SDL_GetTicks();
     for (const FolderChange& change : watcher_.changes()) {
-        if (list_.matters(change))
+        const bool level = list_.matters(change);
+        const std::set<std::string> pictures = list_.pictures(change);
+        if (level || !pictures.empty())
             settle_.changed(now);
+        levelChanged_ = levelChanged_ || level;
+        picturesChanged_.insert(pictures.begin(), pictures.end());
     }
-    if (settle_.due(now) || state.rescan) {
-        settle_.cancel();
-        rescan();
-        state.rescan = false;
+    if (!settle_.due(now) && !state.rescan)
+        return state;
+    settle_.cancel();
+    if (levelChanged_ || state.rescan) {
+        reloadLevel();
         // The collision view has no pages; the index waits there for the paged views.
         const PageCounts pages = countPages();
         if (state.viewMode != ViewMode::CollisionColors)
@@ -46,12 +59,27 @@ ViewState LiveReload::afterFrame(ViewState state) {
                 state.pageIndex,
                 (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);
     }
+    for (const Picture& picture : pictures_) {
+        if (state.rescan || picturesChanged_.count(picture.path))
+            picture.reload();
+    }
+    // Folders may have come or gone, descriptions may name other images now, and a picture
+    // may load from elsewhere.
+    watch();
+    levelChanged_ = false;
+    picturesChanged_.clear();
+    state.rescan = false;
     return state;
 }
 
-void LiveReload::rescan() {
-    reloadLevel();
-    // Folders may have come or gone, and descriptions may name other images now.
-    list_ = WatchList::fromScan("", scannedNames());
+void LiveReload::watch() {
+    std::vector<std::pair<std::string, std::string>> pictureFiles;
+    for (const Picture& picture : pictures_) {
+        pictureFiles.emplace_back(picture.path, picture.path);
+        const std::string loaded = findDataFile(picture.path);
+        if (loaded != picture.path)
+            pictureFiles.emplace_back(loaded, picture.path);
+    }
+    list_ = WatchList::fromScan("", scannedNames(), pictureFiles);
     watcher_.watch(list_.folders());
 }

@@ -1,30 +1,50 @@
 #pragma once
 
 #include "app/Debounce.h"
+#include "app/Frame.h"
 #include "app/KeyTable.h"
 #include "app/WatchList.h"
 #include "platform/FileWatcher.h"
 
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
 // Keeps the level on screen in step with its files: watches the folders of the last scan and
 // scans the level again once changes have settled for 100 ms, or at once on F5. A rescan runs
-// between two frames, so no frame ever shows a level half scanned.
+// between two frames, so no frame ever shows a level half scanned. The fonts and the two
+// decorations are watched at the files they were loaded from (and at the level's own paths,
+// where a copy of its own would take over); a change to one loads that picture again, without
+// a rescan, after the same 100 ms of quiet.
 class LiveReload {
   public:
-    // Starts watching the level loadLevel has scanned. Folders that cannot be watched are
-    // reported (one line each, or one for the system's limit); F5 works regardless.
-    LiveReload();
+    // Starts watching the level loadLevel has scanned, and the pictures; `background` and
+    // `overlay` are loaded again in place when their files change. Folders that cannot be
+    // watched are reported (one line each, or one for the system's limit); F5 works regardless.
+    LiveReload(Decoration& background, Decoration& overlay);
 
     // Once per frame, after its events: rescans when due, keeping the view and the page
-    // (clamped to the last page that holds a row if the level shrank); returns the state
-    // with the rescan request cleared.
+    // (clamped to the last page that holds a row if the level shrank), and loads again the
+    // pictures whose files changed (F5: all of them); returns the state with the rescan
+    // request cleared.
     ViewState afterFrame(ViewState state);
 
   private:
-    void rescan();
+    struct Picture {
+        const char* path; // as the level names it
+        std::function<void()> reload;
+    };
+
+    // Watches the level as last scanned and the files the pictures load from now.
+    void watch();
 
     FileWatcher watcher_;
     Debounce settle_{100};
     WatchList list_;
+    std::vector<Picture> pictures_;
+    bool levelChanged_ = false;
+    std::set<std::string> picturesChanged_;
 };
 
 // Frees the loaded level (containers, sprites, their textures) and scans it again from its

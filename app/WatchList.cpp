@@ -35,7 +35,8 @@ bool isFolder(const std::string& level, const std::string& folder) {
 
 } // namespace
 
-WatchList WatchList::fromScan(const std::string& level, const std::vector<std::string>& named) {
+WatchList WatchList::fromScan(const std::string& level, const std::vector<std::string>& named,
+                              const std::vector<std::pair<std::string, std::string>>& pictures) {
     WatchList list;
     list.add(level, ".");
     std::vector<std::string> scanned = scannedFolders();
@@ -50,14 +51,20 @@ WatchList WatchList::fromScan(const std::string& level, const std::vector<std::s
         list.named_.insert(folder + "/" + nameOf(path));
         list.add(level, folder);
     }
+    for (const auto& [file, picture] : pictures) {
+        const std::string folder = folderOf(file);
+        list.pictureOf_[folder + "/" + nameOf(file)] = picture;
+        list.pictureFolders_.insert(list.add(level, folder));
+    }
     return list;
 }
 
-void WatchList::add(const std::string& level, std::string folder) {
+std::string WatchList::add(const std::string& level, std::string folder) {
     while (folder != "." && folder != "/" && !isFolder(level, folder))
         folder = folderOf(folder);
     if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end())
         folders_.push_back(folder);
+    return folder;
 }
 
 bool WatchList::matters(const FolderChange& change) const {
@@ -67,4 +74,18 @@ bool WatchList::matters(const FolderChange& change) const {
         (endsWith(change.name, ".png") || endsWith(change.name, ".txt")))
         return true;
     return named_.count(change.folder + "/" + change.name) != 0;
+}
+
+std::set<std::string> WatchList::pictures(const FolderChange& change) const {
+    std::set<std::string> touched;
+    if (change.folder.empty() ||
+        ((change.name.empty() || change.isFolder) && pictureFolders_.count(change.folder))) {
+        for (const auto& entry : pictureOf_)
+            touched.insert(entry.second);
+        return touched;
+    }
+    const auto picture = pictureOf_.find(change.folder + "/" + change.name);
+    if (picture != pictureOf_.end())
+        touched.insert(picture->second);
+    return touched;
 }

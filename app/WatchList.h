@@ -2,8 +2,10 @@
 
 #include "platform/FileWatcher.h"
 
+#include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The folders to watch for a scanned level, and which of their changes call for a rescan.
@@ -13,8 +15,12 @@ class WatchList {
     // files `named` (the sprite catalogue's names, as the level names them): the level folder
     // itself, so that a folder deleted and re-created is seen; the scanned folders and the
     // collision swatches' folder; the folder of every named file. A missing folder stands in
-    // as its nearest existing parent, where its creation shows.
-    static WatchList fromScan(const std::string& level, const std::vector<std::string>& named);
+    // as its nearest existing parent, where its creation shows. `pictures` pairs each file that
+    // a picture (a font, the background, the overlay) loads from, or would load from once it
+    // exists, with the picture's own path ("fonts/bigFont.png"); their folders are watched too.
+    static WatchList
+    fromScan(const std::string& level, const std::vector<std::string>& named,
+             const std::vector<std::pair<std::string, std::string>>& pictures = {});
 
     // Each folder once, the level folder (".") first; paths as the level names them.
     const std::vector<std::string>& folders() const { return folders_; }
@@ -24,10 +30,18 @@ class WatchList {
     // written beside the level, say) do not.
     bool matters(const FolderChange& change) const;
 
+    // The pictures, by their own paths, that a change calls to load again: the one whose file
+    // it is; all of them when changes were lost or when a folder came or went in, or as, a
+    // picture's folder, which can change where a picture loads from.
+    std::set<std::string> pictures(const FolderChange& change) const;
+
   private:
-    void add(const std::string& level, std::string folder);
+    // Watches `folder`, or its nearest existing parent; returns the folder watched.
+    std::string add(const std::string& level, std::string folder);
 
     std::vector<std::string> folders_;
     std::set<std::string> scanned_;
-    std::set<std::string> named_; // "<folder>/<name>", with the folder as watched
+    std::set<std::string> named_;                  // "<folder>/<name>", with the folder as watched
+    std::map<std::string, std::string> pictureOf_; // "<folder>/<name>" -> the picture's path
+    std::set<std::string> pictureFolders_;         // as watched
 };

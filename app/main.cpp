@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
     Screen::get();
     Renderer::get();
     loadLevel();
-    LiveReload liveReload;
-    const Decoration background = loadDecoration("whiteBG.png");
-    const Decoration overlay = loadDecoration("scramble.png");
+    Decoration background = loadDecoration(backgroundPath);
+    Decoration overlay = loadDecoration(overlayPath);
+    LiveReload liveReload(background, overlay);
     ViewState state;
 
     // The wait sits between the background and the page, so the page, the overlay, the

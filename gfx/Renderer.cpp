@@ -18,9 +18,6 @@ constexpr int firstGlyphCode = 32;
 constexpr unsigned char lastGlyphCode = 127;
 constexpr unsigned char substituteGlyph = '?';
 
-constexpr const char* bigFontPath = "fonts/bigFont.png";
-constexpr const char* smallFontPath = "fonts/smallFont.png";
-
 // The smallest power of two that holds `side`, and at least 1.
 int textureSide(int side) {
     int result = 1;
@@ -147,13 +144,15 @@ void reportScaled(const std::string& name, const SDL_Surface* image, const Textu
 }
 
 // A texture GL refuses draws blank; it is named, with GL's error code. Errors left from
-// earlier calls are cleared first so that only this upload's is seen.
+// earlier calls are cleared first so that only this upload's is seen. The texels go into the
+// texture `into` when given, else into a new one.
 uint32_t createTexture(Renderer& gl, int tw, int th, const void* texels,
-                       const std::string& imageName) {
+                       const std::string& imageName, GLuint into) {
     for (int i = 0; gl.glGetError && i < 16 && gl.glGetError() != GL_NO_ERROR; ++i) {
     }
-    GLuint name = 0;
-    gl.glGenTextures(1, &name);
+    GLuint name = into;
+    if (!name)
+        gl.glGenTextures(1, &name);
     gl.glBindTexture(GL_TEXTURE_2D, name);
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -168,16 +167,16 @@ uint32_t createTexture(Renderer& gl, int tw, int th, const void* texels,
 }
 
 uint32_t uploadScaled(Renderer& gl, SDL_Surface* image, const TextureFit& fit, TexCoords& window,
-                      const std::string& name) {
+                      const std::string& name, uint32_t into) {
     reportScaled(name, image, fit, gl.maxTextureSide);
     window = TexCoords{0, 0, float(fit.w) / float(fit.tw), float(fit.h) / float(fit.th)};
-    return createTexture(gl, fit.tw, fit.th, scaledTexels(image, fit).get(), name);
+    return createTexture(gl, fit.tw, fit.th, scaledTexels(image, fit).get(), name, into);
 }
 
 // Uploads an image in texel layout. Its rows go straight to GL when they fill the texture;
 // otherwise they are copied into a buffer whose padding alone is zeroed.
 uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window,
-                      const std::string& imageName) {
+                      const std::string& imageName, uint32_t into) {
     const int w = image->w;
     const int h = image->h;
     const int tw = textureSide(w);
@@ -187,7 +186,7 @@ uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window,
     const auto* pixels = static_cast<const uint8_t*>(image->pixels);
     uint32_t name = 0;
     if (w == tw && h == th && image->pitch == w * 4) {
-        name = createTexture(gl, tw, th, pixels, imageName);
+        name = createTexture(gl, tw, th, pixels, imageName, into);
     } else {
         const size_t rowBytes = size_t(w) * 4;
         const size_t textureRowBytes = size_t(tw) * 4;
@@ -199,7 +198,7 @@ uint32_t uploadTexels(Renderer& gl, SDL_Surface* image, TexCoords& window,
         }
         std::memset(texels.get() + size_t(h) * textureRowBytes, 0,
                     size_t(th - h) * textureRowBytes);
-        name = createTexture(gl, tw, th, texels.get(), imageName);
+        name = createTexture(gl, tw, th, texels.get(), imageName, into);
     }
     SDL_UnlockSurface(image);
     return name;
@@ -224,30 +223,44 @@ Renderer::Renderer() {
     if (side > 0)
         maxTextureSide = side;
 
-    TexCoords window;
-    Rect size;
     // Both images before either font; a missing one is named and the text using it draws
     // with texture 0.
-    bool refused = false;
-    bigFontTexture = loadTexture(findDataFile(bigFontPath), window, size, &refused);
-    if (bigFontTexture == 0 && !refused)
-        reportUnloadableImage(bigFontPath);
-    smallFontTexture = loadTexture(findDataFile(smallFontPath), window, size, &refused);
-    if (smallFontTexture == 0 && !refused)
-        reportUnloadableImage(smallFontPath);
+    bigFontTexture = loadFontImage(bigFontPath, 0);
+    smallFontTexture = loadFontImage(smallFontPath, 0);
 
     bigFontLists = buildFont(1.0, 16.0, 32.0, bigFontTexture);
     smallFontLists = buildFont(1.0, 8.0, 16.0, smallFontTexture);
 }
 
-uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name) {
+uint32_t Renderer::loadFontImage(const char* path, uint32_t into) {
+    TexCoords window;
+    Rect size;
+    bool refused = false;
+    const std::string file = findDataFile(path);
+    const uint32_t texture = uploadImage(readImage(file, &refused), window, size, file, into);
+    if (texture == 0) {
+        if (!refused)
+            reportUnloadableImage(path);
+        if (into)
+            glDeleteTextures(1, &into);
+    }
+    return texture;
+}
+
+void Renderer::reloadFont(bool small) {
+    uint32_t& texture = small ? smallFontTexture : bigFontTexture;
+    texture = loadFontImage(small ? smallFontPath : bigFontPath, texture);
+}
+
+uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name,
+                                 uint32_t into) {
     if (!surface) {
         window = TexCoords{0, 0, 0, 0};
         return 0;
     }
     const TextureFit fit = fitTexture(surface->w, surface->h, maxTextureSide, texelBudget);
     if (fit.scaled)
-        return uploadScaled(*this, surface, fit, window, name);
+        return uploadScaled(*this, surface, fit, window, name, into);
     const int w = surface->w;
     const int h = surface->h;
     const int tw = textureSide(w);
@@ -271,7 +284,7 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const 
     if (savedFlags & SDL_SRCALPHA)
         SDL_SetAlpha(surface, savedFlags, savedAlpha);
 
-    const uint32_t texture = createTexture(*this, tw, th, staging->pixels, name);
+    const uint32_t texture = createTexture(*this, tw, th, staging->pixels, name, into);
     SDL_FreeSurface(staging);
     return texture;
 }
@@ -282,7 +295,7 @@ uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect&
 }
 
 uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
-                               const std::string& name) {
+                               const std::string& name, uint32_t into) {
     if (loaded) {
         // A scaled image keeps its own size on screen; only its texture is smaller.
         const TextureFit fit = fitTexture(loaded->w, loaded->h, maxTextureSide, texelBudget);
@@ -290,8 +303,9 @@ uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& siz
             // Most images: the round trip through the display's format would change nothing.
             // A scaled one is sampled from the decoded pixels to keep the peak low.
             size = Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)};
-            const uint32_t texture = fit.scaled ? uploadScaled(*this, loaded, fit, window, name)
-                                                : uploadTexels(*this, loaded, window, name);
+            const uint32_t texture = fit.scaled
+                                         ? uploadScaled(*this, loaded, fit, window, name, into)
+                                         : uploadTexels(*this, loaded, window, name, into);
             SDL_FreeSurface(loaded);
             return texture;
         }
@@ -305,7 +319,7 @@ uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& siz
         return 0;
     }
     size = Rect{0, 0, uint16_t(surface->w), uint16_t(surface->h)};
-    const uint32_t texture = uploadSurface(surface, window, name);
+    const uint32_t texture = uploadSurface(surface, window, name, into);
     SDL_FreeSurface(surface);
     return texture;
 }

@@ -18,6 +18,9 @@ class Renderer : public GlEntryPoints {
   public:
     static Renderer& get();
 
+    static constexpr const char* bigFontPath = "fonts/bigFont.png";
+    static constexpr const char* smallFontPath = "fonts/smallFont.png";
+
     uint32_t bigFontLists = 0;
     uint32_t smallFontLists = 0;
     uint32_t bigFontTexture = 0;
@@ -33,7 +36,9 @@ class Renderer : public GlEntryPoints {
     // surface, or no staging surface, yields texture 0 (with no surface, an empty window).
     // An image whose texture would exceed maxTextureSide or texelBudget is scaled down to
     // fit, with one line on standard error naming `name`; a texture GL refuses is named too.
-    uint32_t uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name = "");
+    // Given `into`, an existing texture is filled instead of a new one (the name returned).
+    uint32_t uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name = "",
+                           uint32_t into = 0);
 
     // Loads an image file and uploads it, scaled down as uploadSurface does; `size` receives
     // (0, 0, width, height) of the file's image. A missing or unreadable file yields texture
@@ -43,13 +48,19 @@ class Renderer : public GlEntryPoints {
                          bool* refused = nullptr);
     // The same for an image already decoded (as readImage gives it), which it frees; `name`
     // names it in the lines about scaling. Null yields texture 0, an empty window and an
-    // empty size.
+    // empty size. `into` as for uploadSurface.
     uint32_t uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
-                         const std::string& name);
+                         const std::string& name, uint32_t into = 0);
 
     // Compiles the 96 display lists of a font whose glyphs lie in a 16 by 8 grid of the
     // texture; returns the first list name.
     uint32_t buildFont(double scale, double glyphWidth, double glyphHeight, uint32_t texture);
+
+    // Loads a font's image again, as at start-up, into the font's texture: the lists bind no
+    // texture, so they draw the new glyphs as they are. An image that cannot be loaded is
+    // named on standard error as at start-up, its texture is deleted and its text draws with
+    // texture 0 until an image loads again.
+    void reloadFont(bool small);
 
     // Draws text with its glyph tops at (x, y) in the current colour, with the small font or
     // the big one. Bytes outside 32 to 127 are drawn as the font's "?" glyph.
@@ -62,4 +73,7 @@ class Renderer : public GlEntryPoints {
 
   private:
     Renderer();
+    // A font image, the level's own or else the data folder's copy, uploaded (into `into` when
+    // given); 0 after its line when it cannot be loaded, with `into` deleted.
+    uint32_t loadFontImage(const char* path, uint32_t into);
 };

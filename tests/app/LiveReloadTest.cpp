@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -65,6 +66,29 @@ TEST_F(WatchListOfAScan, WatchesTheLevelTheScannedFoldersAndEveryNamedFilesFolde
     EXPECT_FALSE(list.matters({"textures", "notes.md", false}));
     EXPECT_FALSE(list.matters({"art", "unused.png", false})); // no description names it
     EXPECT_FALSE(list.matters({".", "errors.txt", false}));   // a log beside the level
+}
+
+TEST_F(WatchListOfAScan, APictureIsWatchedAtItsFilesAndItsChangesCallForNoRescan) {
+    // The big font falls back to the data folder; the level has no "fonts" folder yet.
+    const std::string data = level_ + "/art";
+    const WatchList list = WatchList::fromScan(level_, {},
+                                               {{"whiteBG.png", "whiteBG.png"},
+                                                {"fonts/bigFont.png", "fonts/bigFont.png"},
+                                                {data + "/bigFont.png", "fonts/bigFont.png"}});
+    const std::vector<std::string> expected = {".", "textures", "characters", "levels", data};
+    EXPECT_EQ(list.folders(), expected);
+
+    using Pictures = std::set<std::string>;
+    const Pictures all = {"whiteBG.png", "fonts/bigFont.png"};
+    EXPECT_EQ(list.pictures({".", "whiteBG.png", false}), Pictures{"whiteBG.png"});
+    EXPECT_FALSE(list.matters({".", "whiteBG.png", false}));
+    EXPECT_EQ(list.pictures({data, "bigFont.png", false}), Pictures{"fonts/bigFont.png"});
+    EXPECT_EQ(list.pictures({data, "smallFont.png", false}), Pictures{});
+    EXPECT_EQ(list.pictures({".", "errors.txt", false}), Pictures{});
+    EXPECT_EQ(list.pictures({"textures", "t00_p.png", false}), Pictures{});
+    EXPECT_EQ(list.pictures({"textures", "frames", true}), Pictures{});
+    EXPECT_EQ(list.pictures({".", "fonts", true}), all); // the level's own fonts may take over
+    EXPECT_EQ(list.pictures({"", "", false}), all);
 }
 
 } // namespace

@@ -600,6 +600,47 @@ TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainWhileTheViewerCar
     EXPECT_EQ(viewer.standardError(), line);
 }
 
+TEST(ViewerLiveReload, FontsAndDecorationsLoadAgainWhenTheirOwnFilesChangeWithoutARescan) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("t00", swatchColour(0), imageColour(0));
+    // A swatch that is no image: each scan of the level writes its line once.
+    level.writeImage("textures/t01.png", 16, 16, imageColour(1));
+    level.writeText("textures/t01_p.png", "no image");
+    ViewerRun viewer(level.path());
+
+    saveByRename(level, "whiteBG.png", 0x336699);
+    saveByRename(level, "scramble.png", 0x00AA00);
+    Screenshot shot = viewer.waitFor(
+        [](const Screenshot& s) { return s.at(150, 400) == 0x336699 && s.at(5, 720) == 0x00AA00; });
+    EXPECT_EQ(shot.at(150, 400), 0x336699u);
+    EXPECT_EQ(shot.at(5, 720), 0x00AA00u);
+    EXPECT_EQ(shot.at(12, 29), imageColour(0));
+    EXPECT_FALSE(captionHasGlyphs(shot));
+    // The bundled small font renamed over the block one: the caption shows glyphs.
+    const std::string font = level.path() + "/fonts/smallFont.png";
+    std::filesystem::copy_file(sourceRoot() + "/demo/fonts/smallFont.png", font + ".part");
+    std::filesystem::rename(font + ".part", font);
+    shot = viewer.waitFor([](const Screenshot& s) { return captionHasGlyphs(s); });
+    EXPECT_TRUE(captionHasGlyphs(shot));
+
+    // Broken by a write in place: named, and drawn as at start-up without it, a white quad.
+    level.writeText("whiteBG.png", "no image");
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(150, 400) == white; });
+    EXPECT_EQ(shot.at(150, 400), white);
+    // Deleted and made again.
+    removeFile(level, "whiteBG.png");
+    level.writeImage("whiteBG.png", 4, 4, 0x884422);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(150, 400) == 0x884422; });
+    EXPECT_EQ(shot.at(150, 400), 0x884422u);
+    EXPECT_TRUE(captionHasGlyphs(shot));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(),
+              "Unable to read swatch textures/t01_p.png of textures/t01.png : Unsupported image "
+              "format\n"
+              "Unable to load image whiteBG.png : Unsupported image format\n");
+}
+
 TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
     LevelFolder level;
     level.copyGolden("broken");
