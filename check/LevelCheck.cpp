@@ -6,14 +6,14 @@
 #include "level/ImagePrefetch.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
+#include "platform/DirectoryListing.h"
+#include "platform/PathStatus.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <map>
 #include <set>
-#include <sys/stat.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -79,16 +79,12 @@ bool isCollision(LevelFileKind kind) {
 // Why an existing path cannot be listed as a folder; empty when it can, or when it is absent
 // and may be.
 std::string folderProblem(const std::string& path, bool mustExist) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0)
-        return mustExist || errno != ENOENT ? std::strerror(errno) : "";
-    if (!S_ISDIR(info.st_mode))
+    const PathStatus status = pathStatus(path);
+    if (!status.exists)
+        return mustExist || status.error != ENOENT ? std::strerror(status.error) : "";
+    if (!status.folder)
         return "it is not a folder";
-    DIR* dir = opendir(path.c_str());
-    if (!dir)
-        return std::strerror(errno);
-    closedir(dir);
-    return "";
+    return folderListingProblem(path);
 }
 
 class Checker {
@@ -263,9 +259,8 @@ class Checker {
         if (textures)
             owners.insert(owners.begin(), stem + ".png");
         for (const std::string& owner : owners) {
-            struct stat info;
             if (isSwatchName(owner.substr(owner.rfind('/') + 1)) && !swatchesInUse.count(owner) &&
-                stat(inLevel(report_.level, owner).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+                pathStatus(inLevel(report_.level, owner)).regular)
                 return owner;
         }
         return "";

@@ -18,6 +18,20 @@ bool isFile(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+#ifdef _WIN32
+
+// Beside the executable, the data folder is the demo level, which holds them all.
+std::string locateDataFolder() {
+    const std::string executable = executablePath();
+    const size_t slash = executable.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return std::string();
+    const std::string beside = executable.substr(0, slash) + "\\demo";
+    return isFolder(beside) ? beside : std::string();
+}
+
+#else
+
 std::string resolved(const std::string& path) {
     char* real = realpath(path.c_str(), nullptr);
     if (!real)
@@ -43,6 +57,8 @@ std::string locateDataFolder() {
         return LEVELCOLORS_SOURCE_DATA_FOLDER;
     return std::string();
 }
+
+#endif
 
 } // namespace
 

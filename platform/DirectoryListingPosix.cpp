@@ -1,16 +1,13 @@
+// The POSIX folder listing, on readdir.
+
 #include "platform/DirectoryListing.h"
 
-#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
 
 namespace {
-
-bool endsWithExtension(const std::string& name, const std::string& extension) {
-    const std::string suffix = "." + extension;
-    return name.size() >= suffix.size() &&
-           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
 
 bool isRegularFile(const std::string& folder, const dirent& entry) {
     if (entry.d_type == DT_REG)
@@ -25,17 +22,25 @@ bool isRegularFile(const std::string& folder, const dirent& entry) {
 
 } // namespace
 
-std::vector<std::string> listFiles(const std::string& folder, const std::string& extension) {
+std::vector<std::string> listFilesUnsorted(const std::string& folder,
+                                           const std::string& extension) {
     std::vector<std::string> names;
     DIR* dir = opendir(folder.c_str());
     if (!dir)
         return names;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        if (endsWithExtension(name, extension) && isRegularFile(folder, *entry))
+        if (hasExtension(name, extension) && isRegularFile(folder, *entry))
             names.push_back(name);
     }
     closedir(dir);
-    std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string folderListingProblem(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return std::strerror(errno);
+    closedir(dir);
+    return "";
 }
