@@ -20,13 +20,13 @@ bool isFile(const std::string& path) {
 
 #ifdef _WIN32
 
-// Beside the executable, the data folder is the demo level, which holds them all.
+// The "data" folder beside the executable: a copy of the demo level, which holds them all.
 std::string locateDataFolder() {
     const std::string executable = executablePath();
     const size_t slash = executable.find_last_of("\\/");
     if (slash == std::string::npos)
         return std::string();
-    const std::string beside = executable.substr(0, slash) + "\\demo";
+    const std::string beside = executable.substr(0, slash) + "\\data";
     return isFolder(beside) ? beside : std::string();
 }
 

@@ -5,7 +5,7 @@
 // The viewer's own data folder, which holds the fonts and pictures a level may lack:
 // "share/levelcolors" beside the "bin" folder of the executable, so that a moved install
 // still finds it, or the source tree's "demo" folder when the executable runs from the
-// build folder; on Windows the "demo" folder beside the executable. Found once, from the
+// build folder; on Windows the "data" folder beside the executable. Found once, from the
 // executable's path, never from the working folder;
 // "" when there is none.
 const std::string& dataFolder();
