@@ -2,8 +2,8 @@
 
 #include "platform/DirectoryListing.h"
 
-#include <cerrno>
-#include <cstring>
+#include "platform/WindowsError.h"
+
 #include <windows.h>
 
 namespace {
@@ -43,16 +43,5 @@ std::string folderListingProblem(const std::string& folder) {
         FindClose(search);
         return "";
     }
-    // In the C library's words, as on other systems.
-    switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        return std::strerror(ENOENT);
-    case ERROR_DIRECTORY:
-        return std::strerror(ENOTDIR);
-    case ERROR_ACCESS_DENIED:
-        return std::strerror(EACCES);
-    default:
-        return std::strerror(EIO);
-    }
+    return windowsErrorText(GetLastError());
 }
