@@ -142,6 +142,10 @@ class Checker {
         std::vector<SwatchUse> swatches;
         std::unordered_map<std::string, size_t> swatchIndex;
         std::vector<LevelFile> files = levelFiles(report_.level);
+        // What the image library prints belongs in the reasons, not on standard error; caught
+        // before the workers start, for systems where they cannot keep it apart themselves.
+        StderrCapture capture;
+        capture.begin();
         // The swatches are decoded on worker threads, each once, in the order they are read.
         ImagePrefetch images;
         std::unordered_set<std::string> requested;
@@ -149,9 +153,6 @@ class Checker {
             if (requested.insert(file.swatchPath).second)
                 images.request(inLevel(report_.level, file.swatchPath));
         }
-        // What the image library prints belongs in the reasons, not on standard error.
-        StderrCapture capture;
-        capture.begin();
         for (LevelFile& file : files) {
             auto found = swatchIndex.find(file.swatchPath);
             if (found == swatchIndex.end()) {
