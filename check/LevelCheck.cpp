@@ -8,6 +8,7 @@
 #include "listfile/ListReader.h"
 #include "platform/DirectoryListing.h"
 #include "platform/PathStatus.h"
+#include "platform/ThreadStderr.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -159,6 +160,10 @@ class Checker {
                 found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
                 const std::string path = inLevel(report_.level, file.swatchPath);
                 DecodedImage decoded = images.take(path);
+                // Where a worker cannot keep what the library printed, a failed file is decoded
+                // once more here, so that the reason is the library's own words all the same.
+                if (!decoded.image && decoded.refusal.empty() && !ThreadStderr::possible())
+                    decoded.image = decodeLevelImage(path, capture, decoded.reason);
                 swatches.push_back({file.swatchPath, readSwatch(path, decoded), {}});
             }
             SwatchUse& use = swatches[found->second];

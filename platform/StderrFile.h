@@ -26,6 +26,11 @@ class StderrFile {
     std::string read(long from, long to);
 
   private:
+    // Each system's own: a new file for reading and writing, or -1 with errno set; and a read
+    // of `size` bytes at `from` that leaves the file's position where it was.
+    static int openFile();
+    static long readAt(int file, char* into, size_t size, long from);
+
     int file_ = -1;
     int saved_ = -1;
 };
