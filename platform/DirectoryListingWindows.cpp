@@ -1,4 +1,4 @@
-// The Windows folder listing, on FindFirstFileA: names in the system's code page.
+// The Windows folder listing, on FindFirstFileExA: names in the system's code page.
 
 #include "platform/DirectoryListing.h"
 
