@@ -1,4 +1,4 @@
-// The Windows folder listing, on FindFirstFileExA: names in the system's code page.
+// The Windows folder listing, on FindFirstFileExA: names in the program's code page, UTF-8.
 
 #include "platform/DirectoryListing.h"
 
