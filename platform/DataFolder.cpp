@@ -20,6 +20,8 @@ bool isFile(const std::string& path) {
 
 #ifdef _WIN32
 
+const char* const place = "\"data\" beside its .exe";
+
 // The "data" folder beside the executable: a copy of the demo level, which holds them all.
 std::string locateDataFolder() {
     const std::string executable = executablePath();
@@ -31,6 +33,8 @@ std::string locateDataFolder() {
 }
 
 #else
+
+const char* const place = "share/levelcolors beside its bin folder";
 
 std::string resolved(const std::string& path) {
     char* real = realpath(path.c_str(), nullptr);
@@ -65,6 +69,10 @@ std::string locateDataFolder() {
 const std::string& dataFolder() {
     static const std::string folder = locateDataFolder();
     return folder;
+}
+
+const char* dataFolderPlace() {
+    return place;
 }
 
 std::string findDataFile(const std::string& relative) {

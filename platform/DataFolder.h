@@ -10,6 +10,10 @@
 // "" when there is none.
 const std::string& dataFolder();
 
+// Where the data folder lies, in words for a usage text: "share/levelcolors beside its bin
+// folder", or on Windows: "data" beside its .exe.
+const char* dataFolderPlace();
+
 // Where to read `relative`: itself when it names a file (the level's own copy comes first),
 // else its copy in the data folder when that exists, else `relative` unchanged, so that the
 // failure to load it names the path as the level knows it.
