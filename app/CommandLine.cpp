@@ -1,19 +1,24 @@
 #include "app/CommandLine.h"
 
+#include "platform/DataFolder.h"
 #include "platform/WorkingFolder.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
 constexpr int exitUsage = 2;
 
-const char* const usage = R"(usage: levelcolors [LEVEL_FOLDER]
+// The data folder's place differs between systems; the rest is the same everywhere.
+std::string usageText() {
+    return std::string(R"(usage: levelcolors [LEVEL_FOLDER]
 
 Shows the marker colours of a level (default: the current folder) page by page in a
 300 by 800 window. Every path the viewer reads is relative to the level folder; the fonts
 and pictures a level lacks (fonts/smallFont.png, fonts/bigFont.png, whiteBG.png,
-scramble.png) come from the viewer's data folder, share/levelcolors beside its bin folder.
+scramble.png) come from the viewer's data folder, )") +
+           dataFolderPlace() + R"(.
 
 keys: t textures, o objects, y collision colours; 1 to 9 and 0 pages 1 to 10,
 q w e r, a s d f, z x c v pages 11 to 22; Page Down, Page Up, Home, End and the
@@ -24,6 +29,7 @@ options:
   --help     this text
   --version  the name and the version
 )";
+}
 
 } // namespace
 
@@ -55,11 +61,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 std::optional<int> applyCommandLine(int argc, char** argv) {
     const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!line.error.empty()) {
-        std::fprintf(stderr, "levelcolors: %s\n%s", line.error.c_str(), usage);
+        std::fprintf(stderr, "levelcolors: %s\n%s", line.error.c_str(), usageText().c_str());
         return exitUsage;
     }
     if (line.help) {
-        std::fputs(usage, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (line.version) {

@@ -6,14 +6,15 @@
 #include "level/ImagePrefetch.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
+#include "platform/DirectoryListing.h"
+#include "platform/PathStatus.h"
+#include "platform/ThreadStderr.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <map>
 #include <set>
-#include <sys/stat.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -79,16 +80,12 @@ bool isCollision(LevelFileKind kind) {
 // Why an existing path cannot be listed as a folder; empty when it can, or when it is absent
 // and may be.
 std::string folderProblem(const std::string& path, bool mustExist) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0)
-        return mustExist || errno != ENOENT ? std::strerror(errno) : "";
-    if (!S_ISDIR(info.st_mode))
+    const PathStatus status = pathStatus(path);
+    if (!status.exists)
+        return mustExist || status.error != ENOENT ? std::strerror(status.error) : "";
+    if (!status.folder)
         return "it is not a folder";
-    DIR* dir = opendir(path.c_str());
-    if (!dir)
-        return std::strerror(errno);
-    closedir(dir);
-    return "";
+    return folderListingProblem(path);
 }
 
 class Checker {
@@ -146,6 +143,10 @@ class Checker {
         std::vector<SwatchUse> swatches;
         std::unordered_map<std::string, size_t> swatchIndex;
         std::vector<LevelFile> files = levelFiles(report_.level);
+        // What the image library prints belongs in the reasons, not on standard error; caught
+        // before the workers start, for systems where they cannot keep it apart themselves.
+        StderrCapture capture;
+        capture.begin();
         // The swatches are decoded on worker threads, each once, in the order they are read.
         ImagePrefetch images;
         std::unordered_set<std::string> requested;
@@ -153,15 +154,16 @@ class Checker {
             if (requested.insert(file.swatchPath).second)
                 images.request(inLevel(report_.level, file.swatchPath));
         }
-        // What the image library prints belongs in the reasons, not on standard error.
-        StderrCapture capture;
-        capture.begin();
         for (LevelFile& file : files) {
             auto found = swatchIndex.find(file.swatchPath);
             if (found == swatchIndex.end()) {
                 found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
                 const std::string path = inLevel(report_.level, file.swatchPath);
                 DecodedImage decoded = images.take(path);
+                // Where a worker cannot keep what the library printed, a failed file is decoded
+                // once more here, so that the reason is the library's own words all the same.
+                if (!decoded.image && decoded.refusal.empty() && !ThreadStderr::possible())
+                    decoded.image = decodeLevelImage(path, capture, decoded.reason);
                 swatches.push_back({file.swatchPath, readSwatch(path, decoded), {}});
             }
             SwatchUse& use = swatches[found->second];
@@ -263,9 +265,8 @@ class Checker {
         if (textures)
             owners.insert(owners.begin(), stem + ".png");
         for (const std::string& owner : owners) {
-            struct stat info;
             if (isSwatchName(owner.substr(owner.rfind('/') + 1)) && !swatchesInUse.count(owner) &&
-                stat(inLevel(report_.level, owner).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+                pathStatus(inLevel(report_.level, owner)).regular)
                 return owner;
         }
         return "";

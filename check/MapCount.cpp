@@ -6,7 +6,6 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <sys/stat.h>
 #include <unordered_map>
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StderrFile.h"
+
 #include <string>
 
 // Catches what libraries print on standard error while they run (libpng prints its own
@@ -8,8 +10,7 @@
 // begin() to end(); marks tell one call's words from the next at the cost of one seek.
 class StderrCapture {
   public:
-    StderrCapture();
-    ~StderrCapture();
+    StderrCapture() = default;
     StderrCapture(const StderrCapture&) = delete;
     StderrCapture& operator=(const StderrCapture&) = delete;
 
@@ -28,6 +29,5 @@ class StderrCapture {
     static std::string reasonFrom(const std::string& captured, const std::string& fallback);
 
   private:
-    int file_ = -1;
-    int saved_ = -1;
+    StderrFile file_;
 };

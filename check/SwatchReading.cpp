@@ -4,12 +4,12 @@
 #include "level/ImagePrefetch.h"
 #include "level/SwatchColor.h"
 #include "platform/ImageFile.h"
+#include "platform/PathStatus.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace {
 
@@ -30,11 +30,10 @@ long countDiffering(SDL_Surface* surface, uint32_t colour) {
 
 SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, std::string& reason,
                               bool* missing) {
-    struct stat info;
-    const bool exists = stat(file.c_str(), &info) == 0;
+    const PathStatus status = pathStatus(file);
     if (missing)
-        *missing = !exists && (errno == ENOENT || errno == ENOTDIR);
-    if (exists && S_ISDIR(info.st_mode)) {
+        *missing = !status.exists && (status.error == ENOENT || status.error == ENOTDIR);
+    if (status.folder) {
         reason = "it is a folder";
         return nullptr;
     }
@@ -54,16 +53,16 @@ SwatchReading readSwatch(const std::string& file, DecodedImage& decoded) {
     decoded.image = nullptr;
     if (!image) {
         // Only a failure needs to know why: a missing file, a folder, or no image.
-        struct stat info;
-        if (stat(file.c_str(), &info) != 0) {
-            if (errno == ENOENT || errno == ENOTDIR)
+        const PathStatus status = pathStatus(file);
+        if (!status.exists) {
+            if (status.error == ENOENT || status.error == ENOTDIR)
                 return reading;
             reading.status = SwatchReading::Status::Unreadable;
-            reading.reason = std::strerror(errno);
+            reading.reason = std::strerror(status.error);
             return reading;
         }
         reading.status = SwatchReading::Status::Unreadable;
-        reading.reason = S_ISDIR(info.st_mode) ? std::string("it is a folder")
+        reading.reason = status.folder ? std::string("it is a folder")
                          : !decoded.refusal.empty()
                              ? decoded.refusal
                              : StderrCapture::reasonFrom(decoded.printed, decoded.reason);

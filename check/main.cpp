@@ -4,6 +4,7 @@
 #include "check/LevelCheck.h"
 #include "check/PaletteFile.h"
 #include "check/ReportFormats.h"
+#include "platform/StandardStreams.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +23,7 @@ void fail(const std::string& line) {
 } // namespace
 
 int main(int argc, char** argv) {
+    keepLineEndsOnStandardStreams();
     const CheckOptions options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!options.error.empty()) {
         fail(options.error + " (see --help)");

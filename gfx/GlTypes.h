@@ -3,13 +3,9 @@
 // The OpenGL 1.1 types and constants the viewer uses. The GL library is opened at run time
 // and never linked, so the system's GL headers are not needed either.
 
-#include <cstdint>
+#include "platform/GlCalling.h"
 
-#ifdef _WIN32
-#define LEVELCOLORS_GLAPI __stdcall
-#else
-#define LEVELCOLORS_GLAPI
-#endif
+#include <cstdint>
 
 using GLenum = unsigned int;
 using GLbitfield = unsigned int;

@@ -108,8 +108,10 @@ std::unique_ptr<uint8_t[]> scaledTexels(SDL_Surface* image, const TextureFit& fi
     const int bytes = image->format->BytesPerPixel;
     if (bytes == 1) {
         for (int i = 0; i < 256; ++i) {
-            const uint8_t index = uint8_t(i);
-            texelOf(image, &index, byIndex[i]);
+            // A whole pixel's room, though one byte is read: an optimiser that cannot tell the
+            // pixel size here would otherwise warn of reads past it.
+            const uint8_t index[4] = {uint8_t(i), 0, 0, 0};
+            texelOf(image, index, byIndex[i]);
         }
     }
     SDL_LockSurface(image);

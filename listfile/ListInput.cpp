@@ -6,6 +6,22 @@
 #include <unistd.h>
 #include <utility>
 
+namespace {
+
+#ifdef _WIN32
+// No FIFO blocks an open here; binary mode keeps line ends as they are in the file.
+constexpr int openFlags = O_RDONLY | O_BINARY | O_NOINHERIT;
+void stopNonBlocking(int) {}
+#else
+// O_NONBLOCK: a FIFO that no one writes to would otherwise hold the open for ever.
+constexpr int openFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+void stopNonBlocking(int fd) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+}
+#endif
+
+} // namespace
+
 ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize,
                      std::string refusal, long long fileBytes)
     : name_(std::move(name)), file_(file), open_(file != nullptr || text != nullptr),
@@ -24,8 +40,7 @@ ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::
 }
 
 ListInput ListInput::openFile(const std::string& path, std::size_t readSize) {
-    // O_NONBLOCK: a FIFO that no one writes to would otherwise hold the open for ever.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = open(path.c_str(), openFlags);
     std::string refusal;
     long long bytes = 0;
     struct stat info;
@@ -36,8 +51,8 @@ ListInput ListInput::openFile(const std::string& path, std::size_t readSize) {
     }
     std::FILE* file = nullptr;
     if (fd >= 0 && refusal.empty()) {
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        file = fdopen(fd, "r");
+        stopNonBlocking(fd);
+        file = fdopen(fd, "rb");
     }
     if (fd >= 0 && !file)
         close(fd);

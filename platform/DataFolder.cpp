@@ -18,6 +18,24 @@ bool isFile(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+#ifdef _WIN32
+
+const char* const place = "\"data\" beside its .exe";
+
+// The "data" folder beside the executable: a copy of the demo level, which holds them all.
+std::string locateDataFolder() {
+    const std::string executable = executablePath();
+    const size_t slash = executable.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return std::string();
+    const std::string beside = executable.substr(0, slash) + "\\data";
+    return isFolder(beside) ? beside : std::string();
+}
+
+#else
+
+const char* const place = "share/levelcolors beside its bin folder";
+
 std::string resolved(const std::string& path) {
     char* real = realpath(path.c_str(), nullptr);
     if (!real)
@@ -44,11 +62,17 @@ std::string locateDataFolder() {
     return std::string();
 }
 
+#endif
+
 } // namespace
 
 const std::string& dataFolder() {
     static const std::string folder = locateDataFolder();
     return folder;
+}
+
+const char* dataFolderPlace() {
+    return place;
 }
 
 std::string findDataFile(const std::string& relative) {

@@ -1,41 +1,17 @@
 #include "platform/DirectoryListing.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
 
-namespace {
+std::vector<std::string> listFiles(const std::string& folder, const std::string& extension) {
+    // Systems differ in the order they list a folder in (Windows's is the file system's own
+    // collation), so the names are sorted and every system scans a level the same way.
+    std::vector<std::string> names = listFilesUnsorted(folder, extension);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
-bool endsWithExtension(const std::string& name, const std::string& extension) {
+bool hasExtension(const std::string& name, const std::string& extension) {
     const std::string suffix = "." + extension;
     return name.size() >= suffix.size() &&
            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-bool isRegularFile(const std::string& folder, const dirent& entry) {
-    if (entry.d_type == DT_REG)
-        return true;
-    // Links and file systems that do not fill d_type need a stat; links to files count.
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
-    struct stat info;
-    const std::string path = folder + "/" + entry.d_name;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-} // namespace
-
-std::vector<std::string> listFiles(const std::string& folder, const std::string& extension) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return names;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (endsWithExtension(name, extension) && isRegularFile(folder, *entry))
-            names.push_back(name);
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
 }

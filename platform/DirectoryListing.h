@@ -7,3 +7,12 @@
 // `extension` (compared case-sensitively), in byte order so that every run lists a level
 // the same way. A missing or unreadable folder yields no names.
 std::vector<std::string> listFiles(const std::string& folder, const std::string& extension);
+
+// The same names in the order the system gives them (each system's own file).
+std::vector<std::string> listFilesUnsorted(const std::string& folder, const std::string& extension);
+
+// Whether `name` ends in "." followed by `extension`, compared byte for byte.
+bool hasExtension(const std::string& name, const std::string& extension);
+
+// Why `folder` cannot be listed: the system's reason, "" when it can.
+std::string folderListingProblem(const std::string& folder);

@@ -42,6 +42,10 @@ ThreadStderr::~ThreadStderr() {
         close(file_);
 }
 
+bool ThreadStderr::possible() {
+    return true;
+}
+
 std::string ThreadStderr::take() {
     if (file_ < 0)
         return "";
@@ -66,6 +70,9 @@ ThreadStderr::ThreadStderr() = default;
 ThreadStderr::~ThreadStderr() = default;
 std::string ThreadStderr::take() {
     return "";
+}
+bool ThreadStderr::possible() {
+    return false;
 }
 
 #endif

@@ -18,6 +18,9 @@ class ThreadStderr {
     // caught.
     std::string take();
 
+    // Whether this system can give a thread a standard error of its own at all.
+    static bool possible();
+
   private:
     int file_ = -1;
 };

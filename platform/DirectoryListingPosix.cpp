@@ -1,0 +1,46 @@
+// The POSIX folder listing, on readdir.
+
+#include "platform/DirectoryListing.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool isRegularFile(const std::string& folder, const dirent& entry) {
+    if (entry.d_type == DT_REG)
+        return true;
+    // Links and file systems that do not fill d_type need a stat; links to files count.
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat info;
+    const std::string path = folder + "/" + entry.d_name;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+std::vector<std::string> listFilesUnsorted(const std::string& folder,
+                                           const std::string& extension) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (hasExtension(name, extension) && isRegularFile(folder, *entry))
+            names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+std::string folderListingProblem(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return std::strerror(errno);
+    closedir(dir);
+    return "";
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// What a path names, links followed.
+struct PathStatus {
+    bool exists = false;
+    bool folder = false;
+    bool regular = false; // a regular file
+    int error = 0;        // the errno value when it does not exist or cannot be told
+};
+
+// Never fails: a path that cannot be looked at gives exists false and its error.
+PathStatus pathStatus(const std::string& path);
