@@ -143,19 +143,24 @@ TEST(Wine, AMissingGlLibraryOrEntryPointEndsTheViewerWithItsLine) {
         // Wine's own GL library switched off: loading it fails as a missing file would. The
         // line goes where a Windows user finds it, to "stdout.txt" beside the program.
         const std::string messages = package() + "/stdout.txt";
+        const std::string problems = package() + "/stderr.txt";
         std::filesystem::remove(messages);
+        std::filesystem::remove(problems);
         ChildProcess viewer({wine(), package() + "/levelcolors.exe"}, demoLevel(),
                             {{"DISPLAY", server.display()},
                              {"SDL_STDIO_REDIRECT", ""},
                              {"WINEDLLOVERRIDES", overrides + ";opengl32="}});
         EXPECT_EQ(viewer.wait(60), 1);
         const std::string out = withUnixLineEnds(fileText(messages));
+        // SDL removes an empty stderr.txt at exit; under Wine that removal now and then
+        // fails, so only its being empty is the viewer's.
+        EXPECT_EQ(fileText(problems), "");
         std::filesystem::remove(messages);
+        std::filesystem::remove(problems);
         const std::string prefix = "Unable to dynamically open GL lib : ";
         EXPECT_EQ(out.rfind(prefix, 0), 0u) << out;
         EXPECT_GT(out.size(), prefix.size() + 1) << "SDL's error text";
         EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
-        EXPECT_FALSE(std::filesystem::exists(package() + "/stderr.txt")) << "an empty one goes";
     }
 #ifdef LEVELCOLORS_GL_WITHOUT_FONT_ENTRY_POINT
     {
