@@ -75,15 +75,21 @@ Difference compare(const Screenshot& a, const Screenshot& b) {
 // The pages compared, each by the key that picks it.
 const std::vector<std::string> pageKeys = {"t", "o", "y"};
 
-// Every frame a page shows in a second and a half: the textures page animates.
-std::vector<Screenshot> framesOf(ViewerRun& viewer, const std::string& key) {
+bool isAmong(const Screenshot& shot, const std::vector<Screenshot>& frames) {
+    return std::any_of(frames.begin(), frames.end(),
+                       [&](const Screenshot& frame) { return compare(frame, shot).pixels == 0; });
+}
+
+// Every frame a page shows in a second and a half (the textures page animates), once the
+// page `before` has gone.
+std::vector<Screenshot> framesOf(ViewerRun& viewer, const std::string& key,
+                                 const std::vector<Screenshot>& before) {
     viewer.press({key});
-    ViewerRun::sleepMilliseconds(300);
-    std::vector<Screenshot> frames;
+    std::vector<Screenshot> frames = {
+        viewer.waitFor([&](const Screenshot& shot) { return !isAmong(shot, before); })};
     for (int sample = 0; sample < 50; ++sample) {
         Screenshot shot = viewer.screenshot();
-        if (std::none_of(frames.begin(), frames.end(),
-                         [&](const Screenshot& frame) { return compare(frame, shot).pixels == 0; }))
+        if (!isAmong(shot, frames))
             frames.push_back(std::move(shot));
         ViewerRun::sleepMilliseconds(30);
     }
@@ -104,9 +110,9 @@ TEST(Wine, ThePagesEqualTheLinuxViewersAndEscapeEndsWithStatusZero) {
     std::vector<std::vector<Screenshot>> linuxFrames;
     {
         ViewerRun viewer(demoLevel());
-        ViewerRun::sleepMilliseconds(500);
         for (const std::string& key : pageKeys)
-            linuxFrames.push_back(framesOf(viewer, key));
+            linuxFrames.push_back(framesOf(
+                viewer, key, linuxFrames.empty() ? std::vector<Screenshot>{} : linuxFrames.back()));
         EXPECT_EQ(viewer.quit(), 0);
     }
 
@@ -114,7 +120,6 @@ TEST(Wine, ThePagesEqualTheLinuxViewersAndEscapeEndsWithStatusZero) {
     std::unique_ptr<ViewerRun> viewer = startUnderWine();
     std::printf("first frame under Wine after %.1f s\n",
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    ViewerRun::sleepMilliseconds(500);
     for (size_t page = 0; page < pageKeys.size(); ++page) {
         SCOPED_TRACE("page " + pageKeys[page]);
         viewer->press({pageKeys[page]});
@@ -133,6 +138,7 @@ TEST(Wine, ThePagesEqualTheLinuxViewersAndEscapeEndsWithStatusZero) {
     }
     EXPECT_EQ(viewer->quit(), 0);
     EXPECT_EQ(viewer->standardOutput(), "");
+    EXPECT_EQ(viewer->standardError(), "") << "the demo level has no problems";
 }
 
 TEST(Wine, AMissingGlLibraryOrEntryPointEndsTheViewerWithItsLine) {
