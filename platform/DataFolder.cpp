@@ -1,21 +1,19 @@
 #include "platform/DataFolder.h"
 
 #include "platform/ExecutablePath.h"
+#include "platform/PathStatus.h"
 
 #include <climits>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 
 bool isFolder(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return pathStatus(path).folder;
 }
 
 bool isFile(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return pathStatus(path).regular;
 }
 
 #ifdef _WIN32

@@ -2,10 +2,11 @@
 
 #include "platform/DirectoryListing.h"
 
+#include "platform/PathStatus.h"
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -15,9 +16,7 @@ bool isRegularFile(const std::string& folder, const dirent& entry) {
     // Links and file systems that do not fill d_type need a stat; links to files count.
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
         return false;
-    struct stat info;
-    const std::string path = folder + "/" + entry.d_name;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return pathStatus(folder + "/" + entry.d_name).regular;
 }
 
 } // namespace
