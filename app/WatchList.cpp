@@ -60,14 +60,30 @@ WatchList WatchList::fromScan(const std::string& level, const std::vector<std::s
 }
 
 std::string WatchList::add(const std::string& level, std::string folder) {
-    while (folder != "." && folder != "/" && !isFolder(level, folder))
+    std::string entry; // the entry of `folder` on the way to the folder asked for
+    while (folder != "." && folder != "/" && !isFolder(level, folder)) {
+        entry = nameOf(folder);
         folder = folderOf(folder);
+    }
+    if (entry.empty())
+        asThemselves_.insert(folder);
+    else
+        way_[folder].insert(entry);
     if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end())
         folders_.push_back(folder);
     return folder;
 }
 
+bool WatchList::besideTheWay(const FolderChange& change) const {
+    if (change.folder.empty() || change.name.empty() || asThemselves_.count(change.folder))
+        return false;
+    const auto way = way_.find(change.folder);
+    return way == way_.end() || !way->second.count(change.name);
+}
+
 bool WatchList::matters(const FolderChange& change) const {
+    if (besideTheWay(change))
+        return false;
     if (change.folder.empty() || change.name.empty() || change.isFolder)
         return true;
     if (scanned_.count(change.folder) &&
@@ -78,6 +94,8 @@ bool WatchList::matters(const FolderChange& change) const {
 
 std::set<std::string> WatchList::pictures(const FolderChange& change) const {
     std::set<std::string> touched;
+    if (besideTheWay(change))
+        return touched;
     if (change.folder.empty() ||
         ((change.name.empty() || change.isFolder) && pictureFolders_.count(change.folder))) {
         for (const auto& entry : pictureOf_)

@@ -45,14 +45,20 @@ class WatchListOfAScan : public ::testing::Test {
 };
 
 TEST_F(WatchListOfAScan, WatchesTheLevelTheScannedFoldersAndEveryNamedFilesFolder) {
+    const std::string absent = std::filesystem::path(level_).filename().string() + "-absent";
     const WatchList list = WatchList::fromScan(
-        level_, {"art/a.png", "textures/frames/w1.png", "textures/frames/w2.png",
-                 "textures/lava.txt", "gone/deep/x.png", "textures/frames/gone/y.png", "b.png"});
-    // Missing folders ("events", "cutscenes", "entities", "gone/deep", "textures/frames/gone")
-    // stand in as the nearest existing parent, where their creation shows.
-    const std::vector<std::string> expected = {".",      "textures", "characters",
-                                               "levels", "art",      "textures/frames"};
+        level_,
+        {"art/a.png", "textures/frames/w1.png", "textures/frames/w2.png", "textures/lava.txt",
+         "gone/deep/x.png", "textures/frames/gone/y.png", "b.png", "../" + absent + "/z.png"});
+    // Missing folders ("events", "cutscenes", "entities", "gone/deep", "textures/frames/gone",
+    // the absent one outside) are watched at the nearest existing parent, where they show.
+    const std::vector<std::string> expected = {".",   "textures",        "characters", "levels",
+                                               "art", "textures/frames", ".."};
     EXPECT_EQ(list.folders(), expected);
+    // Outside the level only the way to the absent folder matters, not other levels beside it.
+    EXPECT_TRUE(list.matters({"..", absent, true}));
+    EXPECT_FALSE(list.matters({"..", "levelcolors-level-other", true}));
+    EXPECT_FALSE(list.matters({"..", "z.png", false}));
 
     EXPECT_TRUE(list.matters({"textures", "new.png", false}));
     EXPECT_TRUE(list.matters({"characters", "hero.txt", false}));
