@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
@@ -32,7 +33,8 @@ std::string readWhole(const std::string& path) {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& cwd,
                            const std::map<std::string, std::string>& env)
-    : outPath_(makeTempPath("out")), errPath_(makeTempPath("err")) {
+    : program_(argv.empty() ? "" : argv[0]), outPath_(makeTempPath("out")),
+      errPath_(makeTempPath("err")) {
     // Everything the child needs is prepared here: between fork and exec a process with
     // threads (GL's workers) may neither allocate nor change its environment.
     std::vector<std::string> environment;
@@ -82,7 +84,8 @@ bool ChildProcess::running() {
         return false;
     int raw = 0;
     if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        signal_ = WIFSIGNALED(raw) ? WTERMSIG(raw) : 0;
+        status_ = signal_ ? 128 + signal_ : WEXITSTATUS(raw);
         return false;
     }
     return true;
@@ -100,6 +103,16 @@ int ChildProcess::wait(double seconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return status_;
+}
+
+std::string ChildProcess::howItEnded() {
+    if (running())
+        return "is still running";
+    if (status_ == -1)
+        return "was killed after its time ran out";
+    if (signal_)
+        return "was killed by signal " + std::to_string(signal_) + " (" + strsignal(signal_) + ")";
+    return "ended with status " + std::to_string(status_);
 }
 
 std::string ChildProcess::standardOutput() const {

@@ -23,6 +23,10 @@ class ChildProcess {
     int wait(double seconds = 30);
     bool running();
     pid_t pid() const { return pid_; }
+    // How it ended, without waiting: "ended with status 3", "was killed by signal 11
+    // (Segmentation fault)", "was killed after its time ran out" or "is still running".
+    std::string howItEnded();
+    const std::string& program() const { return program_; }
 
     std::string standardOutput() const;
     std::string standardError() const;
@@ -30,6 +34,8 @@ class ChildProcess {
   private:
     pid_t pid_ = -1;
     int status_ = -2;
+    int signal_ = 0; // the signal that ended it, when one did
+    std::string program_;
     std::string outPath_;
     std::string errPath_;
 };

@@ -21,7 +21,7 @@ ViewerRun::ViewerRun(const std::string& folder, const std::vector<std::string>& 
     : driver_(server_.display()) {
     std::vector<std::string> argv = {program.empty() ? viewerBinary() : program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    process_ = std::make_unique<ChildProcess>(argv, folder, viewerEnvironment(server_.display()));
+    process_ = std::make_unique<TestedProgram>(argv, folder, viewerEnvironment(server_.display()));
     window_ = driver_.findWindow(title, 60);
     if (window_.empty())
         throw std::runtime_error("the viewer opened no window; its standard output: " +

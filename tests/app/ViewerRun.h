@@ -1,8 +1,8 @@
 #pragma once
 
-#include "drive/ChildProcess.h"
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
+#include "tests/support/TestedProgram.h"
 
 #include <memory>
 #include <string>
@@ -37,7 +37,7 @@ class ViewerRun {
     }
     // Presses Escape and waits for the end; returns the exit status.
     int quit();
-    ChildProcess& process() { return *process_; }
+    TestedProgram& process() { return *process_; }
     XServer& server() { return server_; }
     std::string standardError() const { return process_->standardError(); }
     std::string standardOutput() const { return process_->standardOutput(); }
@@ -47,7 +47,7 @@ class ViewerRun {
   private:
     XServer server_;
     WindowDriver driver_;
-    std::unique_ptr<ChildProcess> process_;
+    std::unique_ptr<TestedProgram> process_;
     std::string window_;
 };
 

@@ -120,7 +120,7 @@ TEST(ViewerWindow, OpensItsWindowDrawsTheOverlayAndEndsOnEscape) {
 TEST(ViewerWindow, StartUpFailuresPrintOneLineAndEndWithStatusOne) {
     LevelFolder level;
     {
-        ChildProcess viewer({viewerBinary()}, level.path(), {{"SDL_VIDEODRIVER", "dummy"}});
+        TestedProgram viewer({viewerBinary()}, level.path(), {{"SDL_VIDEODRIVER", "dummy"}});
         EXPECT_EQ(viewer.wait(), 1);
         const std::string out = viewer.standardOutput();
         EXPECT_EQ(out.rfind("Unable to dynamically open GL lib : ", 0), 0u) << out;
@@ -128,8 +128,8 @@ TEST(ViewerWindow, StartUpFailuresPrintOneLineAndEndWithStatusOne) {
         EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
     }
     {
-        ChildProcess viewer({viewerBinary()}, level.path(),
-                            {{"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", ""}});
+        TestedProgram viewer({viewerBinary()}, level.path(),
+                             {{"SDL_VIDEODRIVER", "x11"}, {"DISPLAY", ""}});
         EXPECT_EQ(viewer.wait(), 1);
         const std::string out = viewer.standardOutput();
         EXPECT_EQ(out.rfind("Unable to init SDL : ", 0), 0u) << out;
@@ -765,7 +765,7 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
         std::vector<std::string> argv = {viewerBinary()};
         argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
         // No display: reaching SDL would end with status 1 and "Unable to init SDL".
-        ChildProcess viewer(argv, level.path(), viewerEnvironment(""));
+        TestedProgram viewer(argv, level.path(), viewerEnvironment(""));
         EXPECT_EQ(viewer.wait(), c.status);
         const std::string out = viewer.standardOutput();
         const std::string err = viewer.standardError();

@@ -1,16 +1,16 @@
 #include "tests/check/CheckRun.h"
 
-#include "drive/ChildProcess.h"
 #include "tests/support/Paths.h"
 
 CheckRun runCheck(const std::vector<std::string>& arguments, const std::string& cwd) {
     std::vector<std::string> argv = {buildRoot() + "/levelcolors-check"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    ChildProcess child(argv, cwd, {{"DISPLAY", ""}});
     CheckRun run;
-    run.status = child.wait(120);
-    run.out = child.standardOutput();
-    run.err = child.standardError();
+    run.program = std::make_shared<TestedProgram>(
+        argv, cwd, std::map<std::string, std::string>{{"DISPLAY", ""}});
+    run.status = run.program->wait(120);
+    run.out = run.program->standardOutput();
+    run.err = run.program->standardError();
     return run;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "tests/support/TestedProgram.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,8 @@ struct CheckRun {
     int status = -1;
     std::string out;
     std::string err;
+    // Kept for the test's length, so that a failed test shows how the run ended.
+    std::shared_ptr<TestedProgram> program;
 };
 
 // Runs build/levelcolors-check with `arguments` in folder `cwd`.

@@ -152,10 +152,10 @@ TEST(Wine, AMissingGlLibraryOrEntryPointEndsTheViewerWithItsLine) {
         const std::string problems = package() + "/stderr.txt";
         std::filesystem::remove(messages);
         std::filesystem::remove(problems);
-        ChildProcess viewer({wine(), package() + "/levelcolors.exe"}, demoLevel(),
-                            {{"DISPLAY", server.display()},
-                             {"SDL_STDIO_REDIRECT", ""},
-                             {"WINEDLLOVERRIDES", overrides + ";opengl32="}});
+        TestedProgram viewer({wine(), package() + "/levelcolors.exe"}, demoLevel(),
+                             {{"DISPLAY", server.display()},
+                              {"SDL_STDIO_REDIRECT", ""},
+                              {"WINEDLLOVERRIDES", overrides + ";opengl32="}});
         EXPECT_EQ(viewer.wait(60), 1);
         const std::string out = withUnixLineEnds(fileText(messages));
         // SDL removes an empty stderr.txt at exit; under Wine that removal now and then
@@ -174,10 +174,10 @@ TEST(Wine, AMissingGlLibraryOrEntryPointEndsTheViewerWithItsLine) {
         const std::string library = package() + "/OpenGL32.DLL";
         std::filesystem::copy_file(LEVELCOLORS_GL_WITHOUT_FONT_ENTRY_POINT, library,
                                    std::filesystem::copy_options::overwrite_existing);
-        ChildProcess viewer({wine(), package() + "/levelcolors.exe"}, demoLevel(),
-                            {{"DISPLAY", server.display()},
-                             {"SDL_STDIO_REDIRECT", "0"},
-                             {"WINEDLLOVERRIDES", overrides + ";opengl32=n,b"}});
+        TestedProgram viewer({wine(), package() + "/levelcolors.exe"}, demoLevel(),
+                             {{"DISPLAY", server.display()},
+                              {"SDL_STDIO_REDIRECT", "0"},
+                              {"WINEDLLOVERRIDES", overrides + ";opengl32=n,b"}});
         EXPECT_EQ(viewer.wait(60), 1);
         std::filesystem::remove(library);
         EXPECT_EQ(withUnixLineEnds(viewer.standardOutput()),
@@ -191,8 +191,8 @@ TEST(Wine, AMissingGlLibraryOrEntryPointEndsTheViewerWithItsLine) {
 TEST(Wine, TheCheckToolPrintsWhatTheLinuxBuildPrints) {
     SKIP_WITHOUT_WINDOWS_BUILD();
     const CheckRun onLinux = runCheck({}, demoLevel());
-    ChildProcess windows({wine(), package() + "/levelcolors-check.exe"}, demoLevel(),
-                         {{"DISPLAY", ""}});
+    TestedProgram windows({wine(), package() + "/levelcolors-check.exe"}, demoLevel(),
+                          {{"DISPLAY", ""}});
     EXPECT_EQ(windows.wait(120), onLinux.status);
     // Byte for byte: its streams are binary, so lines end in LF as on Linux.
     EXPECT_EQ(windows.standardOutput(), onLinux.out);
