@@ -9,6 +9,7 @@
 #include "drive/ChildProcess.h"
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
+#include "gfx/Screen.h"
 
 #include <chrono>
 #include <cstdio>
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
     XServer server;
     WindowDriver driver(server.display());
     ChildProcess viewer({LEVELCOLORS_VIEWER}, level, {{"DISPLAY", server.display()}});
-    const std::string window = driver.findWindow("SDL Dynamic OpenGL Loading Test", 120);
+    const std::string window = driver.findWindow(windowTitle, 120);
     if (window.empty()) {
         std::fprintf(stderr, "idle_bench: the viewer opened no window: %s%s\n",
                      viewer.standardOutput().c_str(), viewer.standardError().c_str());

@@ -14,6 +14,7 @@
 #include "drive/ChildProcess.h"
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
+#include "gfx/Screen.h"
 #include "pngwriter/PngWriter.h"
 
 #include <X11/Xlib.h>
@@ -28,7 +29,6 @@
 
 namespace {
 
-constexpr const char* windowTitle = "SDL Dynamic OpenGL Loading Test";
 constexpr double patienceMilliseconds = 60000;
 
 // One pixel of a window, read from the X server: 0xRRGGBB on the 24-bit screen.

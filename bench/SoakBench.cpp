@@ -17,6 +17,7 @@
 #include "drive/ChildProcess.h"
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
+#include "gfx/Screen.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,7 +33,6 @@
 
 namespace {
 
-constexpr const char* windowTitle = "SDL Dynamic OpenGL Loading Test";
 const char* const pageKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "q",
                                 "w", "e", "r", "a", "s", "d", "f", "z", "x", "c", "v"};
 const char* const viewKeys[] = {"t", "o", "y"};

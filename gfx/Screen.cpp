@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char* windowTitle = "SDL Dynamic OpenGL Loading Test";
 constexpr const char* iconTitle = "testdyngl";
 
 [[noreturn]] void failStartup(const char* format) {

@@ -2,6 +2,7 @@
 
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
+#include "gfx/Screen.h"
 #include "tests/support/TestedProgram.h"
 
 #include <memory>
@@ -11,7 +12,7 @@
 // through screenshots.
 class ViewerRun {
   public:
-    static constexpr const char* title = "SDL Dynamic OpenGL Loading Test";
+    static constexpr const char* title = windowTitle;
 
     // Starts `program` (default build/levelcolors) with `arguments` in `folder` and waits for
     // its window and its first frame.
