@@ -10,11 +10,16 @@ namespace {
 using BrokenFiles = ListFileTest;
 using EmptyListQueries = ListFileTest;
 
-// What the sprite loader does with any root at once, without testing it.
-void queryLikeTheLoader(ListObject* root) {
-    root->firstString();
+// What the sprite loader asks of any root at once: its type and which elements are lists.
+struct Queried {
+    std::string type; // the root's first word
+    int lists = 0;    // elements after it that are lists
+};
+Queried queryLikeTheLoader(ListObject* root) {
+    Queried queried{root->firstString()};
     for (ListObject* cell = root->rest(); cell && cell->first; cell = cell->rest())
-        cell->firstList();
+        queried.lists += cell->firstList() != nullptr;
+    return queried;
 }
 
 TEST_F(BrokenFiles, MissingFileReadsAsAnEmptyListWithOneLine) {
@@ -76,13 +81,31 @@ TEST_F(BrokenFiles, InputEndingInsideListsKeepsWhatWasRead) {
 }
 
 TEST_F(BrokenFiles, EveryBrokenRootCanBeQueriedAtOnce) {
-    for (std::string text : {"", ";", "(", "\"", "(a", "((a) (b", "x"}) {
+    // An empty root has no type: the query says so on the line reached, and nothing else.
+    const std::string noType = ": Attempt to firstString on empty list\n";
+    struct Case {
+        std::string text, type;
+        int lists;
+        std::string printed;
+    };
+    for (const Case& c : std::vector<Case>{{"", "", 0, "0" + noType},
+                                           {";", "", 0, "1" + noType},
+                                           {"(", "", 0, "0" + noType},
+                                           {"\"", "", 0, "0" + noType},
+                                           {"x", "", 0, "0" + noType},
+                                           {"(a", "a", 0, ""},
+                                           {"((a) (b", "(a)", 1, ""}}) {
+        auto root = read(c.text);
         StderrCapture err;
-        auto root = read(text);
-        queryLikeTheLoader(root.get());
+        const Queried queried = queryLikeTheLoader(root.get());
+        EXPECT_EQ(queried.type, c.type) << c.text;
+        EXPECT_EQ(queried.lists, c.lists) << c.text;
+        EXPECT_EQ(err.text(), c.printed) << c.text;
     }
+    auto absent = readListFile(folder() + "/absent.txt");
     StderrCapture err;
-    queryLikeTheLoader(readListFile(folder() + "/absent.txt").get());
+    EXPECT_EQ(queryLikeTheLoader(absent.get()).type, "");
+    EXPECT_EQ(err.text(), "0" + noType);
 }
 
 TEST_F(EmptyListQueries, YieldNeutralValuesAndOneLineEach) {
