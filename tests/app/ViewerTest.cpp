@@ -337,26 +337,46 @@ TEST(ViewerPages, AColourListedTwiceGetsARowForEachEntry) {
 TEST(ViewerPages, TexturesAnimateOnlyWhileTheirRowIsShown) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
-    for (int i = 0; i < 15; ++i)
+    for (int i = 0; i < 14; ++i)
         level.addTexture(numbered("a", i), swatchColour(i), imageColour(i));
-    // Entry 15, so on textures page 1: red for 90 ticks, then blue.
     level.writeImage("textures/frames/red.png", 16, 16, 0xFF0000);
+    level.writeImage("textures/frames/green.png", 16, 16, 0x00FF00);
     level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
-    level.writeText("textures/zz.txt", "(animated\n"
-                                       " (sprite (filename textures/frames/red.png) (time 90))\n"
-                                       " (sprite (filename textures/frames/blue.png) (time 9)))\n");
+    // Clocks that loop, green then blue for 45 frames each: entry 14 (page 1's last row) and
+    // entry 16 (page 2's second row).
+    const std::string clock = "(animated (loop)\n"
+                              " (sprite (filename textures/frames/green.png) (time 45))\n"
+                              " (sprite (filename textures/frames/blue.png) (time 45)))\n";
+    level.writeText("textures/clock.txt", clock);
+    level.writeImage("textures/clock_p.png", 8, 8, 0x00AA01);
+    level.writeText("textures/zzclock.txt", clock);
+    level.writeImage("textures/zzclock_p.png", 8, 8, 0x00AA02);
+    // Entry 15, page 2's first row: red for 50 frames, then blue, where it rests.
+    level.writeText("textures/zz.txt",
+                    "(animated\n"
+                    " (sprite (filename textures/frames/red.png) (time 50))\n"
+                    " (sprite (filename textures/frames/blue.png) (time 10)))\n");
     level.writeImage("textures/zz_p.png", 8, 8, 0x00AA00);
     ViewerRun viewer(level.path());
+    // A clock's pixel at row `row` has gone green, blue and green again: over 90 frames drawn.
+    auto fullTurn = [&viewer](int row) {
+        const int y = rowY(row, 32) + 3;
+        for (const uint32_t colour : {0x00FF00u, 0x0000FFu, 0x00FF00u}) {
+            const Screenshot shot =
+                viewer.waitFor([&](const Screenshot& s) { return s.at(12, y) == colour; });
+            ASSERT_EQ(shot.at(12, y), colour) << "row " << row;
+        }
+    };
 
-    // Well over 90 frames on page 0: the animation on page 1 must not have moved.
-    ViewerRun::sleepMilliseconds(3000);
+    fullTurn(14);
+    // The animation on page 2 has not moved meanwhile.
     viewer.press({"2"});
     Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x00AA00; });
     EXPECT_EQ(shot.at(12, 29), 0xFF0000u);
-    // Shown, it moves on to its second frame and rests there.
+    // Shown, it moves on to its second frame and rests there while the clock beside it turns.
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(12, 29) == 0x0000FF; });
     EXPECT_EQ(shot.at(12, 29), 0x0000FFu);
-    ViewerRun::sleepMilliseconds(500);
+    fullTurn(1);
     EXPECT_EQ(viewer.screenshot().at(12, 29), 0x0000FFu);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
