@@ -9,7 +9,7 @@
 #include "drive/ChildProcess.h"
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
-#include "gfx/Screen.h"
+#include "gfx/WindowTitle.h"
 
 #include <chrono>
 #include <cstdio>

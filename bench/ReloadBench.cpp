@@ -14,7 +14,7 @@
 #include "drive/ChildProcess.h"
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
-#include "gfx/Screen.h"
+#include "gfx/WindowTitle.h"
 #include "pngwriter/PngWriter.h"
 
 #include <X11/Xlib.h>

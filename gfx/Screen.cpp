@@ -1,6 +1,7 @@
 #include "gfx/Screen.h"
 
 #include "gfx/Renderer.h"
+#include "gfx/WindowTitle.h"
 #include "platform/DisplayLoss.h"
 #include "platform/GlLibrary.h"
 

@@ -8,8 +8,6 @@
 
 constexpr int32_t screenWidth = 300;
 constexpr int32_t screenHeight = 800;
-// The window's title, by which the tests, benchmarks and scripts find the window.
-constexpr const char* windowTitle = "SDL Dynamic OpenGL Loading Test";
 
 // The process-wide window. Its first use initialises SDL, opens the GL library and the
 // 300 by 800 window, creates the Renderer and sets the fixed 2-D GL state: pixel

@@ -2,7 +2,7 @@
 
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
-#include "gfx/Screen.h"
+#include "gfx/WindowTitle.h"
 #include "tests/support/TestedProgram.h"
 
 #include <memory>

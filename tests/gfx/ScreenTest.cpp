@@ -1,6 +1,7 @@
 #include "gfx/Screen.h"
 #include "drive/ChildProcess.h"
 #include "gfx/Renderer.h"
+#include "gfx/WindowTitle.h"
 #include "tests/gfx/GlWorld.h"
 #include "tests/support/Printers.h"
 
