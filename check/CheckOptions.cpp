@@ -39,6 +39,7 @@ options:
   --unused                with --map in text format, list the marker colours a map never
                           uses instead of only counting them (csv and json always list them)
   --help                  this text
+  --version               the name and the version
 
 exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder or map,
 or a palette that cannot be written (one line on standard error says which).
@@ -84,6 +85,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
         }
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            options.version = true;
             continue;
         }
         if (argument == "--unused") {

@@ -14,11 +14,13 @@ struct CheckOptions {
     std::vector<std::string> maps;
     bool listUnused = false; // text: each map's unused marker colours, not just their number
     bool help = false;
+    bool version = false;
     std::string error; // a usage error, one line; empty when the line was understood
 };
 
 // Reads "[--format text|csv|json] [--near N] [--palette FILE] [--map IMAGE]... [--unused] [--help]
-// [LEVEL_FOLDER]"; values may also follow "=". Never fails: a usage error is put in `error`.
+// [--version] [LEVEL_FOLDER]"; values may also follow "=". Never fails: a usage error is put in
+// `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);
 
 // The --help text.

@@ -33,6 +33,10 @@ int main(int argc, char** argv) {
         std::fputs(checkUsage, stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("levelcolors-check %s\n", LEVELCOLORS_VERSION);
+        return 0;
+    }
     const std::string folderProblem = levelFolderProblem(options.level);
     if (!folderProblem.empty()) {
         fail("cannot read level folder " + (options.level.empty() ? "." : options.level) + ": " +

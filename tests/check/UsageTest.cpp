@@ -19,6 +19,13 @@ TEST(Usage, HelpDescribesEveryOptionProblemKindAndExitStatus) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 
+TEST(Usage, VersionIsOneLineWithTheProjectsVersion) {
+    const CheckRun run = runCheck({"--version"}, "/");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "levelcolors-check " LEVELCOLORS_VERSION "\n");
+}
+
 TEST(Usage, AnyMisuseIsOneLineOnStandardErrorAndStatusTwo) {
     GoldenLevel level("clean");
     const std::vector<std::vector<std::string>> misuses = {
