@@ -168,5 +168,5 @@ void unloadLevel() {
     levelColors.clear();
     walkBehindColor.reset();
     walkIntoColor.reset();
-    SpriteCatalog::get().empty();
+    SpriteCatalog::get().clear();
 }

@@ -53,7 +53,7 @@ SpriteCatalog& SpriteCatalog::get() {
     return *catalog;
 }
 
-void SpriteCatalog::empty() {
+void SpriteCatalog::clear() {
     // Only image sprites hold a texture, and an image sprite's clone is itself, so each
     // texture belongs to exactly one prototype here. Parts and frames are not owned by the
     // description sprites that use them, so the order of deletion does not matter.
@@ -66,7 +66,11 @@ void SpriteCatalog::empty() {
     loading.clear();
 }
 
-Sprite* getSprite(std::string name) {
+namespace {
+
+// The factory's work; `reportUnloadable` false leaves an image that cannot be loaded to the
+// caller, who names it with the description that asked for it.
+Sprite* requestSprite(std::string name, bool reportUnloadable) {
     SpriteCatalog& catalog = SpriteCatalog::get();
     const auto found = catalog.sprites.find(name);
     if (found != catalog.sprites.end())
@@ -84,6 +88,9 @@ Sprite* getSprite(std::string name) {
     Sprite* made = nullptr;
     if (extension == "png") {
         made = new Sprite(name);
+        if (made->unloaded && !made->unloadedReason.empty() && reportUnloadable)
+            std::cerr << "Unable to load image " << name << " : " << made->unloadedReason
+                      << std::endl;
     } else if (extension == "txt") {
         made = loadSpriteDescription(name);
     } else {
@@ -92,6 +99,20 @@ Sprite* getSprite(std::string name) {
     }
     catalog.sprites[name] = made;
     return made;
+}
+
+} // namespace
+
+Sprite* getSprite(std::string name) {
+    return requestSprite(std::move(name), true);
+}
+
+Sprite* getNamedSprite(const std::string& name, const NamingSite& site) {
+    Sprite* sprite = requestSprite(name, false);
+    if (sprite && sprite->unloaded && !sprite->unloadedReason.empty())
+        std::cerr << site.description << ":" << int64_t(site.line) + 1 << ": " << site.role << " "
+                  << name << " cannot be loaded: " << sprite->unloadedReason << std::endl;
+    return sprite;
 }
 
 Sprite* getSprite(std::string name, SDL_Surface* image) {

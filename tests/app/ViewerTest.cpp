@@ -654,6 +654,9 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
         // description files that could be built; files without a sprite or swatch have none.
         EXPECT_EQ(shot.at(3, 29), 0x11AA11u);
         EXPECT_EQ(shot.at(12, 29), 0x22CC22u);
+        // textures/gap.txt (row 4) plays the frame it has, never an empty one.
+        EXPECT_EQ(shot.at(3, 29 + 4 * 32), 0xDD4545u);
+        EXPECT_EQ(shot.at(12, 29 + 4 * 32), 0x0000AAu);
         EXPECT_EQ(viewer.quit(), 0);
         EXPECT_EQ(viewer.standardOutput(), "");
         expectLinesMatch(viewer.standardError(),
