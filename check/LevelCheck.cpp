@@ -1,11 +1,13 @@
 #include "check/LevelCheck.h"
 
-#include "check/ColourText.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
+#include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
+#include "level/TextParts.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
+#include "listfile/NamedFiles.h"
 #include "platform/DirectoryListing.h"
 #include "platform/PathStatus.h"
 #include "platform/ThreadStderr.h"
@@ -33,45 +35,6 @@ const char* kindName(LevelFileKind kind) {
 }
 
 namespace {
-
-std::string inLevel(const std::string& level, const std::string& path) {
-    return level.empty() ? path : level + "/" + path;
-}
-
-std::string joined(const std::vector<std::string>& items, const char* separator = ", ") {
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : separator) + item;
-    return text;
-}
-
-bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// The words that follow "filename" in the lists of a description file, in file order.
-std::vector<std::string> namedFiles(const std::string& description) {
-    std::vector<std::string> named;
-    std::unique_ptr<ListObject> root = readListFile(description);
-    std::vector<ListObject*> lists{root.get()};
-    while (!lists.empty()) {
-        ListObject* list = lists.back();
-        lists.pop_back();
-        std::vector<ListObject*> nested;
-        const bool isFilename =
-            list->first && list->first->isAtomic() && list->first->getString() == "filename";
-        for (ListObject* cell = list; cell && cell->first; cell = cell->rest()) {
-            if (!cell->first->isAtomic())
-                nested.push_back(static_cast<ListObject*>(cell->first.get()));
-        }
-        ListObject* value = isFilename ? list->rest() : nullptr;
-        if (value && value->first && value->first->isAtomic())
-            named.push_back(value->first->getString());
-        lists.insert(lists.end(), nested.rbegin(), nested.rend());
-    }
-    return named;
-}
 
 bool isCollision(LevelFileKind kind) {
     return kind == LevelFileKind::WalkBehind || kind == LevelFileKind::WalkInto;
@@ -131,7 +94,7 @@ class Checker {
         std::vector<std::string> folders = scannedFolders();
         folders.push_back("levels");
         for (const std::string& folder : folders) {
-            const std::string why = folderProblem(inLevel(report_.level, folder), false);
+            const std::string why = folderProblem(levelPath(report_.level, folder), false);
             if (!why.empty())
                 problem("folder", {folder}, {},
                         "unreadable folder " + folder + " (" + why +
@@ -152,13 +115,13 @@ class Checker {
         std::unordered_set<std::string> requested;
         for (const LevelFile& file : files) {
             if (requested.insert(file.swatchPath).second)
-                images.request(inLevel(report_.level, file.swatchPath));
+                images.request(levelPath(report_.level, file.swatchPath));
         }
         for (LevelFile& file : files) {
             auto found = swatchIndex.find(file.swatchPath);
             if (found == swatchIndex.end()) {
                 found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
-                const std::string path = inLevel(report_.level, file.swatchPath);
+                const std::string path = levelPath(report_.level, file.swatchPath);
                 DecodedImage decoded = images.take(path);
                 // Where a worker cannot keep what the library printed, a failed file is decoded
                 // once more here, so that the reason is the library's own words all the same.
@@ -266,7 +229,7 @@ class Checker {
             owners.insert(owners.begin(), stem + ".png");
         for (const std::string& owner : owners) {
             if (isSwatchName(owner.substr(owner.rfind('/') + 1)) && !swatchesInUse.count(owner) &&
-                pathStatus(inLevel(report_.level, owner)).regular)
+                pathStatus(levelPath(report_.level, owner)).regular)
                 return owner;
         }
         return "";
@@ -383,7 +346,10 @@ class Checker {
         capture.begin();
         for (size_t i = 0; i < pending.size(); ++i) {
             const std::string description = pending[i];
-            for (const std::string& named : namedFiles(inLevel(report_.level, description))) {
+            const std::unique_ptr<ListObject> root =
+                readListFile(levelPath(report_.level, description));
+            for (const NamedFile& file : namedFiles(root.get())) {
+                const std::string& named = file.path;
                 if (leavesLevel(named)) {
                     report_.notes.push_back(
                         {"outside",

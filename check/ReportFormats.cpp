@@ -1,6 +1,7 @@
 #include "check/ReportFormats.h"
 
-#include "check/ColourText.h"
+#include "level/ColourText.h"
+#include "level/TextParts.h"
 
 #include <cstdio>
 
@@ -32,13 +33,6 @@ size_t displayWidth(const std::string& text) {
 std::string padded(const std::string& text, size_t width) {
     const size_t used = displayWidth(text);
     return text + std::string(width > used ? width - used : 0, ' ');
-}
-
-std::string joined(const std::vector<std::string>& items, const char* separator) {
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : separator) + item;
-    return text;
 }
 
 std::vector<std::string> markerFiles(const LevelReport& report, const Marker& marker) {

@@ -12,14 +12,10 @@ namespace {
 
 const char* const texturesFolder = "textures";
 
-std::string inLevel(const std::string& level, const std::string& folder) {
-    return level.empty() ? folder : level + "/" + folder;
-}
-
 std::vector<LevelFile> filesIn(const std::string& level, const std::string& folder,
                                const std::string& extension, LevelFileKind kind) {
     std::vector<LevelFile> files;
-    for (const std::string& name : listFiles(inLevel(level, folder), extension)) {
+    for (const std::string& name : listFiles(levelPath(level, folder), extension)) {
         if (isSwatchName(name))
             continue;
         const std::string path = folder + "/" + name;
@@ -29,6 +25,10 @@ std::vector<LevelFile> filesIn(const std::string& level, const std::string& fold
 }
 
 } // namespace
+
+std::string levelPath(const std::string& level, const std::string& path) {
+    return level.empty() ? path : level + "/" + path;
+}
 
 bool isSwatchName(const std::string& name) {
     return name.size() >= 6 && name.compare(name.size() - 6, 2, "_p") == 0;
@@ -80,7 +80,7 @@ std::vector<std::string> scannedFolders() {
 std::vector<std::string> swatchFiles(const std::string& level) {
     std::vector<std::string> swatches;
     for (const std::string& folder : scannedFolders()) {
-        for (const std::string& name : listFiles(inLevel(level, folder), "png")) {
+        for (const std::string& name : listFiles(levelPath(level, folder), "png")) {
             if (isSwatchName(name))
                 swatches.push_back(folder + "/" + name);
         }

@@ -14,6 +14,10 @@ struct LevelFile {
     std::string swatchPath;
 };
 
+// A level path as the program opens it: `path` inside the level folder `level` ("" for the
+// working folder, where the path stays as it is).
+std::string levelPath(const std::string& level, const std::string& path);
+
 // The folders of object description files, in scan order.
 extern const char* const objectFolders[4];
 extern const char* const walkBehindSwatch; // "levels/walkbehind_p.png"

@@ -1,9 +1,9 @@
 #include "sprites/SpriteCatalog.h"
 
 #include "gfx/Renderer.h"
-#include "listfile/AtomicElement.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
+#include "listfile/NamedFiles.h"
 #include "sprites/AnimatedSprite.h"
 #include "sprites/ShowOneSprite.h"
 
@@ -12,35 +12,17 @@
 
 namespace {
 
-const std::string* wordOf(const std::unique_ptr<Element>& element) {
-    return element && element->isAtomic() ? &static_cast<AtomicElement*>(element.get())->word
-                                          : nullptr;
-}
-
-// The PNG files that "filename" entries anywhere in a description name and that have no
-// sprite yet, once each, in the order they are written. Reads the tree without the element
-// model's accessors, which would report on what the sprite itself will report.
+// The PNG files that a description names and that have no sprite yet, once each, in the
+// order they are written.
 std::vector<std::string> namedImages(ListObject* root) {
     const SpriteCatalog& catalog = SpriteCatalog::get();
     std::vector<std::string> names;
     std::set<std::string> seen;
-    std::vector<ListObject*> lists = {root};
-    while (!lists.empty()) {
-        ListObject* list = lists.back();
-        lists.pop_back();
-        const std::string* key = wordOf(list->first);
-        const std::string* name = key && list->next ? wordOf(list->next->first) : nullptr;
-        if (name && *key == "filename" && name->size() >= 3 &&
-            name->compare(name->size() - 3, 3, "png") == 0 && !catalog.sprites.count(*name) &&
-            seen.insert(*name).second)
-            names.push_back(*name);
-        // Pushed last to first, so that the lists are visited in the order they are written.
-        std::vector<ListObject*> inner;
-        for (ListObject* cell = list; cell && cell->first; cell = cell->next.get()) {
-            if (!cell->first->isAtomic())
-                inner.push_back(static_cast<ListObject*>(cell->first.get()));
-        }
-        lists.insert(lists.end(), inner.rbegin(), inner.rend());
+    for (NamedFile& file : namedFiles(root)) {
+        const std::string& name = file.path;
+        if (name.size() >= 3 && name.compare(name.size() - 3, 3, "png") == 0 &&
+            !catalog.sprites.count(name) && seen.insert(name).second)
+            names.push_back(std::move(file.path));
     }
     return names;
 }
