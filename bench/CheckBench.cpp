@@ -8,6 +8,7 @@
 #include "bench/BenchClock.h"
 #include "bench/LevelGenerator.h"
 #include "check/LevelCheck.h"
+#include "check/MapCheck.h"
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
 #include "pngwriter/PngWriter.h"

@@ -1,9 +1,11 @@
 #include "check/CheckOptions.h"
 
+#include "check/FindingKind.h"
 #include "check/PaletteFile.h"
 
-const char* const checkUsage =
-    R"(usage: levelcolors-check [options] [LEVEL_FOLDER]
+std::string checkUsage() {
+    return std::string(
+               R"(usage: levelcolors-check [options] [LEVEL_FOLDER]
 
 Checks the marker colours of a level (default: the current folder) without opening a
 window. The level is read exactly as the viewer reads it: the textures in textures/
@@ -12,17 +14,8 @@ levels/walkinto_p.png, then the objects (*.txt) of characters/, events/, cutscen
 entities/, each with its swatch NAME_p.png, whose top-left pixel is the marker colour.
 
 It prints the legend (colour, kind, file, swatch) in that order, then one line per problem:
-  duplicate    one colour carried by several textures or by several objects (the viewer
-               keeps the last scanned), by a texture and an object (both kept, but a painted
-               map cannot tell them apart), or by both collision swatches
-  near         two different marker colours no further apart than --near in any channel
-  translucent  a swatch whose top-left pixel is not fully opaque
-  mixed        a swatch that is not one flat colour
-  missing      a swatch that does not exist
-  unreadable   a swatch that is no readable image, or a level folder that cannot be listed
-  orphan       a swatch (NAME_p.png) in a scanned folder that no scanned file uses
-  stray        a colour in a --map image that is no marker colour
-A collision colour that a texture or object also carries is noted, not counted as a problem.
+)") + findingKindList() +
+           R"(A collision colour that a texture or object also carries is noted, not counted as a problem.
 
 options:
   --format text|csv|json  output format (default text, aligned for a terminal). csv is one
@@ -43,6 +36,7 @@ options:
 exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder or map,
 or a palette that cannot be written (one line on standard error says which).
 )";
+}
 
 namespace {
 

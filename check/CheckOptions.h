@@ -21,5 +21,5 @@ struct CheckOptions {
 // [LEVEL_FOLDER]"; values may also follow "=". Never fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);
 
-// The --help text.
-extern const char* const checkUsage;
+// The --help text, with the kinds of problem from the findingKinds table. Never fails.
+std::string checkUsage();

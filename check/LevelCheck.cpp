@@ -1,5 +1,6 @@
 #include "check/LevelCheck.h"
 
+#include "check/ColourChecks.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 #include "level/ColourText.h"
@@ -36,10 +37,6 @@ const char* kindName(LevelFileKind kind) {
 
 namespace {
 
-bool isCollision(LevelFileKind kind) {
-    return kind == LevelFileKind::WalkBehind || kind == LevelFileKind::WalkInto;
-}
-
 // Why an existing path cannot be listed as a folder; empty when it can, or when it is absent
 // and may be.
 std::string folderProblem(const std::string& path, bool mustExist) {
@@ -61,10 +58,10 @@ class Checker {
     LevelReport run() {
         checkFolders();
         readLegend();
-        collectMarkers();
+        report_.markers = markersOf(report_.legend);
         checkOrphans();
-        checkDuplicates();
-        checkNearColours();
+        addFindings(duplicateFindings(report_));
+        addFindings(nearFindings(report_));
         checkNamedPaths();
         return std::move(report_);
     }
@@ -77,17 +74,17 @@ class Checker {
         std::vector<size_t> entries;
     };
 
+    void addFindings(Findings found) {
+        for (Finding& finding : found.problems)
+            report_.problems.push_back(std::move(finding));
+        for (Finding& note : found.notes)
+            report_.notes.push_back(std::move(note));
+    }
+
     void problem(const std::string& kind, std::vector<std::string> files,
                  std::vector<uint32_t> colours, const std::string& message) {
         report_.problems.push_back(
             {kind, "", std::move(files), std::move(colours), message, 0, {}});
-    }
-
-    std::vector<std::string> pathsOf(const std::vector<size_t>& entries) const {
-        std::vector<std::string> paths;
-        for (size_t entry : entries)
-            paths.push_back(report_.legend[entry].path);
-        return paths;
     }
 
     void checkFolders() {
@@ -144,7 +141,7 @@ class Checker {
     void checkSwatch(const SwatchUse& use) {
         const LegendEntry& first = report_.legend[use.entries.front()];
         const bool collision = isCollision(first.kind);
-        const std::vector<std::string> files = pathsOf(use.entries);
+        const std::vector<std::string> files = pathsOf(report_, use.entries);
         // Collision swatches are their own files; name the colour they give instead.
         const std::string which = collision
                                       ? use.path + " (the " + kindName(first.kind) + " colour)"
@@ -179,21 +176,6 @@ class Checker {
                         std::to_string(reading.pixels) +
                         " pixels differ from its top-left colour " + colourText(colour) +
                         ", and the viewer shows the whole swatch; fill it with that one colour");
-    }
-
-    void collectMarkers() {
-        std::unordered_map<uint32_t, size_t> index;
-        for (size_t i = 0; i < report_.legend.size(); ++i) {
-            const std::optional<uint32_t>& colour = report_.legend[i].colour;
-            if (!colour)
-                continue;
-            auto found = index.find(*colour);
-            if (found == index.end()) {
-                found = index.emplace(*colour, report_.markers.size()).first;
-                report_.markers.push_back({*colour, {}});
-            }
-            report_.markers[found->second].entries.push_back(i);
-        }
     }
 
     void checkOrphans() {
@@ -233,103 +215,6 @@ class Checker {
                 return owner;
         }
         return "";
-    }
-
-    // Which file the viewer keeps for a colour that several carry. Textures and objects are
-    // kept apart, each the last of its kind, but a painted map cannot tell one from the other.
-    std::string sharedColourAdvice(const std::vector<size_t>& carriers) const {
-        std::vector<std::string> textures, objects;
-        for (size_t entry : carriers)
-            (report_.legend[entry].kind == LevelFileKind::Texture ? textures : objects)
-                .push_back(report_.legend[entry].path);
-        if (textures.empty() || objects.empty())
-            return ", but a colour maps to one file; the viewer keeps " + pathsOf(carriers).back() +
-                   " (scanned last)";
-        auto kept = [](const std::vector<std::string>& files) {
-            return files.back() + (files.size() > 1 ? " (scanned last)" : "");
-        };
-        return "; the viewer keeps both, " + kept(textures) + " on the textures page and " +
-               kept(objects) + " on the objects page, but a painted map cannot tell them apart";
-    }
-
-    void checkDuplicates() {
-        for (const Marker& marker : report_.markers) {
-            std::vector<size_t> carriers;
-            std::vector<size_t> collisions;
-            for (size_t entry : marker.entries)
-                (isCollision(report_.legend[entry].kind) ? collisions : carriers).push_back(entry);
-            const std::string colour = colourText(marker.colour);
-            if (carriers.size() > 1) {
-                const std::vector<std::string> files = pathsOf(carriers);
-                problem("duplicate", files, {marker.colour},
-                        "duplicate colour " + colour + ": " + joined(files) + " carry it" +
-                            sharedColourAdvice(carriers) + "; give each file its own colour");
-            }
-            if (collisions.size() > 1)
-                problem("duplicate", pathsOf(collisions), {marker.colour},
-                        "duplicate colour " + colour + ": " + joined(pathsOf(collisions)) +
-                            " carry it, so walk behind and walk into cannot be told apart; give "
-                            "each its own colour");
-            if (!carriers.empty()) {
-                for (size_t entry : collisions) {
-                    const LegendEntry& collision = report_.legend[entry];
-                    std::vector<std::string> files = {collision.path};
-                    const std::vector<std::string> others = pathsOf(carriers);
-                    files.insert(files.end(), others.begin(), others.end());
-                    report_.notes.push_back({"collision",
-                                             "",
-                                             files,
-                                             {marker.colour},
-                                             std::string("collision colour ") + colour + " (" +
-                                                 kindName(collision.kind) + ", " + collision.path +
-                                                 ") is also the colour of " + joined(others) +
-                                                 "; the viewer's collision page shows " +
-                                                 others.back() + "'s swatch for it",
-                                             0,
-                                             {}});
-                }
-            }
-        }
-    }
-
-    void checkNearColours() {
-        const int near = report_.near;
-        if (near <= 0)
-            return;
-        // Sorted by red, only neighbours within `near` in red need comparing.
-        std::vector<size_t> byRed(report_.markers.size());
-        for (size_t i = 0; i < byRed.size(); ++i)
-            byRed[i] = i;
-        auto red = [this](size_t marker) {
-            return int((report_.markers[marker].colour >> 16) & 0xFF);
-        };
-        std::stable_sort(byRed.begin(), byRed.end(),
-                         [&](size_t a, size_t b) { return red(a) < red(b); });
-        std::vector<std::pair<size_t, size_t>> pairs;
-        for (size_t i = 0; i < byRed.size(); ++i) {
-            for (size_t j = i + 1; j < byRed.size() && red(byRed[j]) - red(byRed[i]) <= near; ++j) {
-                const size_t a = std::min(byRed[i], byRed[j]);
-                const size_t b = std::max(byRed[i], byRed[j]);
-                if (channelDistance(report_.markers[a].colour, report_.markers[b].colour) <= near)
-                    pairs.push_back({a, b});
-            }
-        }
-        std::sort(pairs.begin(), pairs.end());
-        for (const auto& [a, b] : pairs) {
-            const Marker& first = report_.markers[a];
-            const Marker& second = report_.markers[b];
-            const int distance = channelDistance(first.colour, second.colour);
-            std::vector<std::string> files = pathsOf(first.entries);
-            const std::vector<std::string> others = pathsOf(second.entries);
-            files.insert(files.end(), others.begin(), others.end());
-            problem("near", files, {first.colour, second.colour},
-                    "near colours " + colourText(first.colour) + " (" +
-                        joined(pathsOf(first.entries)) + ") and " + colourText(second.colour) +
-                        " (" + joined(others) + ") differ by at most " + std::to_string(distance) +
-                        " in any channel (--near " + std::to_string(near) +
-                        "): colour picking or conversion may merge them; move them at least " +
-                        std::to_string(near + 1) + " apart in one channel");
-        }
     }
 
     // Paths that texture descriptions name (and the descriptions those name) outside the
@@ -380,72 +265,4 @@ std::string levelFolderProblem(const std::string& level) {
 
 LevelReport checkLevel(const std::string& level, int near) {
     return Checker(level, near).run();
-}
-
-constexpr int closeToMarker = 16;
-
-bool checkMap(LevelReport& report, const std::string& file, std::string& reason) {
-    MapCount count = countMap(file);
-    if (!count.read) {
-        reason = count.reason;
-        return false;
-    }
-    MapReport map;
-    map.file = file;
-    map.width = count.width;
-    map.height = count.height;
-    map.markerPixels.assign(report.markers.size(), 0);
-    map.untrackedPixels = count.untrackedPixels;
-    std::unordered_map<uint32_t, size_t> markerIndex;
-    for (size_t i = 0; i < report.markers.size(); ++i)
-        markerIndex.emplace(report.markers[i].colour, i);
-    for (ColourCount& colour : count.colours) {
-        const auto found = markerIndex.find(colour.colour);
-        if (found != markerIndex.end())
-            map.markerPixels[found->second] = colour.pixels;
-        else
-            map.stray.push_back(std::move(colour));
-    }
-    for (const ColourCount& stray : map.stray) {
-        std::string positions;
-        for (const PixelPosition& at : stray.first)
-            positions += (positions.empty() ? "" : " ") + std::string("(") + std::to_string(at.x) +
-                         "," + std::to_string(at.y) + ")";
-        // A colour a few steps from a marker was most likely meant to be that marker.
-        std::string nearest;
-        int best = closeToMarker + 1;
-        for (const Marker& marker : report.markers) {
-            const int distance = channelDistance(marker.colour, stray.colour);
-            if (distance < best) {
-                best = distance;
-                nearest = ", but close to " + colourText(marker.colour) + " (" +
-                          report.legend[marker.entries.front()].path + ")";
-            }
-        }
-        report.problems.push_back({"stray",
-                                   file,
-                                   {},
-                                   {stray.colour},
-                                   "stray colour " + colourText(stray.colour) + " in " + file +
-                                       ": " + std::to_string(stray.pixels) +
-                                       (stray.pixels == 1 ? " pixel" : " pixels") + ", first at " +
-                                       positions + "; it is no marker colour" + nearest +
-                                       "; repaint it with a marker colour",
-                                   stray.pixels,
-                                   stray.first});
-    }
-    if (map.untrackedPixels > 0)
-        report.problems.push_back(
-            {"stray",
-             file,
-             {},
-             {},
-             "more than " + std::to_string(MapCount::trackedColours) + " colours in " + file +
-                 ": " + std::to_string(map.untrackedPixels) +
-                 " more pixels are in colours not listed; it looks like a picture, not a map "
-                 "painted in marker colours",
-             map.untrackedPixels,
-             {}});
-    report.maps.push_back(std::move(map));
-    return true;
 }

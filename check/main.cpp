@@ -2,6 +2,7 @@
 
 #include "check/CheckOptions.h"
 #include "check/LevelCheck.h"
+#include "check/MapCheck.h"
 #include "check/PaletteFile.h"
 #include "check/ReportFormats.h"
 #include "platform/StandardStreams.h"
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
         return exitFailure;
     }
     if (options.help) {
-        std::fputs(checkUsage, stdout);
+        std::fputs(checkUsage().c_str(), stdout);
         return 0;
     }
     const std::string folderProblem = levelFolderProblem(options.level);

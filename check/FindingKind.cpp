@@ -1,0 +1,45 @@
+#include "check/FindingKind.h"
+
+#include <algorithm>
+#include <iterator>
+
+const FindingKind findingKinds[] = {
+    {"duplicate", "one colour carried by several textures or by several objects (the viewer\n"
+                  "keeps the last scanned), by a texture and an object (both kept, but a painted\n"
+                  "map cannot tell them apart), or by both collision swatches"},
+    {"near", "two different marker colours no further apart than --near in any channel"},
+    {"translucent", "a swatch whose top-left pixel is not fully opaque"},
+    {"mixed", "a swatch that is not one flat colour"},
+    {"missing", "a swatch that does not exist"},
+    {"unreadable", "a swatch that is no readable image"},
+    {"folder", "a scanned folder that exists but cannot be listed"},
+    {"orphan", "a swatch (NAME_p.png) in a scanned folder that no scanned file uses"},
+    {"stray", "a colour in a --map image that is no marker colour"},
+};
+const size_t findingKindCount = std::size(findingKinds);
+
+namespace {
+
+constexpr size_t nameColumn = 13;
+
+} // namespace
+
+bool isFindingKind(const std::string& name) {
+    return std::any_of(std::begin(findingKinds), std::end(findingKinds),
+                       [&](const FindingKind& kind) { return name == kind.name; });
+}
+
+std::string findingKindList() {
+    std::string text;
+    for (const FindingKind& kind : findingKinds) {
+        std::string name = kind.name;
+        text += "  " + name + std::string(nameColumn - std::min(nameColumn, name.size()), ' ');
+        for (const char* c = kind.meaning; *c; ++c) {
+            text += *c;
+            if (*c == '\n')
+                text += std::string(2 + nameColumn, ' ');
+        }
+        text += "\n";
+    }
+    return text;
+}
