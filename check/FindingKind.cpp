@@ -15,6 +15,14 @@ const FindingKind findingKinds[] = {
     {"folder", "a scanned folder that exists but cannot be listed"},
     {"orphan", "a swatch (NAME_p.png) in a scanned folder that no scanned file uses"},
     {"stray", "a colour in a --map image that is no marker colour"},
+    {"image", "a texture image that cannot be loaded"},
+    {"syntax", "a description the viewer cannot read whole: a list left open, a word where\n"
+               "a list belongs (or the reverse), no list at all, a file over 1 MiB, or one\n"
+               "that is no regular file"},
+    {"type", "a description of an unknown type, or a name that is neither .png nor .txt"},
+    {"cycle", "a description that names itself, or one that names it"},
+    {"frame", "a frame or part that a description names and that cannot be loaded"},
+    {"animation", "an animation without frames, or with frames of different sizes"},
 };
 const size_t findingKindCount = std::size(findingKinds);
 

@@ -1,14 +1,12 @@
 #include "check/LevelCheck.h"
 
 #include "check/ColourChecks.h"
+#include "check/DescriptionCheck.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 #include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
 #include "level/TextParts.h"
-#include "listfile/ListObject.h"
-#include "listfile/ListReader.h"
-#include "listfile/NamedFiles.h"
 #include "platform/DirectoryListing.h"
 #include "platform/PathStatus.h"
 #include "platform/ThreadStderr.h"
@@ -17,6 +15,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <unordered_map>
 #include <unordered_set>
@@ -56,13 +55,16 @@ class Checker {
     }
 
     LevelReport run() {
+        capture_.begin();
+        images_ = std::make_unique<ImagePrefetch>();
         checkFolders();
         readLegend();
         report_.markers = markersOf(report_.legend);
         checkOrphans();
         addFindings(duplicateFindings(report_));
         addFindings(nearFindings(report_));
-        checkNamedPaths();
+        checkDescriptions();
+        capture_.end();
         return std::move(report_);
     }
 
@@ -103,16 +105,17 @@ class Checker {
         std::vector<SwatchUse> swatches;
         std::unordered_map<std::string, size_t> swatchIndex;
         std::vector<LevelFile> files = levelFiles(report_.level);
-        // What the image library prints belongs in the reasons, not on standard error; caught
-        // before the workers start, for systems where they cannot keep it apart themselves.
-        StderrCapture capture;
-        capture.begin();
-        // The swatches are decoded on worker threads, each once, in the order they are read.
-        ImagePrefetch images;
+        // The swatches are decoded each once, in the order they are read, then the textures'
+        // images, which the descriptions check reads after them.
+        ImagePrefetch& images = *images_;
         std::unordered_set<std::string> requested;
         for (const LevelFile& file : files) {
             if (requested.insert(file.swatchPath).second)
                 images.request(levelPath(report_.level, file.swatchPath));
+        }
+        for (const LevelFile& file : files) {
+            if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png"))
+                images.request(levelPath(report_.level, file.path));
         }
         for (LevelFile& file : files) {
             auto found = swatchIndex.find(file.swatchPath);
@@ -123,7 +126,7 @@ class Checker {
                 // Where a worker cannot keep what the library printed, a failed file is decoded
                 // once more here, so that the reason is the library's own words all the same.
                 if (!decoded.image && decoded.refusal.empty() && !ThreadStderr::possible())
-                    decoded.image = decodeLevelImage(path, capture, decoded.reason);
+                    decoded.image = decodeLevelImage(path, capture_, decoded.reason);
                 swatches.push_back({file.swatchPath, readSwatch(path, decoded), {}});
             }
             SwatchUse& use = swatches[found->second];
@@ -133,7 +136,6 @@ class Checker {
                 colour = use.reading.colour;
             report_.legend.push_back({file.kind, file.path, file.swatchPath, colour});
         }
-        capture.end();
         for (const SwatchUse& use : swatches)
             checkSwatch(use);
     }
@@ -217,44 +219,24 @@ class Checker {
         return "";
     }
 
-    // Paths that texture descriptions name (and the descriptions those name) outside the
-    // level folder: the viewer loads them, but the level then depends on files it lacks.
-    void checkNamedPaths() {
-        std::vector<std::string> pending;
+    // The textures built as the viewer builds them, descriptions and the images they name
+    // included, after the swatches: what the viewer reports while it builds them.
+    void checkDescriptions() {
+        DescriptionCheck descriptions(report_.level, *images_, capture_);
         for (const LegendEntry& entry : report_.legend) {
-            if (entry.kind == LevelFileKind::Texture && endsWith(entry.path, ".txt"))
-                pending.push_back(entry.path);
+            if (entry.kind == LevelFileKind::Texture)
+                descriptions.checkTexture(entry.path);
         }
-        std::set<std::string> read(pending.begin(), pending.end());
-        // The reader's own complaints are the viewer's to print, not the check's.
-        StderrCapture capture;
-        capture.begin();
-        for (size_t i = 0; i < pending.size(); ++i) {
-            const std::string description = pending[i];
-            const std::unique_ptr<ListObject> root =
-                readListFile(levelPath(report_.level, description));
-            for (const NamedFile& file : namedFiles(root.get())) {
-                const std::string& named = file.path;
-                if (leavesLevel(named)) {
-                    report_.notes.push_back(
-                        {"outside",
-                         "",
-                         {description, named},
-                         {},
-                         description + " names " + named +
-                             ", outside the level folder; the viewer loads it, but the level "
-                             "does not hold it",
-                         0,
-                         {}});
-                } else if (endsWith(named, "txt") && read.insert(named).second) {
-                    pending.push_back(named);
-                }
-            }
-        }
-        capture.end();
+        addFindings(std::move(descriptions.findings()));
     }
 
     LevelReport report_;
+    // What the image library, the reader and the element model print belongs in the findings,
+    // not on standard error; caught before the workers start, for systems where they cannot
+    // keep it apart themselves.
+    StderrCapture capture_;
+    // Every image the check reads, decoded on worker threads in the order it reads them.
+    std::unique_ptr<ImagePrefetch> images_;
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "sprites/AnimatedSprite.h"
 
 #include "listfile/ListObject.h"
-#include "sprites/EntryFields.h"
+#include "listfile/EntryFields.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <cstdlib>

@@ -18,8 +18,12 @@ struct Format {
     const char* expectedFile;
 };
 
-const Format formats[] = {
-    {"text", "expected.txt"}, {"csv", "expected.csv"}, {"json", "expected.json"}};
+const Format text = {"text", "expected.txt"};
+const Format csv = {"csv", "expected.csv"};
+const Format json = {"json", "expected.json"};
+// Most levels need their text alone; two are kept in every format.
+const std::vector<Format> textOnly = {text};
+const std::vector<Format> everyFormat = {text, csv, json};
 
 std::vector<std::string> goldenArguments(const std::string& name) {
     std::istringstream words(GoldenLevel::goldenText(name, "args.txt"));
@@ -30,7 +34,7 @@ std::vector<std::string> goldenArguments(const std::string& name) {
     return arguments;
 }
 
-void checkGolden(const std::string& name) {
+void checkGolden(const std::string& name, const std::vector<Format>& formats = textOnly) {
     GoldenLevel level(name);
     const bool regenerate = std::getenv("LEVELCOLORS_REGENERATE") != nullptr;
     const std::string goldenFolder = sourceRoot() + "/tests/check/levels/" + name + "/";
@@ -55,7 +59,7 @@ void checkGolden(const std::string& name) {
 }
 
 TEST(GoldenLevels, ACleanLevelListsEveryFileInScanOrderAndEndsWithStatusZero) {
-    checkGolden("clean");
+    checkGolden("clean", everyFormat);
 }
 
 TEST(GoldenLevels, SharedColoursNameTheFilesTheViewerKeeps) {
@@ -87,11 +91,15 @@ TEST(GoldenLevels, AScannedFolderThatIsAFileIsReported) {
 }
 
 TEST(GoldenLevels, AMapReportCountsMarkersAndListsStrayColours) {
-    checkGolden("map");
+    checkGolden("map", everyFormat);
 }
 
 TEST(GoldenLevels, UnusedListsTheMarkersAMapNeverUses) {
     checkGolden("unused");
+}
+
+TEST(GoldenLevels, EveryProblemTheViewerFindsInDescriptionsIsOneLineWithItsFileAndLine) {
+    checkGolden("descriptions");
 }
 
 } // namespace
