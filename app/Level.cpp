@@ -87,6 +87,8 @@ class LoadingLevel {
   public:
     explicit LoadingLevel(const std::vector<LevelFile>& files) {
         for (const LevelFile& file : files) {
+            if (!file.unusable.empty())
+                continue;
             if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png"))
                 images_.request(file.path);
             images_.request(file.swatchPath);
@@ -123,6 +125,11 @@ std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused) 
 }
 
 void scanFile(const LevelFile& file) {
+    if (!file.unusable.empty()) {
+        std::fprintf(stderr, "%s: %s\n", file.path.c_str(), file.unusable.c_str());
+        std::fflush(stderr);
+        return;
+    }
     switch (file.kind) {
     case LevelFileKind::WalkBehind:
         walkBehindColor = readCollisionColor(file.swatchPath.c_str());

@@ -14,6 +14,8 @@ const FindingKind findingKinds[] = {
     {"unreadable", "a swatch that is no readable image"},
     {"folder", "a scanned folder that exists but cannot be listed"},
     {"orphan", "a swatch (NAME_p.png) in a scanned folder that no scanned file uses"},
+    {"special", "a texture or object name that is a link to nothing, a FIFO, a device or a\n"
+                "folder"},
     {"stray", "a colour in a --map image that is no marker colour"},
     {"image", "a texture image that cannot be loaded"},
     {"syntax", "a description the viewer cannot read whole: a list left open, a word where\n"

@@ -104,7 +104,21 @@ class Checker {
     void readLegend() {
         std::vector<SwatchUse> swatches;
         std::unordered_map<std::string, size_t> swatchIndex;
-        std::vector<LevelFile> files = levelFiles(report_.level);
+        std::vector<LevelFile> files;
+        // Names that are no regular file are left out, as the viewer leaves them out, in one
+        // line each, in scan order.
+        for (LevelFile& file : levelFiles(report_.level)) {
+            if (file.unusable.empty()) {
+                noteOutsideLink(file);
+                files.push_back(std::move(file));
+                continue;
+            }
+            unusableSwatches_.insert(file.swatchPath);
+            problem("special", {file.path}, {},
+                    file.path + ": " + file.unusable + "; the viewer leaves it out" +
+                        (file.link.empty() ? "; make it a regular file or remove it"
+                                           : "; mend the link or remove it"));
+        }
         // The swatches are decoded each once, in the order they are read, then the textures'
         // images, which the descriptions check reads after them.
         ImagePrefetch& images = *images_;
@@ -180,8 +194,29 @@ class Checker {
                         ", and the viewer shows the whole swatch; fill it with that one colour");
     }
 
+    // A listed file that is a link out of the level folder: the viewer reads it, but the level
+    // does not hold it.
+    void noteOutsideLink(const LevelFile& file) {
+        if (file.link.empty())
+            return;
+        const size_t slash = file.path.rfind('/');
+        const std::string resolved =
+            file.link[0] == '/' ? file.link : file.path.substr(0, slash + 1) + file.link;
+        if (leavesLevel(resolved))
+            report_.notes.push_back({"outside",
+                                     "",
+                                     {file.path},
+                                     {},
+                                     file.path + " is a link to " + file.link +
+                                         ", outside the level folder; the viewer loads it, but "
+                                         "the level does not hold it",
+                                     0,
+                                     {}});
+    }
+
     void checkOrphans() {
-        std::set<std::string> used;
+        // The swatch of a listed file that is no regular file is that file's, already named.
+        std::set<std::string> used = unusableSwatches_;
         for (const LegendEntry& entry : report_.legend)
             used.insert(entry.swatchPath);
         for (const std::string& swatch : swatchFiles(report_.level)) {
@@ -196,10 +231,18 @@ class Checker {
                             "scanned; rename it and its swatch to a name that does not end in _p");
                 continue;
             }
-            const std::string owners = textures ? stem + ".png or " + stem + ".txt" : stem + ".txt";
+            // Only a file that is not there can be advised to be added.
+            std::vector<std::string> absent;
+            for (const std::string& owner :
+                 textures ? std::vector<std::string>{stem + ".png", stem + ".txt"}
+                          : std::vector<std::string>{stem + ".txt"}) {
+                const std::string where = levelPath(report_.level, owner);
+                if (!pathStatus(where).exists && linkTarget(where).empty())
+                    absent.push_back(owner);
+            }
             problem("orphan", {swatch}, {},
-                    "orphan swatch " + swatch + ": no scanned file uses it; remove it or add " +
-                        owners);
+                    "orphan swatch " + swatch + ": no scanned file uses it; remove it" +
+                        (absent.empty() ? std::string() : " or add " + joined(absent, " or ")));
         }
     }
 
@@ -237,6 +280,7 @@ class Checker {
     StderrCapture capture_;
     // Every image the check reads, decoded on worker threads in the order it reads them.
     std::unique_ptr<ImagePrefetch> images_;
+    std::set<std::string> unusableSwatches_;
 };
 
 } // namespace

@@ -665,6 +665,28 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
     unsetenv("LEVELCOLORS_THREADS");
 }
 
+TEST(ViewerBrokenLevel, LinksToNothingAndSpecialFilesAreNamedInScanOrderAndLeftOut) {
+    LevelFolder level;
+    level.addTexture("stone", 0x555555, 0x777777);
+    level.writeImage("textures/zz_link_p.png", 8, 8, 0xAA2222);
+    level.writeImage("textures/e_p.png", 8, 8, 0x22AA22);
+    level.writeImage("levels/walkbehind_p.png", 8, 8, 0x123456);
+    level.writeImage("levels/walkinto_p.png", 8, 8, 0x654321);
+    const std::string root = level.path() + "/";
+    ASSERT_EQ(symlink("../nowhere/stone.png", (root + "textures/zz_link.png").c_str()), 0);
+    ASSERT_EQ(mkfifo((root + "textures/e.txt").c_str(), 0644), 0);
+
+    ViewerRun viewer(level.path());
+    // Only stone has a row; nothing waits on the FIFO.
+    const Screenshot shot = viewer.screenshot();
+    EXPECT_EQ(shot.at(3, 29), 0x555555u);
+    EXPECT_EQ(shot.at(3, 29 + 32), white);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(),
+              "textures/zz_link.png: a link to ../nowhere/stone.png, which does not exist\n"
+              "textures/e.txt: not a regular file\n");
+}
+
 // The peak resident memory of a running process, in MiB (unused under the sanitizers).
 [[maybe_unused]] long peakMebibytes(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");

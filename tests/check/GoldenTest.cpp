@@ -98,6 +98,10 @@ TEST(GoldenLevels, UnusedListsTheMarkersAMapNeverUses) {
     checkGolden("unused");
 }
 
+TEST(GoldenLevels, LinksToNothingFifosAndFoldersAreNamedInScanOrderAndNeverAdvisedToBeAdded) {
+    checkGolden("links");
+}
+
 TEST(GoldenLevels, EveryProblemTheViewerFindsInDescriptionsIsOneLineWithItsFileAndLine) {
     checkGolden("descriptions");
 }
