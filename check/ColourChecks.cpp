@@ -4,6 +4,7 @@
 #include "level/TextParts.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 void Findings::problem(const std::string& kind, std::vector<std::string> files,
@@ -41,7 +42,58 @@ std::string sharedColourAdvice(const LevelReport& report, const std::vector<size
            kept(objects) + " on the objects page, but a painted map cannot tell them apart";
 }
 
+// A colour for marker `moved` at least near + 1 from marker `from` in one channel (red, green,
+// blue, each away from `from` first), that no other marker carries or comes near; none when
+// every such step is taken.
+std::optional<uint32_t> movedApart(const LevelReport& report, size_t from, size_t moved) {
+    const uint32_t anchor = report.markers[from].colour;
+    const uint32_t colour = report.markers[moved].colour;
+    for (int shift = 16; shift >= 0; shift -= 8) {
+        const int a = int((anchor >> shift) & 0xFF);
+        const int c = int((colour >> shift) & 0xFF);
+        const int away = c >= a ? 1 : -1;
+        for (int direction : {away, -away}) {
+            const int value = a + direction * (report.near + 1);
+            if (value < 0 || value > 255)
+                continue;
+            const uint32_t candidate = (colour & ~(0xFFu << shift)) | (uint32_t(value) << shift);
+            if (colourClash(report, candidate, moved).empty())
+                return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string movedApartAdvice(const LevelReport& report, size_t from, size_t moved) {
+    const std::optional<uint32_t> colour = movedApart(report, from, moved);
+    if (!colour)
+        return "; every such step for " + joined(pathsOf(report, report.markers[moved].entries)) +
+               " meets another marker colour, so pick one further off";
+    return ", for example " + joined(pathsOf(report, report.markers[moved].entries)) + " to " +
+           colourText(*colour) + ", which no other file carries or comes near";
+}
+
 } // namespace
+
+std::string colourClash(const LevelReport& report, uint32_t colour, size_t except) {
+    std::vector<std::string> same;
+    std::vector<std::string> near;
+    for (size_t i = 0; i < report.markers.size(); ++i) {
+        if (i == except)
+            continue;
+        const int distance = channelDistance(report.markers[i].colour, colour);
+        const std::vector<std::string> files = pathsOf(report, report.markers[i].entries);
+        if (distance == 0)
+            same.insert(same.end(), files.begin(), files.end());
+        else if (distance <= report.near)
+            near.insert(near.end(), files.begin(), files.end());
+    }
+    if (!same.empty())
+        return "already the colour of " + joined(same);
+    if (!near.empty())
+        return "near the colour of " + joined(near);
+    return "";
+}
 
 std::vector<Marker> markersOf(const std::vector<LegendEntry>& legend) {
     std::vector<Marker> markers;
@@ -142,7 +194,8 @@ Findings nearFindings(const LevelReport& report) {
                           ") differ by at most " + std::to_string(distance) +
                           " in any channel (--near " + std::to_string(near) +
                           "): colour picking or conversion may merge them; move them at least " +
-                          std::to_string(near + 1) + " apart in one channel");
+                          std::to_string(near + 1) + " apart in one channel" +
+                          movedApartAdvice(report, a, b));
     }
     return found;
 }

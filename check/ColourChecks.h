@@ -22,6 +22,11 @@ bool isCollision(LevelFileKind kind);
 // The paths of legend entries, in the order given.
 std::vector<std::string> pathsOf(const LevelReport& report, const std::vector<size_t>& entries);
 
+// Whether a colour that an advice names would clash with another marker (any but the marker
+// at index `except`): "already the colour of <files>", "near the colour of <files>" (within
+// report.near), or "" when it is free. Never fails.
+std::string colourClash(const LevelReport& report, uint32_t colour, size_t except);
+
 // The distinct colours of the legend, each with its entries, in order of first appearance.
 std::vector<Marker> markersOf(const std::vector<LegendEntry>& legend);
 // Colours carried by several files; a collision colour that a file also carries is a note.

@@ -60,6 +60,9 @@ class Checker {
         checkFolders();
         readLegend();
         report_.markers = markersOf(report_.legend);
+        // After the markers, against which the advised colours are checked.
+        for (const SwatchUse& use : swatches_)
+            checkSwatch(use);
         checkOrphans();
         addFindings(duplicateFindings(report_));
         addFindings(nearFindings(report_));
@@ -150,8 +153,15 @@ class Checker {
                 colour = use.reading.colour;
             report_.legend.push_back({file.kind, file.path, file.swatchPath, colour});
         }
-        for (const SwatchUse& use : swatches)
-            checkSwatch(use);
+        swatches_ = std::move(swatches);
+    }
+
+    size_t markerOf(uint32_t colour) const {
+        for (size_t i = 0; i < report_.markers.size(); ++i) {
+            if (report_.markers[i].colour == colour)
+                return i;
+        }
+        return report_.markers.size();
     }
 
     void checkSwatch(const SwatchUse& use) {
@@ -181,11 +191,18 @@ class Checker {
             break;
         }
         const uint32_t colour = reading.colour;
-        if (alphaOf(colour) != 255)
+        if (alphaOf(colour) != 255) {
+            // Opaque, the swatch may take a colour another file already carries.
+            const uint32_t opaque = colour | 0xFF000000u;
+            const std::string clash = colourClash(report_, opaque, markerOf(colour));
             problem("translucent", files, {colour},
                     "translucent swatch " + which + ": its top-left pixel has alpha " +
                         std::to_string(alphaOf(colour)) + ", so the marker colour is " +
-                        colourText(colour) + "; make the swatch fully opaque");
+                        colourText(colour) + "; make the swatch fully opaque" +
+                        (clash.empty() ? " (" + colourText(opaque) + ")"
+                                       : ", but not as " + colourText(opaque) + ", which is " +
+                                             clash + ": pick another opaque colour"));
+        }
         if (reading.differing > 0)
             problem("mixed", files, {colour},
                     "mixed swatch " + which + ": " + std::to_string(reading.differing) + " of " +
@@ -281,6 +298,7 @@ class Checker {
     // Every image the check reads, decoded on worker threads in the order it reads them.
     std::unique_ptr<ImagePrefetch> images_;
     std::set<std::string> unusableSwatches_;
+    std::vector<SwatchUse> swatches_;
 };
 
 } // namespace

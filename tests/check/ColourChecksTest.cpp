@@ -67,6 +67,20 @@ TEST(ColourChecksNear, PairsWithinTheLimitInEveryChannelAndNoneWhenTheLimitIsZer
     EXPECT_TRUE(nearFindings(reportOf(legend, 0)).problems.empty());
 }
 
+TEST(ColourChecksAdvice, AnAdvisedColourIsCheckedAgainstEveryOtherMarker) {
+    const LevelReport report =
+        reportOf({object("hero", 0xFFC86432u), texture("glass", 0x80C86432u),
+                  texture("wall", 0xFF101010u), texture("moss", 0xFF121010u)});
+    EXPECT_EQ(colourClash(report, 0xFFC86432u, 1), "already the colour of hero");
+    EXPECT_EQ(colourClash(report, 0xFFC86432u, 0), "");
+    EXPECT_EQ(colourClash(report, 0xFF131010u, 0), "near the colour of wall, moss");
+    // The near pair's advice names a colour no marker carries or comes near.
+    const Findings found = nearFindings(report);
+    ASSERT_EQ(found.problems.size(), 1u);
+    EXPECT_NE(found.problems[0].message.find("for example moss to #141010"), std::string::npos)
+        << found.problems[0].message;
+}
+
 TEST(FindingKinds, TheUsageListNamesEveryKindOnceAlignedAfterItsName) {
     const std::string list = findingKindList();
     for (size_t i = 0; i < findingKindCount; ++i) {
