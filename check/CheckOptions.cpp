@@ -18,9 +18,16 @@ It prints the legend (colour, kind, file, swatch) in that order, then one line p
            R"(A collision colour that a texture or object also carries is noted, not counted as a problem.
 
 options:
-  --format text|csv|json  output format (default text, aligned for a terminal). csv is one
+  --format text|csv|json|junit
+                          output format (default text, aligned for a terminal). csv is one
                           table whose first column is the record: legend, problem, note or
-                          map; json is one object with legend, problems, notes and maps
+                          map; json is one object with legend, problems, notes and maps;
+                          junit is JUnit XML for CI: a test case per scanned file, per map
+                          and for the level, each problem a failure of the first file it
+                          names, the notes as the suite's output
+  --quiet, -q             text: only the problems, the notes and the last line
+  --ignore KIND,...       leave problems of these kinds (as listed above) out of the output
+                          and the exit status
   --near N                largest channel difference (0-255) that counts as near; default 3;
                           0 turns the check off
   --palette FILE          also write the marker colours as a palette: FILE.gpl (GIMP, each
@@ -84,6 +91,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             options.listUnused = true;
             continue;
         }
+        if (argument == "--quiet" || argument == "-q") {
+            options.quiet = true;
+            continue;
+        }
         std::string value;
         bool hasValue = false;
         const size_t equals = argument.find('=');
@@ -93,7 +104,7 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             hasValue = true;
         }
         if (argument != "--format" && argument != "--near" && argument != "--palette" &&
-            argument != "--map") {
+            argument != "--map" && argument != "--ignore") {
             options.error = "unknown option " + argument;
             break;
         }
@@ -111,8 +122,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
                 options.format = OutputFormat::Csv;
             else if (value == "json")
                 options.format = OutputFormat::Json;
+            else if (value == "junit")
+                options.format = OutputFormat::Junit;
             else
-                options.error = "--format takes text, csv or json, not " + value;
+                options.error = "--format takes text, csv, json or junit, not " + value;
         } else if (argument == "--near") {
             if (!parseNear(value, options.near))
                 options.error = "--near takes a whole number from 0 to 255, not " + value;
@@ -122,6 +135,19 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             else if (!options.palette.empty())
                 options.error = "--palette given twice";
             options.palette = value;
+        } else if (argument == "--ignore") {
+            size_t start = 0;
+            do {
+                const size_t comma = value.find(',', start);
+                const std::string kind = value.substr(start, comma - start);
+                if (!isFindingKind(kind)) {
+                    options.error = "--ignore takes kinds of problem as --help lists them, not \"" +
+                                    kind + "\"";
+                    break;
+                }
+                options.ignored.push_back(kind);
+                start = comma == std::string::npos ? comma : comma + 1;
+            } while (start != std::string::npos);
         } else {
             if (value.empty())
                 options.error = "--map needs an image file";

@@ -10,6 +10,7 @@
 #include "listfile/NamedFiles.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 
@@ -18,6 +19,7 @@ DescriptionCheck::DescriptionCheck(const std::string& level, ImagePrefetch& imag
     : level_(level), images_(images), capture_(capture), mark_(capture.mark()) {}
 
 void DescriptionCheck::checkTexture(const std::string& path) {
+    texture_ = path;
     skipPrinted();
     request(path, nullptr);
 }
@@ -28,6 +30,9 @@ std::string DescriptionCheck::at(const Site& site) {
 
 void DescriptionCheck::problem(const char* kind, std::vector<std::string> files,
                                const std::string& message) {
+    // A description that a texture names through others is a fault of that texture too.
+    if (std::find(files.begin(), files.end(), texture_) == files.end())
+        files.push_back(texture_);
     found_.problem(kind, std::move(files), {}, message);
 }
 

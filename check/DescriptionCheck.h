@@ -62,6 +62,7 @@ class DescriptionCheck {
     static std::string at(const Site& site);
 
     std::string level_;
+    std::string texture_; // the scanned texture being built
     ImagePrefetch& images_;
     StderrCapture& capture_;
     long mark_;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 
 namespace {
@@ -19,6 +20,17 @@ constexpr int exitFailure = 2;
 void fail(const std::string& line) {
     std::fprintf(stderr, "levelcolors-check: %s\n", line.c_str());
     std::fflush(stderr);
+}
+
+// The time now in UTC, as JUnit readers take it.
+std::string utcTimestamp() {
+    const std::time_t now = std::time(nullptr);
+    // The program's one thread is the only user of gmtime's buffer.
+    const std::tm* parts = std::gmtime(&now);
+    char text[32] = "1970-01-01T00:00:00";
+    if (parts)
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", parts);
+    return text;
 }
 
 } // namespace
@@ -54,6 +66,14 @@ int main(int argc, char** argv) {
             failed = true;
         }
     }
+    // Ignored kinds leave the output and the exit status; the rest of the report stands.
+    report.problems.erase(
+        std::remove_if(report.problems.begin(), report.problems.end(),
+                       [&](const Finding& finding) {
+                           return std::find(options.ignored.begin(), options.ignored.end(),
+                                            finding.kind) != options.ignored.end();
+                       }),
+        report.problems.end());
     if (!options.palette.empty()) {
         std::string reason;
         if (!writePalette(report, options.palette, *paletteFormatOf(options.palette), reason)) {
@@ -64,7 +84,10 @@ int main(int argc, char** argv) {
 
     switch (options.format) {
     case OutputFormat::Text:
-        writeText(std::cout, report, options.listUnused);
+        writeText(std::cout, report, options.listUnused, options.quiet);
+        break;
+    case OutputFormat::Junit:
+        writeJunit(std::cout, report, utcTimestamp());
         break;
     case OutputFormat::Csv:
         writeCsv(std::cout, report);
