@@ -663,6 +663,21 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
                          LevelFolder::goldenText("broken", "expected-stderr.txt"));
     }
     unsetenv("LEVELCOLORS_THREADS");
+
+    // The check finds each of the viewer's description problems, at the same file and line.
+    std::string report;
+    EXPECT_EQ(
+        runCommand({buildRoot() + "/levelcolors-check", "--quiet", level.path()}, &report, 30), 1);
+    for (const char* where :
+         {"unloadable texture textures/torn.png", "textures/bogus.txt: unknown sprite type",
+          "textures/cycle.txt:2: part textures/cycle.txt names", "textures/empty.txt: an animation",
+          "textures/gap.txt:2: frame textures/frames/missing.png cannot be loaded",
+          "textures/jpg.txt:1: part textures/frames/a.jpg is neither",
+          "textures/lost.txt:1: frame textures/frames/lost.png cannot be loaded",
+          "textures/mixed.txt:3: frame textures/frames/small.png is 8x8",
+          "textures/open.txt: file ends inside an open list",
+          "textures/wordy.txt:2: Attempt to getList on atomic element: oops"})
+        EXPECT_NE(report.find(where), std::string::npos) << where << "\n" << report;
 }
 
 TEST(ViewerBrokenLevel, LinksToNothingAndSpecialFilesAreNamedInScanOrderAndLeftOut) {
