@@ -9,6 +9,7 @@
 std::string levelFolderProblem(const std::string& level);
 
 // Reads the level as the viewer's scan does (same files, order, swatch paths and colour
-// values) and finds the problems of its colours. `near` is the largest channel difference
+// values) and finds the problems of its colours, of its special files and of its textures
+// as the viewer builds them. `near` is the largest channel difference
 // that counts as near; 0 turns that check off. Never fails: unreadable parts are problems.
 LevelReport checkLevel(const std::string& level, int near);
