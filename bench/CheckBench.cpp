@@ -37,12 +37,22 @@ constexpr int textures = 4000;
 constexpr int mapSide = 4096;
 constexpr int runs = 3;
 
-double bestOf(const std::function<void()>& work) {
-    double best = 1e300;
+// The best wall-clock time of `runs` runs, and the CPU time (every thread's) of that run: on a
+// shared machine the CPU time is what the load disturbs least.
+struct Timing {
+    double wallMs = 1e300;
+    double cpuMs = 0;
+};
+
+Timing bestOf(const std::function<void()>& work) {
+    Timing best;
     for (int run = 0; run < runs; ++run) {
         const double start = nowMilliseconds();
+        const double cpuStart = cpuMilliseconds();
         work();
-        best = std::min(best, nowMilliseconds() - start);
+        const double wall = nowMilliseconds() - start;
+        if (wall < best.wallMs)
+            best = {wall, cpuMilliseconds() - cpuStart};
     }
     return best;
 }
@@ -121,30 +131,33 @@ int main(int argc, char** argv) {
             SDL_FreeSurface(IMG_Load(image.c_str()));
     };
     decodeImages(); // warm the file cache
-    const double decodeMs = bestOf(decodeImages);
+    const Timing decode = bestOf(decodeImages);
     LevelReport report;
-    const double checkMs = bestOf([&] { report = checkLevel(level, 3); });
+    const Timing check = bestOf([&] { report = checkLevel(level, 3); });
 
     if (!makeMap(map, report))
         return 1;
     SDL_FreeSurface(IMG_Load(map.c_str())); // warm the file cache
-    const double mapDecodeMs = bestOf([&] { SDL_FreeSurface(IMG_Load(map.c_str())); });
+    const double mapDecodeMs = bestOf([&] { SDL_FreeSurface(IMG_Load(map.c_str())); }).wallMs;
     size_t stray = 0;
-    const double mapMs = bestOf([&] {
-        LevelReport withMap = report;
-        std::string reason;
-        if (!checkMap(withMap, map, reason))
-            std::fprintf(stderr, "cannot read map %s: %s\n", map.c_str(), reason.c_str());
-        stray = withMap.maps.empty() ? 0 : withMap.maps[0].stray.size();
-    });
+    const double mapMs =
+        bestOf([&] {
+            LevelReport withMap = report;
+            std::string reason;
+            if (!checkMap(withMap, map, reason))
+                std::fprintf(stderr, "cannot read map %s: %s\n", map.c_str(), reason.c_str());
+            stray = withMap.maps.empty() ? 0 : withMap.maps[0].stray.size();
+        }).wallMs;
 
     std::printf("level: %zu files, %zu image files read, %zu colours, %zu problems\n",
                 report.legend.size(), images.size(), report.markers.size(), report.problems.size());
-    std::printf("%-42s %10.1f ms\n", "decode every image once (floor)", decodeMs);
+    std::printf("%-42s %10.1f ms   cpu %.1f ms\n", "decode every image once (floor)", decode.wallMs,
+                decode.cpuMs);
     std::printf(
-        "%-42s %10.1f ms   %.2f x the floor (aim: at most 0.6 with 2 threads)\n",
+        "%-42s %10.1f ms   %.2f x the floor (aim: at most 0.6 with 2 threads); cpu %.1f ms, "
+        "%.2f x the floor's\n",
         ("check the level, " + std::to_string(DecodePool::threadCount()) + " threads").c_str(),
-        checkMs, checkMs / decodeMs);
+        check.wallMs, check.wallMs / decode.wallMs, check.cpuMs, check.cpuMs / decode.cpuMs);
     std::printf("%-42s %10.1f ms\n", "decode the 4096 x 4096 map", mapDecodeMs);
     std::printf("%-42s %10.1f ms   (aim: under 1000; %zu stray colours)\n",
                 "check the 4096 x 4096 map", mapMs, stray);

@@ -104,8 +104,9 @@ std::optional<DescriptionCheck::Built> DescriptionCheck::description(const std::
     std::unique_ptr<ListObject> root = readListFile(levelPath(level_, name));
     // The reader names the file by the path it opened; the check by the level's path.
     const std::string path = levelPath(level_, name);
-    std::istringstream lines(capture_.since(mark_));
-    mark_ = capture_.mark();
+    const long now = capture_.mark();
+    std::istringstream lines(now == mark_ ? std::string() : capture_.since(mark_));
+    mark_ = now;
     for (std::string line; std::getline(lines, line);) {
         for (size_t at = line.find(path); at != std::string::npos; at = line.find(path, at + 1))
             line.replace(at, path.size(), name);
@@ -257,8 +258,13 @@ void DescriptionCheck::showOne(const std::string& name, ListObject* entries) {
 }
 
 void DescriptionCheck::collect(const std::string& description, int32_t line) {
+    // Called at every step of every walk: usually nothing was printed, which one look at the
+    // capture's size tells.
+    const long now = capture_.mark();
+    if (now == mark_)
+        return;
     std::istringstream lines(capture_.since(mark_));
-    mark_ = capture_.mark();
+    mark_ = now;
     for (std::string text; std::getline(lines, text);) {
         // The element model's lines start with the line number, counted from 0; the end of a
         // list has none of its own (-1), and takes the line of the entry it ends.
@@ -279,6 +285,5 @@ void DescriptionCheck::collect(const std::string& description, int32_t line) {
 }
 
 void DescriptionCheck::skipPrinted() {
-    capture_.since(mark_);
     mark_ = capture_.mark();
 }
