@@ -6,6 +6,7 @@
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
 #include "level/TextParts.h"
+#include "platform/RegularFile.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -100,11 +101,13 @@ class LoadingLevel {
         catalog.requestImages = [this](const std::vector<std::string>& paths) {
             images_.requestNext(paths);
         };
+        catalog.openListFile = openRegularFile;
     }
     ~LoadingLevel() {
         SpriteCatalog& catalog = SpriteCatalog::get();
         catalog.takeImage = nullptr;
         catalog.requestImages = nullptr;
+        catalog.openListFile = nullptr;
     }
     LoadingLevel(const LoadingLevel&) = delete;
     LoadingLevel& operator=(const LoadingLevel&) = delete;

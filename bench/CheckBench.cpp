@@ -16,6 +16,7 @@
 #include "listfile/ListReader.h"
 #include "listfile/NamedFiles.h"
 #include "platform/DecodePool.h"
+#include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
 
 #include <SDL.h>
@@ -104,7 +105,8 @@ std::vector<std::string> imagesTheCheckReads(const std::string& level) {
     }
     std::set<std::string> read(descriptions.begin(), descriptions.end());
     for (size_t i = 0; i < descriptions.size(); ++i) {
-        const std::unique_ptr<ListObject> root = readListFile(level + "/" + descriptions[i]);
+        const std::unique_ptr<ListObject> root =
+            readListFile(level + "/" + descriptions[i], openRegularFile);
         for (const NamedFile& named : namedFiles(root.get())) {
             if (endsWith(named.path, "png"))
                 images.insert(level + "/" + named.path);

@@ -8,6 +8,7 @@
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
 #include "listfile/NamedFiles.h"
+#include "platform/RegularFile.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -101,7 +102,7 @@ DescriptionCheck::Built DescriptionCheck::image(const std::string& name) {
 std::optional<DescriptionCheck::Built> DescriptionCheck::description(const std::string& name) {
     const bool marked = loading_.insert(name).second;
     skipPrinted();
-    std::unique_ptr<ListObject> root = readListFile(levelPath(level_, name));
+    std::unique_ptr<ListObject> root = readListFile(levelPath(level_, name), openRegularFile);
     // The reader names the file by the path it opened; the check by the level's path.
     const std::string path = levelPath(level_, name);
     const long now = capture_.mark();

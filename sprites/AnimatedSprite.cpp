@@ -1,7 +1,7 @@
 #include "sprites/AnimatedSprite.h"
 
-#include "listfile/ListObject.h"
 #include "listfile/EntryFields.h"
+#include "listfile/ListObject.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "sprites/ShowOneSprite.h"
 
-#include "listfile/ListObject.h"
 #include "listfile/EntryFields.h"
+#include "listfile/ListObject.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <utility>

@@ -111,7 +111,7 @@ Sprite* loadSpriteDescription(std::string name) {
     std::set<std::string>& loading = SpriteCatalog::get().loading;
     const bool marked = loading.insert(name).second;
 
-    std::unique_ptr<ListObject> root = readListFile(name);
+    std::unique_ptr<ListObject> root = readListFile(name, SpriteCatalog::get().openListFile);
     if (SpriteCatalog::get().requestImages) {
         const std::vector<std::string> images = namedImages(root.get());
         if (!images.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listfile/ListInput.h"
 #include "sprites/Sprite.h"
 
 #include <functional>
@@ -28,6 +29,10 @@ class SpriteCatalog {
     // made.
     std::function<SDL_Surface*(const std::string&, bool* refused)> takeImage;
     std::function<void(const std::vector<std::string>&)> requestImages;
+    // How description files are opened: the level's safe opening (platform's openRegularFile),
+    // which whoever loads a level sets. Unset, a description cannot be opened ("Unable to open
+    // list file").
+    ListFileOpener openListFile = nullptr;
 
     // Empties the catalogue: frees every prototype (and the clones it owns) and deletes their
     // textures with glDeleteTextures; every sprite the factory returned is gone afterwards.

@@ -1,5 +1,6 @@
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
+#include "platform/RegularFile.h"
 #include "tests/listfile/ListFileTest.h"
 #include "tests/listfile/StderrCapture.h"
 
@@ -20,7 +21,7 @@ void queryLikeTheLoader(ListObject* root) {
 TEST_F(BrokenFiles, MissingFileReadsAsAnEmptyListWithOneLine) {
     std::string path = folder() + "/absent.txt";
     StderrCapture err;
-    auto root = readListFile(path);
+    auto root = readListFile(path, openRegularFile);
     EXPECT_EQ(err.text(), "Unable to open list file " + path + "\n");
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->first, nullptr);
@@ -39,7 +40,7 @@ TEST_F(BrokenFiles, SpecialAndOversizedFilesAreRefusedUnreadWithOneLine) {
         {big, "1048577 bytes, more than a description file may hold (1048576 at most)"}};
     for (const auto& [path, why] : cases) {
         StderrCapture err;
-        auto root = readListFile(path);
+        auto root = readListFile(path, openRegularFile);
         EXPECT_EQ(err.text(), path + ": " + why + "\n");
         EXPECT_EQ(root->first, nullptr);
     }
@@ -49,7 +50,7 @@ TEST_F(BrokenFiles, FilesWithoutAnyTokenSayTheyHoldNoList) {
     for (std::string text : {"", "  \n\t", "; only\n;comments\n"}) {
         std::string path = write(text);
         StderrCapture err;
-        auto root = readListFile(path);
+        auto root = readListFile(path, openRegularFile);
         EXPECT_EQ(err.text(), path + ": file holds no list\n") << text;
         EXPECT_EQ(root->first, nullptr);
         EXPECT_EQ(root->line, lineNumber);
@@ -69,7 +70,7 @@ TEST_F(BrokenFiles, InputEndingInsideListsKeepsWhatWasRead) {
                                            {"\"unclosed", ""}}) {
         std::string path = write(c.text);
         StderrCapture err;
-        auto root = readListFile(path);
+        auto root = readListFile(path, openRegularFile);
         EXPECT_EQ(err.text(), path + ": file ends inside an open list\n") << c.text;
         EXPECT_EQ(root->getString(), c.printed) << c.text;
     }
@@ -82,7 +83,7 @@ TEST_F(BrokenFiles, EveryBrokenRootCanBeQueriedAtOnce) {
         queryLikeTheLoader(root.get());
     }
     StderrCapture err;
-    queryLikeTheLoader(readListFile(folder() + "/absent.txt").get());
+    queryLikeTheLoader(readListFile(folder() + "/absent.txt", openRegularFile).get());
 }
 
 TEST_F(EmptyListQueries, YieldNeutralValuesAndOneLineEach) {
