@@ -37,6 +37,11 @@ void DescriptionCheck::problem(const char* kind, std::vector<std::string> files,
     found_.problem(kind, std::move(files), {}, message);
 }
 
+std::string DescriptionCheck::unloadedConsequence(const Site& site) {
+    return std::string(site.role) == "frame" ? "the animation plays without it"
+                                             : "the viewer shows nothing in its place";
+}
+
 const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name,
                                                          const Site* site) {
     const auto found = built_.find(name);
@@ -45,7 +50,7 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
         if (built && built->unloaded && site)
             problem("frame", {site->description, name},
                     at(*site) + name + " cannot be loaded (" + built->reason +
-                        "): the viewer leaves it out; add the image or mend the path");
+                        "): " + unloadedConsequence(*site) + "; add the image or mend the path");
         return built;
     }
     if (loading_.count(name)) {
@@ -61,7 +66,7 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
         if (made.unloaded && site)
             problem("frame", {site->description, name},
                     at(*site) + name + " cannot be loaded (" + made.reason +
-                        "): the viewer leaves it out; add the image or mend the path");
+                        "): " + unloadedConsequence(*site) + "; add the image or mend the path");
         else if (made.unloaded)
             problem("image", {name},
                     "unloadable texture " + name + " (" + made.reason +

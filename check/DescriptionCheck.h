@@ -60,6 +60,8 @@ class DescriptionCheck {
     void skipPrinted();
     void problem(const char* kind, std::vector<std::string> files, const std::string& message);
     static std::string at(const Site& site);
+    // What the viewer does without a frame or part that cannot be loaded.
+    static std::string unloadedConsequence(const Site& site);
 
     std::string level_;
     std::string texture_; // the scanned texture being built
