@@ -127,6 +127,20 @@ TEST(GoldenLevels, EveryProblemTheViewerFindsInDescriptionsIsOneLineWithItsFileA
 
 // The JUnit output of levels with every kind of fault and odd name passes the schema that
 // CI systems' JUnit readers follow (tests/check/junit.xsd), checked by xmllint.
+TEST(GoldenLevels, ALinkOutOfTheLevelThatResolvesIsANoteOnly) {
+    GoldenLevel level("clean");
+    GoldenLevel elsewhere;
+    elsewhere.make("shared/rock.png 16 16 777777");
+    level.make("textures/zz_rock.png link " + elsewhere.path() + "/shared/rock.png");
+    level.make("textures/zz_rock_p.png 8 8 123123");
+    const CheckRun run = runCheck({"--quiet"}, level.path());
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("textures/zz_rock.png is a link to " + elsewhere.path() +
+                           "/shared/rock.png, outside the level folder; the viewer loads it"),
+              std::string::npos)
+        << run.out;
+}
+
 TEST(JunitOutput, PassesTheJunitSchemaWhateverTheNamesHold) {
     for (const char* name : {"clean", "descriptions", "names", "links", "map"}) {
         SCOPED_TRACE(name);
