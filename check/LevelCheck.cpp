@@ -2,6 +2,7 @@
 
 #include "check/ColourChecks.h"
 #include "check/DescriptionCheck.h"
+#include "check/Legend.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 #include "level/ColourText.h"
@@ -57,11 +58,13 @@ class Checker {
         capture_.begin();
         images_ = std::make_unique<ImagePrefetch>();
         checkFolders();
-        readLegend();
+        LegendReading read = readLegend(report_.level, *images_, capture_);
+        report_.legend = std::move(read.legend);
+        unusableSwatches_ = std::move(read.unusableSwatches);
+        addFindings(std::move(read.found));
         report_.markers = markersOf(report_.legend);
         // After the markers, against which the advised colours are checked.
-        for (const SwatchUse& use : swatches_)
-            checkSwatch(use);
+        addFindings(swatchFindings(report_, read.swatches));
         checkOrphans();
         addFindings(duplicateFindings(report_));
         addFindings(nearFindings(report_));
@@ -71,13 +74,6 @@ class Checker {
     }
 
   private:
-    // The legend entries that read one swatch file (a texture's ".png" and ".txt" share one).
-    struct SwatchUse {
-        std::string path;
-        SwatchReading reading;
-        std::vector<size_t> entries;
-    };
-
     void addFindings(Findings found) {
         for (Finding& finding : found.problems)
             report_.problems.push_back(std::move(finding));
@@ -101,133 +97,6 @@ class Checker {
                         "unreadable folder " + folder + " (" + why +
                             "): the viewer sees no files in it; make it a readable folder");
         }
-    }
-
-    void readLegend() {
-        std::vector<SwatchUse> swatches;
-        std::unordered_map<std::string, size_t> swatchIndex;
-        std::vector<LevelFile> files;
-        // Names that are no regular file are left out, as the viewer leaves them out, in one
-        // line each, in scan order.
-        for (LevelFile& file : levelFiles(report_.level)) {
-            if (file.unusable.empty()) {
-                noteOutsideLink(file);
-                files.push_back(std::move(file));
-                continue;
-            }
-            unusableSwatches_.insert(file.swatchPath);
-            problem("special", {file.path}, {},
-                    file.path + ": " + file.unusable + "; the viewer leaves it out" +
-                        (file.link.empty() ? "; make it a regular file or remove it"
-                                           : "; mend the link or remove it"));
-        }
-        // The swatches are decoded each once, in the order they are read, then the textures'
-        // images, which the descriptions check reads after them.
-        ImagePrefetch& images = *images_;
-        std::unordered_set<std::string> requested;
-        for (const LevelFile& file : files) {
-            if (requested.insert(file.swatchPath).second)
-                images.request(levelPath(report_.level, file.swatchPath));
-        }
-        for (const LevelFile& file : files) {
-            if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png"))
-                images.request(levelPath(report_.level, file.path));
-        }
-        for (LevelFile& file : files) {
-            auto found = swatchIndex.find(file.swatchPath);
-            if (found == swatchIndex.end()) {
-                found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
-                const std::string path = levelPath(report_.level, file.swatchPath);
-                DecodedImage decoded = images.take(path);
-                // Where a worker cannot keep what the library printed, a failed file is decoded
-                // once more here, so that the reason is the library's own words all the same.
-                if (!decoded.image && decoded.refusal.empty() && !ThreadStderr::possible())
-                    decoded.image = decodeLevelImage(path, capture_, decoded.reason);
-                swatches.push_back({file.swatchPath, readSwatch(path, decoded), {}});
-            }
-            SwatchUse& use = swatches[found->second];
-            use.entries.push_back(report_.legend.size());
-            std::optional<uint32_t> colour;
-            if (use.reading.status == SwatchReading::Status::Read)
-                colour = use.reading.colour;
-            report_.legend.push_back({file.kind, file.path, file.swatchPath, colour});
-        }
-        swatches_ = std::move(swatches);
-    }
-
-    size_t markerOf(uint32_t colour) const {
-        for (size_t i = 0; i < report_.markers.size(); ++i) {
-            if (report_.markers[i].colour == colour)
-                return i;
-        }
-        return report_.markers.size();
-    }
-
-    void checkSwatch(const SwatchUse& use) {
-        const LegendEntry& first = report_.legend[use.entries.front()];
-        const bool collision = isCollision(first.kind);
-        const std::vector<std::string> files = pathsOf(report_, use.entries);
-        // Collision swatches are their own files; name the colour they give instead.
-        const std::string which = collision
-                                      ? use.path + " (the " + kindName(first.kind) + " colour)"
-                                      : use.path + " of " + joined(files);
-        const std::string consequence =
-            collision ? std::string("the viewer has no ") + kindName(first.kind) + " colour"
-                      : "the viewer leaves " + joined(files) + " out";
-        const SwatchReading& reading = use.reading;
-        switch (reading.status) {
-        case SwatchReading::Status::Missing:
-            problem("missing", files, {},
-                    "missing swatch " + which + ": " + consequence +
-                        "; add it, painted in one marker colour");
-            return;
-        case SwatchReading::Status::Unreadable:
-            problem("unreadable", files, {},
-                    "unreadable swatch " + which + " (" + reading.reason + "): " + consequence +
-                        "; save it again as a PNG image");
-            return;
-        case SwatchReading::Status::Read:
-            break;
-        }
-        const uint32_t colour = reading.colour;
-        if (alphaOf(colour) != 255) {
-            // Opaque, the swatch may take a colour another file already carries.
-            const uint32_t opaque = colour | 0xFF000000u;
-            const std::string clash = colourClash(report_, opaque, markerOf(colour));
-            problem("translucent", files, {colour},
-                    "translucent swatch " + which + ": its top-left pixel has alpha " +
-                        std::to_string(alphaOf(colour)) + ", so the marker colour is " +
-                        colourText(colour) + "; make the swatch fully opaque" +
-                        (clash.empty() ? " (" + colourText(opaque) + ")"
-                                       : ", but not as " + colourText(opaque) + ", which is " +
-                                             clash + ": pick another opaque colour"));
-        }
-        if (reading.differing > 0)
-            problem("mixed", files, {colour},
-                    "mixed swatch " + which + ": " + std::to_string(reading.differing) + " of " +
-                        std::to_string(reading.pixels) +
-                        " pixels differ from its top-left colour " + colourText(colour) +
-                        ", and the viewer shows the whole swatch; fill it with that one colour");
-    }
-
-    // A listed file that is a link out of the level folder: the viewer reads it, but the level
-    // does not hold it.
-    void noteOutsideLink(const LevelFile& file) {
-        if (file.link.empty())
-            return;
-        const size_t slash = file.path.rfind('/');
-        const std::string resolved =
-            file.link[0] == '/' ? file.link : file.path.substr(0, slash + 1) + file.link;
-        if (leavesLevel(resolved))
-            report_.notes.push_back({"outside",
-                                     "",
-                                     {file.path},
-                                     {},
-                                     file.path + " is a link to " + file.link +
-                                         ", outside the level folder; the viewer loads it, but "
-                                         "the level does not hold it",
-                                     0,
-                                     {}});
     }
 
     void checkOrphans() {
@@ -297,7 +166,6 @@ class Checker {
     // Every image the check reads, decoded on worker threads in the order it reads them.
     std::unique_ptr<ImagePrefetch> images_;
     std::set<std::string> unusableSwatches_;
-    std::vector<SwatchUse> swatches_;
 };
 
 } // namespace
