@@ -17,5 +17,5 @@ void writeJson(std::ostream& out, const LevelReport& report);
 // JUnit XML as the Ant/Jenkins schema has it: one test suite for the level (stamped with
 // `timestamp`, "YYYY-MM-DDTHH:MM:SS"), a test case for the level, each scanned file and each
 // map, each case's problems as its one failure, the notes as the suite's output. Names are
-// written as well-formed XML whatever bytes they hold.
+// written as well-formed XML whatever bytes they hold. Never fails (the stream may).
 void writeJunit(std::ostream& out, const LevelReport& report, const std::string& timestamp);

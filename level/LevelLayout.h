@@ -21,7 +21,7 @@ struct LevelFile {
 };
 
 // A level path as the program opens it: `path` inside the level folder `level` ("" for the
-// working folder, where the path stays as it is).
+// working folder, where the path stays as it is). Never fails.
 std::string levelPath(const std::string& level, const std::string& path);
 
 // The folders of object description files, in scan order.

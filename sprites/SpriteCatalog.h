@@ -63,6 +63,7 @@ struct NamingSite {
 // getSprite for a file that a description names. An image that cannot be loaded, whether
 // made now or earlier, is named as "<description>:<line + 1>: <role> <name> cannot be loaded:
 // <reason>" each time a description names it (a file refused unread only when refused).
+// Otherwise, null included, as getSprite.
 Sprite* getNamedSprite(const std::string& name, const NamingSite& site);
 
 // getSprite for an image file the caller has already decoded in the display's format: a
