@@ -5,6 +5,8 @@
 #include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
+#include "level/TextParts.h"
+#include "platform/RegularFile.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -84,9 +86,11 @@ void giveCollisionColorASwatch(const std::optional<uint32_t>& colour, const char
 // the catalogue and standard error see what a scan on one thread gives.
 class LoadingLevel {
   public:
-    LoadingLevel() {
-        for (const LevelFile& file : levelFiles("")) {
-            if (file.kind == LevelFileKind::Texture && isImageName(file.path))
+    explicit LoadingLevel(const std::vector<LevelFile>& files) {
+        for (const LevelFile& file : files) {
+            if (!file.unusable.empty())
+                continue;
+            if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png"))
                 images_.request(file.path);
             images_.request(file.swatchPath);
         }
@@ -97,20 +101,18 @@ class LoadingLevel {
         catalog.requestImages = [this](const std::vector<std::string>& paths) {
             images_.requestNext(paths);
         };
+        catalog.openListFile = openRegularFile;
     }
     ~LoadingLevel() {
         SpriteCatalog& catalog = SpriteCatalog::get();
         catalog.takeImage = nullptr;
         catalog.requestImages = nullptr;
+        catalog.openListFile = nullptr;
     }
     LoadingLevel(const LoadingLevel&) = delete;
     LoadingLevel& operator=(const LoadingLevel&) = delete;
 
   private:
-    static bool isImageName(const std::string& path) {
-        return path.size() >= 4 && path.compare(path.size() - 4, 4, ".png") == 0;
-    }
-
     // The scan's own thread uploads as much as the workers decode: it keeps a core.
     ImagePrefetch images_{DecodePool::threadCount(1)};
 };
@@ -125,37 +127,42 @@ std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused) 
     return colour;
 }
 
-void scanTextures(const std::string& extension) {
-    for (const LevelFile& file : textureFiles("", extension)) {
-        Sprite* texture = getSprite(file.path);
-        const Swatch swatch = readFileSwatch(file);
-        if (!swatch.colour)
-            continue;
+void scanFile(const LevelFile& file) {
+    if (!file.unusable.empty()) {
+        std::fprintf(stderr, "%s: %s\n", file.path.c_str(), file.unusable.c_str());
+        std::fflush(stderr);
+        return;
+    }
+    switch (file.kind) {
+    case LevelFileKind::WalkBehind:
+        walkBehindColor = readCollisionColor(file.swatchPath.c_str());
+        return;
+    case LevelFileKind::WalkInto:
+        walkIntoColor = readCollisionColor(file.swatchPath.c_str());
+        return;
+    case LevelFileKind::Texture:
+    case LevelFileKind::Object:
+        break;
+    }
+    // A texture's sprite is made before its swatch is read, as the files' lines come in
+    // that order.
+    Sprite* texture = file.kind == LevelFileKind::Texture ? getSprite(file.path) : nullptr;
+    const Swatch swatch = readFileSwatch(file);
+    if (!swatch.colour)
+        return;
+    if (file.kind == LevelFileKind::Texture)
         textureByColor[*swatch.colour] = texture;
-        swatchByColor[*swatch.colour] = swatch.sprite;
-        levelColors.push_back(*swatch.colour);
-    }
-}
-
-void scanObjects(const std::string& folder) {
-    for (const LevelFile& file : objectFiles("", folder)) {
-        const Swatch swatch = readFileSwatch(file);
-        if (!swatch.colour)
-            continue;
+    else
         objectNameByColor[*swatch.colour] = file.path;
-        swatchByColor[*swatch.colour] = swatch.sprite;
-        levelColors.push_back(*swatch.colour);
-    }
+    swatchByColor[*swatch.colour] = swatch.sprite;
+    levelColors.push_back(*swatch.colour);
 }
 
 void loadLevel() {
-    const LoadingLevel loading;
-    scanTextures("png");
-    scanTextures("txt");
-    walkBehindColor = readCollisionColor(walkBehindSwatch);
-    walkIntoColor = readCollisionColor(walkIntoSwatch);
-    for (const char* folder : objectFolders)
-        scanObjects(folder);
+    const std::vector<LevelFile> files = levelFiles("");
+    const LoadingLevel loading(files);
+    for (const LevelFile& file : files)
+        scanFile(file);
     giveCollisionColorASwatch(walkBehindColor, walkBehindSwatch);
     giveCollisionColorASwatch(walkIntoColor, walkIntoSwatch);
 }
@@ -168,5 +175,5 @@ void unloadLevel() {
     levelColors.clear();
     walkBehindColor.reset();
     walkIntoColor.reset();
-    SpriteCatalog::get().empty();
+    SpriteCatalog::get().clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "level/LevelLayout.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -18,13 +20,14 @@ extern std::vector<uint32_t> levelColors;                 // one per file, in sc
 extern std::optional<uint32_t> walkBehindColor;           // none when its swatch is missing
 extern std::optional<uint32_t> walkIntoColor;
 
-// Scans the working folder's level: textures from "textures/*.png", then "textures/*.txt",
-// the two collision swatches, then the objects of "characters", "events", "cutscenes" and
-// "entities". A file whose swatch cannot be read gets one line on standard error and no
-// colour; missing folders contribute nothing.
+// Scans the working folder's level, file by file in the order levelFiles (level/LevelLayout)
+// gives: textures from "textures/*.png", then "textures/*.txt", the two collision swatches,
+// then the objects of "characters", "events", "cutscenes" and "entities". A file whose swatch
+// cannot be read gets one line on standard error and no colour; missing folders contribute
+// nothing.
 void loadLevel();
-void scanTextures(const std::string& extension);
-void scanObjects(const std::string& folder);
+// One file of that list: its sprite, swatch and colour into the containers.
+void scanFile(const LevelFile& file);
 
 // Empties the containers, then the sprite catalogue (freeing the sprites and deleting their
 // textures), so that loadLevel can scan the level again from its files. Fonts and decorations

@@ -3,10 +3,10 @@
 #include "app/Level.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "level/ColourText.h"
 #include "sprites/Sprite.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -37,12 +37,6 @@ typename Map::mapped_type lookUp(const Map& map, uint32_t colour) {
     return found == map.end() ? typename Map::mapped_type() : found->second;
 }
 
-std::string hexOf(uint32_t colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%06X", unsigned(colour & 0xFFFFFFu));
-    return text;
-}
-
 void drawSwatch(uint32_t colour, int32_t y) {
     if (Sprite* swatch = lookUp(swatchByColor, colour))
         swatch->draw(0, y, 0);
@@ -54,7 +48,7 @@ void drawCollisionRow(const std::optional<uint32_t>& colour, const char* label, 
         drawSwatch(*colour, y);
     std::string text = label;
     if (infoShown)
-        text += colour ? " " + hexOf(*colour) : " none";
+        text += colour ? " " + hexColour(*colour) : " none";
     Screen::get().drawLabel(text, 10, y + labelDrop);
 }
 
@@ -114,7 +108,7 @@ void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
     // The path and colour on two lines, glyph tops at the row's y and 15 below.
     if (infoShown) {
         Screen::get().drawLabel(texture->getName(), infoTextX, y + 14);
-        Screen::get().drawLabel(hexOf(colour), infoTextX, y + 29);
+        Screen::get().drawLabel(hexColour(colour), infoTextX, y + 29);
     }
 }
 
@@ -122,7 +116,7 @@ void drawObjectRow(uint32_t colour, int32_t y, bool infoShown) {
     drawSwatch(colour, y);
     std::string label = lookUp(objectNameByColor, colour);
     if (infoShown)
-        label += " " + hexOf(colour);
+        label += " " + hexColour(colour);
     Screen::get().drawLabel(label, 10, y + labelDrop);
 }
 

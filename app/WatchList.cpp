@@ -1,6 +1,7 @@
 #include "app/WatchList.h"
 
 #include "level/LevelLayout.h"
+#include "level/TextParts.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,17 +21,10 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool endsWith(const std::string& text, const char* ending) {
-    const std::string tail = ending;
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 bool isFolder(const std::string& level, const std::string& folder) {
     std::error_code error;
     const bool relative = folder.empty() || folder[0] != '/';
-    return std::filesystem::is_directory(relative && !level.empty() ? level + "/" + folder : folder,
-                                         error);
+    return std::filesystem::is_directory(relative ? levelPath(level, folder) : folder, error);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // read, so that reading stays linear in the file's size.
 
 #include "listfile/ListReader.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,7 +41,9 @@ double seconds(std::chrono::steady_clock::duration d) {
 
 // readListFile without its size limit: the reader's own cost is what grows with the file.
 std::unique_ptr<ListObject> readLargeFile(const std::string& path) {
-    ListInput in = ListInput::openFile(path);
+    std::string problem;
+    long long bytes = 0;
+    ListInput in = ListInput::fromFile(openRegularFile(path, problem, &bytes), path, bytes);
     readToken(in); // stands for the root's opening parenthesis
     return readList(in);
 }

@@ -1,9 +1,11 @@
 #include "check/CheckOptions.h"
 
+#include "check/FindingKind.h"
 #include "check/PaletteFile.h"
 
-const char* const checkUsage =
-    R"(usage: levelcolors-check [options] [LEVEL_FOLDER]
+std::string checkUsage() {
+    return std::string(
+               R"(usage: levelcolors-check [options] [LEVEL_FOLDER]
 
 Checks the marker colours of a level (default: the current folder) without opening a
 window. The level is read exactly as the viewer reads it: the textures in textures/
@@ -12,22 +14,20 @@ levels/walkinto_p.png, then the objects (*.txt) of characters/, events/, cutscen
 entities/, each with its swatch NAME_p.png, whose top-left pixel is the marker colour.
 
 It prints the legend (colour, kind, file, swatch) in that order, then one line per problem:
-  duplicate    one colour carried by several textures or by several objects (the viewer
-               keeps the last scanned), by a texture and an object (both kept, but a painted
-               map cannot tell them apart), or by both collision swatches
-  near         two different marker colours no further apart than --near in any channel
-  translucent  a swatch whose top-left pixel is not fully opaque
-  mixed        a swatch that is not one flat colour
-  missing      a swatch that does not exist
-  unreadable   a swatch that is no readable image, or a level folder that cannot be listed
-  orphan       a swatch (NAME_p.png) in a scanned folder that no scanned file uses
-  stray        a colour in a --map image that is no marker colour
-A collision colour that a texture or object also carries is noted, not counted as a problem.
+)") + findingKindList() +
+           R"(A collision colour that a texture or object also carries is noted, not counted as a problem.
 
 options:
-  --format text|csv|json  output format (default text, aligned for a terminal). csv is one
+  --format text|csv|json|junit
+                          output format (default text, aligned for a terminal). csv is one
                           table whose first column is the record: legend, problem, note or
-                          map; json is one object with legend, problems, notes and maps
+                          map; json is one object with legend, problems, notes and maps;
+                          junit is JUnit XML for CI: a test case per scanned file, per map
+                          and for the level, each problem a failure of the first file it
+                          names, the notes as the suite's output
+  --quiet, -q             text: only the problems, the notes and the last line
+  --ignore KIND,...       leave problems of these kinds (as listed above) out of the output
+                          and the exit status
   --near N                largest channel difference (0-255) that counts as near; default 3;
                           0 turns the check off
   --palette FILE          also write the marker colours as a palette: FILE.gpl (GIMP, each
@@ -44,6 +44,7 @@ options:
 exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder or map,
 or a palette that cannot be written (one line on standard error says which).
 )";
+}
 
 namespace {
 
@@ -95,6 +96,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             options.listUnused = true;
             continue;
         }
+        if (argument == "--quiet" || argument == "-q") {
+            options.quiet = true;
+            continue;
+        }
         std::string value;
         bool hasValue = false;
         const size_t equals = argument.find('=');
@@ -104,7 +109,7 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             hasValue = true;
         }
         if (argument != "--format" && argument != "--near" && argument != "--palette" &&
-            argument != "--map") {
+            argument != "--map" && argument != "--ignore") {
             options.error = "unknown option " + argument;
             break;
         }
@@ -122,8 +127,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
                 options.format = OutputFormat::Csv;
             else if (value == "json")
                 options.format = OutputFormat::Json;
+            else if (value == "junit")
+                options.format = OutputFormat::Junit;
             else
-                options.error = "--format takes text, csv or json, not " + value;
+                options.error = "--format takes text, csv, json or junit, not " + value;
         } else if (argument == "--near") {
             if (!parseNear(value, options.near))
                 options.error = "--near takes a whole number from 0 to 255, not " + value;
@@ -133,6 +140,19 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             else if (!options.palette.empty())
                 options.error = "--palette given twice";
             options.palette = value;
+        } else if (argument == "--ignore") {
+            size_t start = 0;
+            do {
+                const size_t comma = value.find(',', start);
+                const std::string kind = value.substr(start, comma - start);
+                if (!isFindingKind(kind)) {
+                    options.error = "--ignore takes kinds of problem as --help lists them, not \"" +
+                                    kind + "\"";
+                    break;
+                }
+                options.ignored.push_back(kind);
+                start = comma == std::string::npos ? comma : comma + 1;
+            } while (start != std::string::npos);
         } else {
             if (value.empty())
                 options.error = "--map needs an image file";

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-enum class OutputFormat { Text, Csv, Json };
+enum class OutputFormat { Text, Csv, Json, Junit };
 
 // The command line of levelcolors-check.
 struct CheckOptions {
@@ -13,15 +13,17 @@ struct CheckOptions {
     std::string palette; // "" for none
     std::vector<std::string> maps;
     bool listUnused = false; // text: each map's unused marker colours, not just their number
+    bool quiet = false;      // text: problems and notes only, and the last line
+    std::vector<std::string> ignored; // kinds of problem left out of output and exit status
     bool help = false;
     bool version = false;
     std::string error; // a usage error, one line; empty when the line was understood
 };
 
-// Reads "[--format text|csv|json] [--near N] [--palette FILE] [--map IMAGE]... [--unused] [--help]
-// [--version] [LEVEL_FOLDER]"; values may also follow "=". Never fails: a usage error is put in
-// `error`.
+// Reads "[--format text|csv|json|junit] [--near N] [--palette FILE] [--map IMAGE]... [--unused]
+// [--quiet] [--ignore KIND,...] [--help] [--version] [LEVEL_FOLDER]"; values may also follow "=". Never
+// fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);
 
-// The --help text.
-extern const char* const checkUsage;
+// The --help text, with the kinds of problem from the findingKinds table. Never fails.
+std::string checkUsage();

@@ -1,11 +1,13 @@
 #include "check/LevelCheck.h"
 
-#include "check/ColourText.h"
+#include "check/ColourChecks.h"
+#include "check/DescriptionCheck.h"
+#include "check/Legend.h"
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
+#include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
-#include "listfile/ListObject.h"
-#include "listfile/ListReader.h"
+#include "level/TextParts.h"
 #include "platform/DirectoryListing.h"
 #include "platform/PathStatus.h"
 #include "platform/ThreadStderr.h"
@@ -13,7 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <map>
+#include <memory>
 #include <set>
 #include <unordered_map>
 #include <unordered_set>
@@ -34,49 +36,6 @@ const char* kindName(LevelFileKind kind) {
 
 namespace {
 
-std::string inLevel(const std::string& level, const std::string& path) {
-    return level.empty() ? path : level + "/" + path;
-}
-
-std::string joined(const std::vector<std::string>& items, const char* separator = ", ") {
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : separator) + item;
-    return text;
-}
-
-bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// The words that follow "filename" in the lists of a description file, in file order.
-std::vector<std::string> namedFiles(const std::string& description) {
-    std::vector<std::string> named;
-    std::unique_ptr<ListObject> root = readListFile(description);
-    std::vector<ListObject*> lists{root.get()};
-    while (!lists.empty()) {
-        ListObject* list = lists.back();
-        lists.pop_back();
-        std::vector<ListObject*> nested;
-        const bool isFilename =
-            list->first && list->first->isAtomic() && list->first->getString() == "filename";
-        for (ListObject* cell = list; cell && cell->first; cell = cell->rest()) {
-            if (!cell->first->isAtomic())
-                nested.push_back(static_cast<ListObject*>(cell->first.get()));
-        }
-        ListObject* value = isFilename ? list->rest() : nullptr;
-        if (value && value->first && value->first->isAtomic())
-            named.push_back(value->first->getString());
-        lists.insert(lists.end(), nested.rbegin(), nested.rend());
-    }
-    return named;
-}
-
-bool isCollision(LevelFileKind kind) {
-    return kind == LevelFileKind::WalkBehind || kind == LevelFileKind::WalkInto;
-}
-
 // Why an existing path cannot be listed as a folder; empty when it can, or when it is absent
 // and may be.
 std::string folderProblem(const std::string& path, bool mustExist) {
@@ -96,23 +55,31 @@ class Checker {
     }
 
     LevelReport run() {
+        capture_.begin();
+        images_ = std::make_unique<ImagePrefetch>();
         checkFolders();
-        readLegend();
-        collectMarkers();
+        LegendReading read = readLegend(report_.level, *images_, capture_);
+        report_.legend = std::move(read.legend);
+        unusableSwatches_ = std::move(read.unusableSwatches);
+        addFindings(std::move(read.found));
+        report_.markers = markersOf(report_.legend);
+        // After the markers, against which the advised colours are checked.
+        addFindings(swatchFindings(report_, read.swatches));
         checkOrphans();
-        checkDuplicates();
-        checkNearColours();
-        checkNamedPaths();
+        addFindings(duplicateFindings(report_));
+        addFindings(nearFindings(report_));
+        checkDescriptions();
+        capture_.end();
         return std::move(report_);
     }
 
   private:
-    // The legend entries that read one swatch file (a texture's ".png" and ".txt" share one).
-    struct SwatchUse {
-        std::string path;
-        SwatchReading reading;
-        std::vector<size_t> entries;
-    };
+    void addFindings(Findings found) {
+        for (Finding& finding : found.problems)
+            report_.problems.push_back(std::move(finding));
+        for (Finding& note : found.notes)
+            report_.notes.push_back(std::move(note));
+    }
 
     void problem(const std::string& kind, std::vector<std::string> files,
                  std::vector<uint32_t> colours, const std::string& message) {
@@ -120,18 +87,11 @@ class Checker {
             {kind, "", std::move(files), std::move(colours), message, 0, {}});
     }
 
-    std::vector<std::string> pathsOf(const std::vector<size_t>& entries) const {
-        std::vector<std::string> paths;
-        for (size_t entry : entries)
-            paths.push_back(report_.legend[entry].path);
-        return paths;
-    }
-
     void checkFolders() {
         std::vector<std::string> folders = scannedFolders();
         folders.push_back("levels");
         for (const std::string& folder : folders) {
-            const std::string why = folderProblem(inLevel(report_.level, folder), false);
+            const std::string why = folderProblem(levelPath(report_.level, folder), false);
             if (!why.empty())
                 problem("folder", {folder}, {},
                         "unreadable folder " + folder + " (" + why +
@@ -139,102 +99,9 @@ class Checker {
         }
     }
 
-    void readLegend() {
-        std::vector<SwatchUse> swatches;
-        std::unordered_map<std::string, size_t> swatchIndex;
-        std::vector<LevelFile> files = levelFiles(report_.level);
-        // What the image library prints belongs in the reasons, not on standard error; caught
-        // before the workers start, for systems where they cannot keep it apart themselves.
-        StderrCapture capture;
-        capture.begin();
-        // The swatches are decoded on worker threads, each once, in the order they are read.
-        ImagePrefetch images;
-        std::unordered_set<std::string> requested;
-        for (const LevelFile& file : files) {
-            if (requested.insert(file.swatchPath).second)
-                images.request(inLevel(report_.level, file.swatchPath));
-        }
-        for (LevelFile& file : files) {
-            auto found = swatchIndex.find(file.swatchPath);
-            if (found == swatchIndex.end()) {
-                found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
-                const std::string path = inLevel(report_.level, file.swatchPath);
-                DecodedImage decoded = images.take(path);
-                // Where a worker cannot keep what the library printed, a failed file is decoded
-                // once more here, so that the reason is the library's own words all the same.
-                if (!decoded.image && decoded.refusal.empty() && !ThreadStderr::possible())
-                    decoded.image = decodeLevelImage(path, capture, decoded.reason);
-                swatches.push_back({file.swatchPath, readSwatch(path, decoded), {}});
-            }
-            SwatchUse& use = swatches[found->second];
-            use.entries.push_back(report_.legend.size());
-            std::optional<uint32_t> colour;
-            if (use.reading.status == SwatchReading::Status::Read)
-                colour = use.reading.colour;
-            report_.legend.push_back({file.kind, file.path, file.swatchPath, colour});
-        }
-        capture.end();
-        for (const SwatchUse& use : swatches)
-            checkSwatch(use);
-    }
-
-    void checkSwatch(const SwatchUse& use) {
-        const LegendEntry& first = report_.legend[use.entries.front()];
-        const bool collision = isCollision(first.kind);
-        const std::vector<std::string> files = pathsOf(use.entries);
-        // Collision swatches are their own files; name the colour they give instead.
-        const std::string which = collision
-                                      ? use.path + " (the " + kindName(first.kind) + " colour)"
-                                      : use.path + " of " + joined(files);
-        const std::string consequence =
-            collision ? std::string("the viewer has no ") + kindName(first.kind) + " colour"
-                      : "the viewer leaves " + joined(files) + " out";
-        const SwatchReading& reading = use.reading;
-        switch (reading.status) {
-        case SwatchReading::Status::Missing:
-            problem("missing", files, {},
-                    "missing swatch " + which + ": " + consequence +
-                        "; add it, painted in one marker colour");
-            return;
-        case SwatchReading::Status::Unreadable:
-            problem("unreadable", files, {},
-                    "unreadable swatch " + which + " (" + reading.reason + "): " + consequence +
-                        "; save it again as a PNG image");
-            return;
-        case SwatchReading::Status::Read:
-            break;
-        }
-        const uint32_t colour = reading.colour;
-        if (alphaOf(colour) != 255)
-            problem("translucent", files, {colour},
-                    "translucent swatch " + which + ": its top-left pixel has alpha " +
-                        std::to_string(alphaOf(colour)) + ", so the marker colour is " +
-                        colourText(colour) + "; make the swatch fully opaque");
-        if (reading.differing > 0)
-            problem("mixed", files, {colour},
-                    "mixed swatch " + which + ": " + std::to_string(reading.differing) + " of " +
-                        std::to_string(reading.pixels) +
-                        " pixels differ from its top-left colour " + colourText(colour) +
-                        ", and the viewer shows the whole swatch; fill it with that one colour");
-    }
-
-    void collectMarkers() {
-        std::unordered_map<uint32_t, size_t> index;
-        for (size_t i = 0; i < report_.legend.size(); ++i) {
-            const std::optional<uint32_t>& colour = report_.legend[i].colour;
-            if (!colour)
-                continue;
-            auto found = index.find(*colour);
-            if (found == index.end()) {
-                found = index.emplace(*colour, report_.markers.size()).first;
-                report_.markers.push_back({*colour, {}});
-            }
-            report_.markers[found->second].entries.push_back(i);
-        }
-    }
-
     void checkOrphans() {
-        std::set<std::string> used;
+        // The swatch of a listed file that is no regular file is that file's, already named.
+        std::set<std::string> used = unusableSwatches_;
         for (const LegendEntry& entry : report_.legend)
             used.insert(entry.swatchPath);
         for (const std::string& swatch : swatchFiles(report_.level)) {
@@ -249,10 +116,18 @@ class Checker {
                             "scanned; rename it and its swatch to a name that does not end in _p");
                 continue;
             }
-            const std::string owners = textures ? stem + ".png or " + stem + ".txt" : stem + ".txt";
+            // Only a file that is not there can be advised to be added.
+            std::vector<std::string> absent;
+            for (const std::string& owner :
+                 textures ? std::vector<std::string>{stem + ".png", stem + ".txt"}
+                          : std::vector<std::string>{stem + ".txt"}) {
+                const std::string where = levelPath(report_.level, owner);
+                if (!pathStatus(where).exists && linkTarget(where).empty())
+                    absent.push_back(owner);
+            }
             problem("orphan", {swatch}, {},
-                    "orphan swatch " + swatch + ": no scanned file uses it; remove it or add " +
-                        owners);
+                    "orphan swatch " + swatch + ": no scanned file uses it; remove it" +
+                        (absent.empty() ? std::string() : " or add " + joined(absent, " or ")));
         }
     }
 
@@ -266,144 +141,31 @@ class Checker {
             owners.insert(owners.begin(), stem + ".png");
         for (const std::string& owner : owners) {
             if (isSwatchName(owner.substr(owner.rfind('/') + 1)) && !swatchesInUse.count(owner) &&
-                pathStatus(inLevel(report_.level, owner)).regular)
+                pathStatus(levelPath(report_.level, owner)).regular)
                 return owner;
         }
         return "";
     }
 
-    // Which file the viewer keeps for a colour that several carry. Textures and objects are
-    // kept apart, each the last of its kind, but a painted map cannot tell one from the other.
-    std::string sharedColourAdvice(const std::vector<size_t>& carriers) const {
-        std::vector<std::string> textures, objects;
-        for (size_t entry : carriers)
-            (report_.legend[entry].kind == LevelFileKind::Texture ? textures : objects)
-                .push_back(report_.legend[entry].path);
-        if (textures.empty() || objects.empty())
-            return ", but a colour maps to one file; the viewer keeps " + pathsOf(carriers).back() +
-                   " (scanned last)";
-        auto kept = [](const std::vector<std::string>& files) {
-            return files.back() + (files.size() > 1 ? " (scanned last)" : "");
-        };
-        return "; the viewer keeps both, " + kept(textures) + " on the textures page and " +
-               kept(objects) + " on the objects page, but a painted map cannot tell them apart";
-    }
-
-    void checkDuplicates() {
-        for (const Marker& marker : report_.markers) {
-            std::vector<size_t> carriers;
-            std::vector<size_t> collisions;
-            for (size_t entry : marker.entries)
-                (isCollision(report_.legend[entry].kind) ? collisions : carriers).push_back(entry);
-            const std::string colour = colourText(marker.colour);
-            if (carriers.size() > 1) {
-                const std::vector<std::string> files = pathsOf(carriers);
-                problem("duplicate", files, {marker.colour},
-                        "duplicate colour " + colour + ": " + joined(files) + " carry it" +
-                            sharedColourAdvice(carriers) + "; give each file its own colour");
-            }
-            if (collisions.size() > 1)
-                problem("duplicate", pathsOf(collisions), {marker.colour},
-                        "duplicate colour " + colour + ": " + joined(pathsOf(collisions)) +
-                            " carry it, so walk behind and walk into cannot be told apart; give "
-                            "each its own colour");
-            if (!carriers.empty()) {
-                for (size_t entry : collisions) {
-                    const LegendEntry& collision = report_.legend[entry];
-                    std::vector<std::string> files = {collision.path};
-                    const std::vector<std::string> others = pathsOf(carriers);
-                    files.insert(files.end(), others.begin(), others.end());
-                    report_.notes.push_back({"collision",
-                                             "",
-                                             files,
-                                             {marker.colour},
-                                             std::string("collision colour ") + colour + " (" +
-                                                 kindName(collision.kind) + ", " + collision.path +
-                                                 ") is also the colour of " + joined(others) +
-                                                 "; the viewer's collision page shows " +
-                                                 others.back() + "'s swatch for it",
-                                             0,
-                                             {}});
-                }
-            }
-        }
-    }
-
-    void checkNearColours() {
-        const int near = report_.near;
-        if (near <= 0)
-            return;
-        // Sorted by red, only neighbours within `near` in red need comparing.
-        std::vector<size_t> byRed(report_.markers.size());
-        for (size_t i = 0; i < byRed.size(); ++i)
-            byRed[i] = i;
-        auto red = [this](size_t marker) {
-            return int((report_.markers[marker].colour >> 16) & 0xFF);
-        };
-        std::stable_sort(byRed.begin(), byRed.end(),
-                         [&](size_t a, size_t b) { return red(a) < red(b); });
-        std::vector<std::pair<size_t, size_t>> pairs;
-        for (size_t i = 0; i < byRed.size(); ++i) {
-            for (size_t j = i + 1; j < byRed.size() && red(byRed[j]) - red(byRed[i]) <= near; ++j) {
-                const size_t a = std::min(byRed[i], byRed[j]);
-                const size_t b = std::max(byRed[i], byRed[j]);
-                if (channelDistance(report_.markers[a].colour, report_.markers[b].colour) <= near)
-                    pairs.push_back({a, b});
-            }
-        }
-        std::sort(pairs.begin(), pairs.end());
-        for (const auto& [a, b] : pairs) {
-            const Marker& first = report_.markers[a];
-            const Marker& second = report_.markers[b];
-            const int distance = channelDistance(first.colour, second.colour);
-            std::vector<std::string> files = pathsOf(first.entries);
-            const std::vector<std::string> others = pathsOf(second.entries);
-            files.insert(files.end(), others.begin(), others.end());
-            problem("near", files, {first.colour, second.colour},
-                    "near colours " + colourText(first.colour) + " (" +
-                        joined(pathsOf(first.entries)) + ") and " + colourText(second.colour) +
-                        " (" + joined(others) + ") differ by at most " + std::to_string(distance) +
-                        " in any channel (--near " + std::to_string(near) +
-                        "): colour picking or conversion may merge them; move them at least " +
-                        std::to_string(near + 1) + " apart in one channel");
-        }
-    }
-
-    // Paths that texture descriptions name (and the descriptions those name) outside the
-    // level folder: the viewer loads them, but the level then depends on files it lacks.
-    void checkNamedPaths() {
-        std::vector<std::string> pending;
+    // The textures built as the viewer builds them, descriptions and the images they name
+    // included, after the swatches: what the viewer reports while it builds them.
+    void checkDescriptions() {
+        DescriptionCheck descriptions(report_.level, *images_, capture_);
         for (const LegendEntry& entry : report_.legend) {
-            if (entry.kind == LevelFileKind::Texture && endsWith(entry.path, ".txt"))
-                pending.push_back(entry.path);
+            if (entry.kind == LevelFileKind::Texture)
+                descriptions.checkTexture(entry.path);
         }
-        std::set<std::string> read(pending.begin(), pending.end());
-        // The reader's own complaints are the viewer's to print, not the check's.
-        StderrCapture capture;
-        capture.begin();
-        for (size_t i = 0; i < pending.size(); ++i) {
-            const std::string description = pending[i];
-            for (const std::string& named : namedFiles(inLevel(report_.level, description))) {
-                if (leavesLevel(named)) {
-                    report_.notes.push_back(
-                        {"outside",
-                         "",
-                         {description, named},
-                         {},
-                         description + " names " + named +
-                             ", outside the level folder; the viewer loads it, but the level "
-                             "does not hold it",
-                         0,
-                         {}});
-                } else if (endsWith(named, "txt") && read.insert(named).second) {
-                    pending.push_back(named);
-                }
-            }
-        }
-        capture.end();
+        addFindings(std::move(descriptions.findings()));
     }
 
     LevelReport report_;
+    // What the image library, the reader and the element model print belongs in the findings,
+    // not on standard error; caught before the workers start, for systems where they cannot
+    // keep it apart themselves.
+    StderrCapture capture_;
+    // Every image the check reads, decoded on worker threads in the order it reads them.
+    std::unique_ptr<ImagePrefetch> images_;
+    std::set<std::string> unusableSwatches_;
 };
 
 } // namespace
@@ -414,72 +176,4 @@ std::string levelFolderProblem(const std::string& level) {
 
 LevelReport checkLevel(const std::string& level, int near) {
     return Checker(level, near).run();
-}
-
-constexpr int closeToMarker = 16;
-
-bool checkMap(LevelReport& report, const std::string& file, std::string& reason) {
-    MapCount count = countMap(file);
-    if (!count.read) {
-        reason = count.reason;
-        return false;
-    }
-    MapReport map;
-    map.file = file;
-    map.width = count.width;
-    map.height = count.height;
-    map.markerPixels.assign(report.markers.size(), 0);
-    map.untrackedPixels = count.untrackedPixels;
-    std::unordered_map<uint32_t, size_t> markerIndex;
-    for (size_t i = 0; i < report.markers.size(); ++i)
-        markerIndex.emplace(report.markers[i].colour, i);
-    for (ColourCount& colour : count.colours) {
-        const auto found = markerIndex.find(colour.colour);
-        if (found != markerIndex.end())
-            map.markerPixels[found->second] = colour.pixels;
-        else
-            map.stray.push_back(std::move(colour));
-    }
-    for (const ColourCount& stray : map.stray) {
-        std::string positions;
-        for (const PixelPosition& at : stray.first)
-            positions += (positions.empty() ? "" : " ") + std::string("(") + std::to_string(at.x) +
-                         "," + std::to_string(at.y) + ")";
-        // A colour a few steps from a marker was most likely meant to be that marker.
-        std::string nearest;
-        int best = closeToMarker + 1;
-        for (const Marker& marker : report.markers) {
-            const int distance = channelDistance(marker.colour, stray.colour);
-            if (distance < best) {
-                best = distance;
-                nearest = ", but close to " + colourText(marker.colour) + " (" +
-                          report.legend[marker.entries.front()].path + ")";
-            }
-        }
-        report.problems.push_back({"stray",
-                                   file,
-                                   {},
-                                   {stray.colour},
-                                   "stray colour " + colourText(stray.colour) + " in " + file +
-                                       ": " + std::to_string(stray.pixels) +
-                                       (stray.pixels == 1 ? " pixel" : " pixels") + ", first at " +
-                                       positions + "; it is no marker colour" + nearest +
-                                       "; repaint it with a marker colour",
-                                   stray.pixels,
-                                   stray.first});
-    }
-    if (map.untrackedPixels > 0)
-        report.problems.push_back(
-            {"stray",
-             file,
-             {},
-             {},
-             "more than " + std::to_string(MapCount::trackedColours) + " colours in " + file +
-                 ": " + std::to_string(map.untrackedPixels) +
-                 " more pixels are in colours not listed; it looks like a picture, not a map "
-                 "painted in marker colours",
-             map.untrackedPixels,
-             {}});
-    report.maps.push_back(std::move(map));
-    return true;
 }

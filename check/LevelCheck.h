@@ -9,11 +9,7 @@
 std::string levelFolderProblem(const std::string& level);
 
 // Reads the level as the viewer's scan does (same files, order, swatch paths and colour
-// values) and finds the problems of its colours. `near` is the largest channel difference
+// values) and finds the problems of its colours, of its special files and of its textures
+// as the viewer builds them. `near` is the largest channel difference
 // that counts as near; 0 turns that check off. Never fails: unreadable parts are problems.
 LevelReport checkLevel(const std::string& level, int near);
-
-// Counts the colours of a painted map image against the report's markers and adds its
-// report, with one problem per colour that is no marker. False (the report unchanged, `reason`
-// set) when the image cannot be read.
-bool checkMap(LevelReport& report, const std::string& file, std::string& reason);

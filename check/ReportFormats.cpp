@@ -1,8 +1,11 @@
 #include "check/ReportFormats.h"
 
-#include "check/ColourText.h"
+#include "level/ColourText.h"
+#include "level/TextParts.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -32,13 +35,6 @@ size_t displayWidth(const std::string& text) {
 std::string padded(const std::string& text, size_t width) {
     const size_t used = displayWidth(text);
     return text + std::string(width > used ? width - used : 0, ' ');
-}
-
-std::string joined(const std::vector<std::string>& items, const char* separator) {
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : separator) + item;
-    return text;
 }
 
 std::vector<std::string> markerFiles(const LevelReport& report, const Marker& marker) {
@@ -73,6 +69,12 @@ std::string positionsText(const std::vector<PixelPosition>& positions) {
 }
 
 // ---- text
+
+std::string verdict(const LevelReport& report) {
+    return report.problems.empty()
+               ? "no problems found"
+               : plural(report.problems.size(), "problem", "problems") + " found";
+}
 
 void writeTextMap(std::ostream& out, const LevelReport& report, const MapReport& map,
                   bool listUnused) {
@@ -135,46 +137,116 @@ std::string alphasText(const std::vector<uint32_t>& colours) {
     return joined(texts, " ");
 }
 
+// The length of the well-formed UTF-8 sequence that starts at text[i] (a byte of 0x80 or
+// more); 0 when it is none.
+size_t utf8SequenceAt(const std::string& text, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
+    bool valid = length > 0 && c <= 0xF4 && i + length <= text.size();
+    for (size_t k = 1; valid && k < length; ++k)
+        valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    if (valid && length >= 3) {
+        const unsigned char next = static_cast<unsigned char>(text[i + 1]);
+        valid = !(c == 0xE0 && next < 0xA0) && !(c == 0xED && next >= 0xA0) &&
+                !(c == 0xF0 && next < 0x90) && !(c == 0xF4 && next >= 0x90);
+    }
+    return valid ? length : 0;
+}
+
+// Text with each byte below 0x80 given to `ascii` and every other one kept when it is part of
+// well-formed UTF-8, else replaced by U+FFFD.
+template <typename Ascii>
+std::string escapedUtf8(const std::string& text, Ascii ascii) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out += ascii(char(c));
+            ++i;
+        } else if (const size_t length = utf8SequenceAt(text, i)) {
+            out.append(text, i, length);
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}
+
 // ---- JSON
 
 std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    const size_t size = text.size();
-    for (size_t i = 0; i < size;) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += char(c);
-            ++i;
-        } else if (c < 0x20) {
-            char escaped[7];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
-            out += escaped;
-            ++i;
-        } else if (c < 0x80) {
-            out += char(c);
-            ++i;
-        } else {
-            // A well-formed UTF-8 sequence passes; any other byte becomes U+FFFD.
-            const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
-            bool valid = length > 0 && c <= 0xF4 && i + length <= size;
-            for (size_t k = 1; valid && k < length; ++k)
-                valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-            if (valid && length >= 3) {
-                const unsigned char next = static_cast<unsigned char>(text[i + 1]);
-                valid = !(c == 0xE0 && next < 0xA0) && !(c == 0xED && next >= 0xA0) &&
-                        !(c == 0xF0 && next < 0x90) && !(c == 0xF4 && next >= 0x90);
-            }
-            if (valid) {
-                out.append(text, i, length);
-                i += length;
-            } else {
-                out += "\xEF\xBF\xBD";
-                ++i;
-            }
+    return "\"" +
+           escapedUtf8(text,
+                       [](char c) -> std::string {
+                           if (c == '"' || c == '\\')
+                               return std::string("\\") + c;
+                           if (static_cast<unsigned char>(c) < 0x20) {
+                               char escaped[7];
+                               std::snprintf(escaped, sizeof escaped, "\\u%04X", unsigned(c));
+                               return escaped;
+                           }
+                           return std::string(1, c);
+                       }) +
+           "\"";
+}
+
+// ---- JUnit XML
+
+// Text for an XML attribute or element. Characters XML 1.0 cannot hold (control characters
+// other than tab, line feed and carriage return) are written as \xNN, as text output does.
+std::string xmlText(const std::string& text) {
+    return escapedUtf8(text, [](char c) -> std::string {
+        switch (c) {
+        case '&':
+            return "&amp;";
+        case '<':
+            return "&lt;";
+        case '>':
+            return "&gt;";
+        case '"':
+            return "&quot;";
+        case '\'':
+            return "&apos;";
+        case '\n':
+            return "&#10;";
+        case '\r':
+            return "&#13;";
+        case '\t':
+            return "&#9;";
+        default:
+            break;
         }
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", unsigned(c));
+            return escaped;
+        }
+        return std::string(1, c);
+    });
+}
+
+// The problems of one test case, as its one <failure> (the schema allows one per case).
+void writeJunitFailure(std::ostream& out, const std::vector<const Finding*>& problems) {
+    if (problems.empty())
+        return;
+    std::vector<std::string> kinds;
+    for (const Finding* finding : problems) {
+        if (std::find(kinds.begin(), kinds.end(), finding->kind) == kinds.end())
+            kinds.push_back(finding->kind);
     }
-    return out + "\"";
+    const std::string message = problems.size() == 1
+                                    ? problems.front()->message
+                                    : plural(problems.size(), "problem", "problems") + ": " +
+                                          problems.front()->message + " ...";
+    out << "\n    <failure message=\"" << xmlText(message) << "\" type=\""
+        << xmlText(joined(kinds, ",")) << "\">";
+    // One problem a line, as the text output gives them.
+    out << "\n";
+    for (const Finding* finding : problems)
+        out << xmlText(finding->message) << "\n";
+    out << "    </failure>\n  ";
 }
 
 std::string jsonStrings(const std::vector<std::string>& items) {
@@ -216,7 +288,23 @@ void writeJsonFindings(std::ostream& out, const std::vector<Finding>& findings) 
 
 } // namespace
 
-void writeText(std::ostream& out, const LevelReport& report, bool listUnused) {
+void writeText(std::ostream& out, const LevelReport& report, bool listUnused, bool quiet) {
+    if (quiet) {
+        // For a gate: what needs doing, and the verdict.
+        if (!report.problems.empty()) {
+            out << "problems:\n";
+            for (const Finding& finding : report.problems)
+                out << "  " << printable(finding.message) << "\n";
+        }
+        if (!report.notes.empty()) {
+            out << (report.problems.empty() ? "" : "\n") << "notes:\n";
+            for (const Finding& note : report.notes)
+                out << "  " << printable(note.message) << "\n";
+        }
+        out << (report.problems.empty() && report.notes.empty() ? "" : "\n") << verdict(report)
+            << "\n";
+        return;
+    }
     out << "level " << printable(levelName(report)) << ": "
         << plural(report.legend.size(), "file", "files") << ", "
         << plural(report.markers.size(), "colour", "colours") << "\n";
@@ -243,11 +331,7 @@ void writeText(std::ostream& out, const LevelReport& report, bool listUnused) {
     }
     for (const MapReport& map : report.maps)
         writeTextMap(out, report, map, listUnused);
-    out << "\n"
-        << (report.problems.empty()
-                ? "no problems found"
-                : plural(report.problems.size(), "problem", "problems") + " found")
-        << "\n";
+    out << "\n" << verdict(report) << "\n";
 }
 
 void writeCsv(std::ostream& out, const LevelReport& report) {
@@ -319,4 +403,65 @@ void writeJson(std::ostream& out, const LevelReport& report) {
             << ",\n     \"untrackedPixels\": " << map.untrackedPixels << "}";
     }
     out << (report.maps.empty() ? "]" : "\n  ]") << "\n}\n";
+}
+
+void writeJunit(std::ostream& out, const LevelReport& report, const std::string& timestamp) {
+    // Each problem goes to the first scanned file it names, a map's to its map, and the rest
+    // to the level's own case.
+    std::map<std::string, size_t> caseOf;
+    struct Case {
+        std::string classname;
+        std::string name;
+        std::vector<const Finding*> problems;
+    };
+    std::vector<Case> cases = {{"level", levelName(report), {}}};
+    for (const LegendEntry& entry : report.legend) {
+        if (caseOf.emplace(entry.path, cases.size()).second)
+            cases.push_back({kindName(entry.kind), entry.path, {}});
+    }
+    std::map<std::string, size_t> mapCase;
+    for (const MapReport& map : report.maps) {
+        mapCase.emplace(map.file, cases.size());
+        cases.push_back({"map", map.file, {}});
+    }
+    for (const Finding& finding : report.problems) {
+        size_t at = 0;
+        if (!finding.map.empty()) {
+            at = mapCase.count(finding.map) ? mapCase[finding.map] : 0;
+        } else {
+            for (const std::string& file : finding.files) {
+                if (caseOf.count(file)) {
+                    at = caseOf[file];
+                    break;
+                }
+            }
+        }
+        cases[at].problems.push_back(&finding);
+    }
+    size_t failures = 0;
+    for (const Case& test : cases)
+        failures += !test.problems.empty();
+
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<testsuite name=\"levelcolors-check " << xmlText(levelName(report)) << "\" timestamp=\""
+        << xmlText(timestamp) << "\" hostname=\"localhost\" tests=\"" << cases.size()
+        << "\" failures=\"" << failures << "\" errors=\"0\" time=\"0\">\n"
+        << "  <properties>\n    <property name=\"near\" value=\"" << report.near
+        << "\"/>\n  </properties>\n";
+    for (const Case& test : cases) {
+        out << "  <testcase classname=\"" << xmlText(test.classname) << "\" name=\""
+            << xmlText(test.name) << "\" time=\"0\"";
+        if (test.problems.empty()) {
+            out << "/>\n";
+            continue;
+        }
+        out << ">";
+        writeJunitFailure(out, test.problems);
+        out << "</testcase>\n";
+    }
+    out << "  <system-out>";
+    for (const Finding& note : report.notes)
+        out << "\n" << xmlText(note.message);
+    out << (report.notes.empty() ? "" : "\n  ") << "</system-out>\n"
+        << "  <system-err></system-err>\n</testsuite>\n";
 }

@@ -2,12 +2,14 @@
 
 #include "check/CheckOptions.h"
 #include "check/LevelCheck.h"
+#include "check/MapCheck.h"
 #include "check/PaletteFile.h"
 #include "check/ReportFormats.h"
 #include "platform/StandardStreams.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 
 namespace {
@@ -20,6 +22,17 @@ void fail(const std::string& line) {
     std::fflush(stderr);
 }
 
+// The time now in UTC, as JUnit readers take it.
+std::string utcTimestamp() {
+    const std::time_t now = std::time(nullptr);
+    // The program's one thread is the only user of gmtime's buffer.
+    const std::tm* parts = std::gmtime(&now);
+    char text[32] = "1970-01-01T00:00:00";
+    if (parts)
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", parts);
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -30,7 +43,7 @@ int main(int argc, char** argv) {
         return exitFailure;
     }
     if (options.help) {
-        std::fputs(checkUsage, stdout);
+        std::fputs(checkUsage().c_str(), stdout);
         return 0;
     }
     if (options.version) {
@@ -57,6 +70,14 @@ int main(int argc, char** argv) {
             failed = true;
         }
     }
+    // Ignored kinds leave the output and the exit status; the rest of the report stands.
+    report.problems.erase(
+        std::remove_if(report.problems.begin(), report.problems.end(),
+                       [&](const Finding& finding) {
+                           return std::find(options.ignored.begin(), options.ignored.end(),
+                                            finding.kind) != options.ignored.end();
+                       }),
+        report.problems.end());
     if (!options.palette.empty()) {
         std::string reason;
         if (!writePalette(report, options.palette, *paletteFormatOf(options.palette), reason)) {
@@ -67,7 +88,10 @@ int main(int argc, char** argv) {
 
     switch (options.format) {
     case OutputFormat::Text:
-        writeText(std::cout, report, options.listUnused);
+        writeText(std::cout, report, options.listUnused, options.quiet);
+        break;
+    case OutputFormat::Junit:
+        writeJunit(std::cout, report, utcTimestamp());
         break;
     case OutputFormat::Csv:
         writeCsv(std::cout, report);

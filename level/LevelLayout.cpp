@@ -1,6 +1,7 @@
 #include "level/LevelLayout.h"
 
 #include "platform/DirectoryListing.h"
+#include "platform/PathStatus.h"
 
 #include <iterator>
 
@@ -12,23 +13,34 @@ namespace {
 
 const char* const texturesFolder = "textures";
 
-std::string inLevel(const std::string& level, const std::string& folder) {
-    return level.empty() ? folder : level + "/" + folder;
-}
-
 std::vector<LevelFile> filesIn(const std::string& level, const std::string& folder,
                                const std::string& extension, LevelFileKind kind) {
     std::vector<LevelFile> files;
-    for (const std::string& name : listFiles(inLevel(level, folder), extension)) {
+    for (const std::string& name : listEntries(levelPath(level, folder), extension)) {
         if (isSwatchName(name))
             continue;
         const std::string path = folder + "/" + name;
-        files.push_back({kind, path, swatchPathOf(path)});
+        const std::string where = levelPath(level, path);
+        const std::string link = linkTarget(where);
+        files.push_back({kind, path, swatchPathOf(path), link, unusableReason(where, link)});
     }
     return files;
 }
 
 } // namespace
+
+std::string levelPath(const std::string& level, const std::string& path) {
+    return level.empty() ? path : level + "/" + path;
+}
+
+std::string unusableReason(const std::string& path, const std::string& link) {
+    const PathStatus status = pathStatus(path);
+    if (status.regular)
+        return "";
+    if (!link.empty() && !status.exists)
+        return "a link to " + link + ", which does not exist";
+    return "not a regular file";
+}
 
 bool isSwatchName(const std::string& name) {
     return name.size() >= 6 && name.compare(name.size() - 6, 2, "_p") == 0;
@@ -80,7 +92,7 @@ std::vector<std::string> scannedFolders() {
 std::vector<std::string> swatchFiles(const std::string& level) {
     std::vector<std::string> swatches;
     for (const std::string& folder : scannedFolders()) {
-        for (const std::string& name : listFiles(inLevel(level, folder), "png")) {
+        for (const std::string& name : listFiles(levelPath(level, folder), "png")) {
             if (isSwatchName(name))
                 swatches.push_back(folder + "/" + name);
         }

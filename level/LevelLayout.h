@@ -12,7 +12,17 @@ struct LevelFile {
     LevelFileKind kind;
     std::string path;
     std::string swatchPath;
+    // What a symbolic link at `path` names, as it spells it; "" for no link.
+    std::string link = "";
+    // Why the listed name is no file the scan can read ("a link to X, which does not exist",
+    // "not a regular file" for a FIFO, device or folder); "" for a regular file. The scan names
+    // such a file in that one line and carries on without it.
+    std::string unusable = "";
 };
+
+// A level path as the program opens it: `path` inside the level folder `level` ("" for the
+// working folder, where the path stays as it is). Never fails.
+std::string levelPath(const std::string& level, const std::string& path);
 
 // The folders of object description files, in scan order.
 extern const char* const objectFolders[4];
@@ -27,8 +37,13 @@ bool isSwatchName(const std::string& name);
 // ("textures/a.b.png" gives "textures/a.b_p.png").
 std::string swatchPathOf(const std::string& path);
 
+// Why a listed level path is no file the scan can read, given what a link there names (see
+// LevelFile::unusable); "" for a regular file. Never fails.
+std::string unusableReason(const std::string& path, const std::string& link);
+
 // The textures of one extension ("png" or "txt") in "textures/", or the ".txt" objects of one
-// folder, in listing order, swatches left out. `level` is the level folder ("" for the
+// folder, in listing order, swatches left out; entries that are no regular file are listed
+// with why. `level` is the level folder ("" for the
 // working folder). A missing folder yields nothing.
 std::vector<LevelFile> textureFiles(const std::string& level, const std::string& extension);
 std::vector<LevelFile> objectFiles(const std::string& level, const std::string& folder);

@@ -1,32 +1,13 @@
 #include "listfile/ListInput.h"
 
 #include <algorithm>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
-namespace {
-
-#ifdef _WIN32
-// No FIFO blocks an open here; binary mode keeps line ends as they are in the file.
-constexpr int openFlags = O_RDONLY | O_BINARY | O_NOINHERIT;
-void stopNonBlocking(int) {}
-#else
-// O_NONBLOCK: a FIFO that no one writes to would otherwise hold the open for ever.
-constexpr int openFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
-void stopNonBlocking(int fd) {
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-}
-#endif
-
-} // namespace
-
 ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize,
-                     std::string refusal, long long fileBytes)
+                     long long fileBytes)
     : name_(std::move(name)), file_(file), open_(file != nullptr || text != nullptr),
-      refusal_(std::move(refusal)), fileBytes_(fileBytes),
-      readSize_(std::clamp<std::size_t>(readSize, 1, bufferCapacity)), data_(buffer_) {
+      fileBytes_(fileBytes), readSize_(std::clamp<std::size_t>(readSize, 1, bufferCapacity)),
+      data_(buffer_) {
     if (text) {
         text_ = std::move(*text);
         data_ = text_.data();
@@ -39,24 +20,9 @@ ListInput::ListInput(std::string name, std::FILE* file, std::string* text, std::
     }
 }
 
-ListInput ListInput::openFile(const std::string& path, std::size_t readSize) {
-    const int fd = open(path.c_str(), openFlags);
-    std::string refusal;
-    long long bytes = 0;
-    struct stat info;
-    if (fd >= 0 && fstat(fd, &info) == 0) {
-        if (!S_ISREG(info.st_mode))
-            refusal = "not a regular file";
-        bytes = static_cast<long long>(info.st_size);
-    }
-    std::FILE* file = nullptr;
-    if (fd >= 0 && refusal.empty()) {
-        stopNonBlocking(fd);
-        file = fdopen(fd, "rb");
-    }
-    if (fd >= 0 && !file)
-        close(fd);
-    return ListInput(path, file, nullptr, readSize, std::move(refusal), bytes);
+ListInput ListInput::fromFile(std::FILE* file, std::string name, long long fileBytes,
+                              std::size_t readSize) {
+    return ListInput(std::move(name), file, nullptr, readSize, fileBytes);
 }
 
 ListInput ListInput::fromText(std::string text, std::string name) {

@@ -8,15 +8,22 @@
 // through a fixed buffer inside the object, not through stdio's buffer or the heap: the reader
 // touches every byte, and a stream's per-call checks would dominate. A read error ends the
 // input early and sets failed(). Lives on the caller's stack; it is neither copied nor moved.
+// How a list file is opened for reading, so that the reader need not know how a level's files
+// are opened safely (platform's openRegularFile is the one the programs use): the file, with
+// its size in `*size`; or null, with why in `problem` and `*refused` true when the path names
+// something that is no regular file.
+using ListFileOpener = std::FILE* (*)(const std::string& path, std::string& problem,
+                                      long long* size, bool* refused);
+
 class ListInput {
   public:
     static constexpr std::size_t bufferCapacity = 16384;
 
-    // Opens `path` for reading in text mode; isOpen() is false when that fails, and the
-    // input is then empty. A FIFO, device or folder is opened without waiting on it and
-    // refused, and refusal() says why. `readSize` (1 to bufferCapacity) is the size of each
-    // read.
-    static ListInput openFile(const std::string& path, std::size_t readSize = bufferCapacity);
+    // Reads an opened file, which it owns and closes, named `name` in diagnostics and
+    // `fileBytes` long. A null file gives an empty input whose isOpen() is false. `readSize`
+    // (1 to bufferCapacity) is the size of each read.
+    static ListInput fromFile(std::FILE* file, std::string name, long long fileBytes,
+                              std::size_t readSize = bufferCapacity);
     // The bytes of `text`, named `name` in diagnostics. Never fails.
     static ListInput fromText(std::string text, std::string name = "<text>");
 
@@ -26,8 +33,6 @@ class ListInput {
 
     bool isOpen() const { return open_; }
     bool failed() const { return failed_; }
-    // Why an existing file was refused ("not a regular file"); empty otherwise.
-    const std::string& refusal() const { return refusal_; }
     // The size of the opened file in bytes; 0 for text.
     long long fileBytes() const { return fileBytes_; }
     const std::string& name() const { return name_; }
@@ -44,16 +49,14 @@ class ListInput {
 
   private:
     // Reads `file` if given, otherwise the text taken from `text`; open unless both are null.
-    // `refusal` and `fileBytes` are what the open found.
     ListInput(std::string name, std::FILE* file, std::string* text, std::size_t readSize,
-              std::string refusal = "", long long fileBytes = 0);
+              long long fileBytes = 0);
     int refill();
 
     std::string name_;
     std::FILE* file_;
     bool open_;
     bool failed_ = false;
-    std::string refusal_;
     long long fileBytes_ = 0;
     std::string text_;
     std::size_t readSize_;

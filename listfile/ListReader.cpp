@@ -161,14 +161,17 @@ std::unique_ptr<ListObject> readList(ListInput& in) {
     }
 }
 
-std::unique_ptr<ListObject> readListFile(std::string path) {
+std::unique_ptr<ListObject> readListFile(std::string path, ListFileOpener open) {
     lineNumber = 0;
-    ListInput in = ListInput::openFile(path);
-    if (!in.isOpen()) {
-        report(in.refusal().empty() ? "Unable to open list file " + path
-                                    : path + ": " + in.refusal());
+    std::string problem;
+    long long bytes = 0;
+    bool refused = false;
+    std::FILE* file = open ? open(path, problem, &bytes, &refused) : nullptr;
+    if (!file) {
+        report(refused ? path + ": " + problem : "Unable to open list file " + path);
         return std::make_unique<ListObject>(lineNumber);
     }
+    ListInput in = ListInput::fromFile(file, path, bytes);
     if (in.fileBytes() > maxListFileBytes) {
         report(path + ": " + std::to_string(in.fileBytes()) +
                " bytes, more than a description file may hold (" +

@@ -13,12 +13,12 @@ extern int32_t lineNumber;
 // Real description files are a few kilobytes; readListFile refuses larger ones unread.
 constexpr long long maxListFileBytes = 1 << 20;
 
-// Reads a list file into a tree that the caller owns. Never fails and always returns a list:
-// a file that cannot be opened or read, that is no regular file or larger than
-// maxListFileBytes, that holds no token, or that ends inside an open list yields the lists
-// read so far (at least an empty root) and one line on standard error naming the path.
-// Nesting of any depth is read without deepening the call stack.
-std::unique_ptr<ListObject> readListFile(std::string path);
+// Reads a list file, opened with `open`, into a tree that the caller owns. Never fails and
+// always returns a list: a file that cannot be opened or read, that `open` refuses (no
+// regular file) or larger than maxListFileBytes, that holds no token, or that ends inside an
+// open list yields the lists read so far (at least an empty root) and one line on standard
+// error naming the path. Nesting of any depth is read without deepening the call stack.
+std::unique_ptr<ListObject> readListFile(std::string path, ListFileOpener open);
 
 // The list whose opening parenthesis has just been read; the caller owns it. At the end of
 // the input it closes every open list and writes one line naming the input.

@@ -10,6 +10,12 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
     return names;
 }
 
+std::vector<std::string> listEntries(const std::string& folder, const std::string& extension) {
+    std::vector<std::string> names = listFilesUnsorted(folder, extension, true);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 bool hasExtension(const std::string& name, const std::string& extension) {
     const std::string suffix = "." + extension;
     return name.size() >= suffix.size() &&

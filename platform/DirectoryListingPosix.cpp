@@ -21,15 +21,16 @@ bool isRegularFile(const std::string& folder, const dirent& entry) {
 
 } // namespace
 
-std::vector<std::string> listFilesUnsorted(const std::string& folder,
-                                           const std::string& extension) {
+std::vector<std::string> listFilesUnsorted(const std::string& folder, const std::string& extension,
+                                           bool everyEntry) {
     std::vector<std::string> names;
     DIR* dir = opendir(folder.c_str());
     if (!dir)
         return names;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        if (hasExtension(name, extension) && isRegularFile(folder, *entry))
+        if (hasExtension(name, extension) && name != "." && name != ".." &&
+            (everyEntry || isRegularFile(folder, *entry)))
             names.push_back(name);
     }
     closedir(dir);

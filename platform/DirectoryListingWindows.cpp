@@ -18,8 +18,8 @@ HANDLE findFirst(const std::string& folder, WIN32_FIND_DATAA& found) {
 
 } // namespace
 
-std::vector<std::string> listFilesUnsorted(const std::string& folder,
-                                           const std::string& extension) {
+std::vector<std::string> listFilesUnsorted(const std::string& folder, const std::string& extension,
+                                           bool everyEntry) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     // Every name is matched here rather than by a "*.png" pattern, which would also match
@@ -29,7 +29,8 @@ std::vector<std::string> listFilesUnsorted(const std::string& folder,
         return names;
     do {
         const std::string name = found.cFileName;
-        if (!(found.dwFileAttributes & notAFile) && hasExtension(name, extension))
+        if ((everyEntry || !(found.dwFileAttributes & notAFile)) && hasExtension(name, extension) &&
+            name != "." && name != "..")
             names.push_back(name);
     } while (FindNextFileA(search, &found));
     FindClose(search);

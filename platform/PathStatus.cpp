@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 PathStatus pathStatus(const std::string& path) {
     PathStatus status;
@@ -14,4 +17,24 @@ PathStatus pathStatus(const std::string& path) {
     status.folder = S_ISDIR(info.st_mode);
     status.regular = S_ISREG(info.st_mode);
     return status;
+}
+
+std::string linkTarget(const std::string& path) {
+#ifdef _WIN32
+    (void)path;
+    return "";
+#else
+    // Grown until the target fits: a link may name a path of any length.
+    std::string target(256, '\0');
+    for (;;) {
+        const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length < 0)
+            return "";
+        if (size_t(length) < target.size()) {
+            target.resize(size_t(length));
+            return target;
+        }
+        target.resize(target.size() * 2);
+    }
+#endif
 }

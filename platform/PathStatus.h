@@ -12,3 +12,7 @@ struct PathStatus {
 
 // Never fails: a path that cannot be looked at gives exists false and its error.
 PathStatus pathStatus(const std::string& path);
+
+// The target a symbolic link names, as the link spells it; "" when `path` is no link (or
+// cannot be read, and on systems without such links).
+std::string linkTarget(const std::string& path);

@@ -23,7 +23,10 @@ void stopNonBlocking(int fd) {
 
 } // namespace
 
-std::FILE* openRegularFile(const std::string& path, std::string& problem, long long* size) {
+std::FILE* openRegularFile(const std::string& path, std::string& problem, long long* size,
+                           bool* refused) {
+    if (refused)
+        *refused = false;
     const int fd = open(path.c_str(), openFlags);
     if (fd < 0) {
         problem = std::strerror(errno);
@@ -37,6 +40,8 @@ std::FILE* openRegularFile(const std::string& path, std::string& problem, long l
     }
     if (!S_ISREG(info.st_mode)) {
         problem = notRegularFile;
+        if (refused)
+            *refused = true;
         close(fd);
         return nullptr;
     }

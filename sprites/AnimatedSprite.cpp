@@ -1,7 +1,7 @@
 #include "sprites/AnimatedSprite.h"
 
+#include "listfile/EntryFields.h"
 #include "listfile/ListObject.h"
-#include "sprites/EntryFields.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <cstdlib>
@@ -30,12 +30,16 @@ AnimatedSprite::AnimatedSprite(std::string name, ListObject* entries)
     // One record for the whole file: an entry without "filename" or "time" repeats the
     // previous frame's sprite or start.
     AnimationFrame record;
+    bool hasSpriteEntry = false;
     for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
         ListObject* entry = cell->firstList();
         if (!entry || !entry->first)
             continue;
         const std::string key = entry->firstString();
         if (key == "sprite") {
+            hasSpriteEntry = true;
+            const int32_t startBefore = record.start;
+            const int32_t durationBefore = duration;
             for (ListObject* itemCell = entry->rest(); itemCell && itemCell->first;
                  itemCell = itemCell->rest()) {
                 ListObject* item = itemCell->firstList();
@@ -43,19 +47,27 @@ AnimatedSprite::AnimatedSprite(std::string name, ListObject* entries)
                     continue;
                 const std::string itemKey = item->firstString();
                 if (itemKey == "filename") {
-                    record.sprite = getSprite(firstStringOf(item->rest()));
+                    record.sprite = getNamedSprite(firstStringOf(item->rest()),
+                                                   {this->name, item->line, "frame"});
                 } else if (itemKey == "time") {
                     record.start = duration;
                     duration = wrappingAdd(duration, timeOf(item->rest()));
                 }
             }
-            frames.push_back(record);
+            if (record.sprite && record.sprite->unloaded) {
+                // The animation plays the frames it has: one that cannot be loaded is left
+                // out with its time, rather than shown as an empty frame in every loop.
+                record.start = startBefore;
+                duration = durationBefore;
+            } else {
+                frames.push_back(record);
+            }
         } else if (key == "loop") {
             loop = true;
         }
     }
 
-    if (frames.empty()) {
+    if (!hasSpriteEntry) {
         std::cerr << "Malformed animated sprites file: " << this->name << std::endl;
         return;
     }

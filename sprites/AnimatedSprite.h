@@ -14,10 +14,12 @@ class ListObject;
 class AnimatedSprite : public Sprite {
   public:
     // entries: the elements after the type word, borrowed for the call. Writes "Malformed
-    // animated sprites file: <name>" without frames, and one "Animated sprite not of
+    // animated sprites file: <name>" without "sprite" entries, and one "Animated sprite not of
     // consistent size: <frame> conflicts in <name>" per frame whose size differs from the
-    // first's. A word where an entry or item belongs is reported by the element model and
-    // skipped. A first frame without "time" starts at 0; without "filename" it has no sprite.
+    // first's. A frame whose image cannot be loaded is named with its line and left out,
+    // time and all, so it is never compared or shown. A word where an entry or item belongs is
+    // reported by the element model and skipped. A first frame without "time" starts at 0; without
+    // "filename" it has no sprite.
     AnimatedSprite(std::string name, ListObject* entries);
 
     // A new sprite sharing the frames, with its own clock at 0, owned by this one.

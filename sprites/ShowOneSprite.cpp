@@ -1,7 +1,7 @@
 #include "sprites/ShowOneSprite.h"
 
+#include "listfile/EntryFields.h"
 #include "listfile/ListObject.h"
-#include "sprites/EntryFields.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <utility>
@@ -9,7 +9,7 @@
 namespace {
 
 // One "sprite" entry: the part its last "filename" names, with the origins given after it.
-Sprite* readPart(ListObject* items) {
+Sprite* readPart(const std::string& description, ListObject* items) {
     Sprite* part = nullptr;
     for (ListObject* cell = items; cell && cell->first; cell = cell->rest()) {
         ListObject* item = cell->firstList();
@@ -17,7 +17,7 @@ Sprite* readPart(ListObject* items) {
             continue;
         const std::string key = item->firstString();
         if (key == "filename") {
-            part = getSprite(firstStringOf(item->rest()));
+            part = getNamedSprite(firstStringOf(item->rest()), {description, item->line, "part"});
         } else if (key == "origin" && part) {
             // Set on the very sprite the factory returned: for an image, every user's.
             Rect placement = part->getPlacement();
@@ -39,7 +39,7 @@ ShowOneSprite::ShowOneSprite(std::string name, ListObject* entries)
             continue;
         const std::string key = entry->firstString();
         if (key == "sprite") {
-            parts.push_back(readPart(entry->rest()));
+            parts.push_back(readPart(this->name, entry->rest()));
         } else if (key == "size") {
             box.w = static_cast<uint16_t>(firstIntOf(entry->rest()));
             box.h = static_cast<uint16_t>(firstIntOf(restOf(entry->rest())));

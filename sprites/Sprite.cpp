@@ -6,6 +6,7 @@
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
@@ -16,8 +17,9 @@ Sprite::Sprite(std::string name) : name(std::move(name)) {
                                                 placement, this->name)
                   : Renderer::get().loadTexture(this->name, texCoords, placement, &refused);
     if (texture == 0) {
+        unloaded = true;
         if (!refused)
-            reportUnloadableImage(this->name);
+            unloadedReason = IMG_GetError();
         texCoords = {0, 0, 0, 0};
         placement = {0, 0, 0, 0};
     }

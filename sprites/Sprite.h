@@ -16,8 +16,8 @@ using DrawMode = uint8_t;
 // (its clone is itself). Description sprites derive from it and draw through other sprites.
 class Sprite {
   public:
-    // Loads the image; an image that cannot be loaded gives texture 0 and an empty size, and
-    // one line on standard error naming the file. Needs the Screen.
+    // Loads the image; an image that cannot be loaded gives texture 0, an empty size and
+    // `unloaded` set (the factory names it on standard error). Needs the Screen.
     explicit Sprite(std::string name);
     // The same sprite made from the file's image already decoded in the display's format
     // (the caller keeps the surface), so that a file read for another purpose is not read
@@ -54,6 +54,11 @@ class Sprite {
     Rect box = {0, 0, 0, 0};
     // 1 draws mirrored left to right; any other value as the image is.
     int32_t facing = -1;
+    // An image sprite whose image could not be loaded: animations leave it out, and each
+    // description that names it says so. `unloadedReason` is the image library's words; it is
+    // empty for a file refused unread, which was named when it was refused.
+    bool unloaded = false;
+    std::string unloadedReason;
 
   protected:
     // For description sprites, which own no texture: facing -1, everything else zero.

@@ -1,9 +1,9 @@
 #include "sprites/SpriteCatalog.h"
 
 #include "gfx/Renderer.h"
-#include "listfile/AtomicElement.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
+#include "listfile/NamedFiles.h"
 #include "sprites/AnimatedSprite.h"
 #include "sprites/ShowOneSprite.h"
 
@@ -12,35 +12,17 @@
 
 namespace {
 
-const std::string* wordOf(const std::unique_ptr<Element>& element) {
-    return element && element->isAtomic() ? &static_cast<AtomicElement*>(element.get())->word
-                                          : nullptr;
-}
-
-// The PNG files that "filename" entries anywhere in a description name and that have no
-// sprite yet, once each, in the order they are written. Reads the tree without the element
-// model's accessors, which would report on what the sprite itself will report.
+// The PNG files that a description names and that have no sprite yet, once each, in the
+// order they are written.
 std::vector<std::string> namedImages(ListObject* root) {
     const SpriteCatalog& catalog = SpriteCatalog::get();
     std::vector<std::string> names;
     std::set<std::string> seen;
-    std::vector<ListObject*> lists = {root};
-    while (!lists.empty()) {
-        ListObject* list = lists.back();
-        lists.pop_back();
-        const std::string* key = wordOf(list->first);
-        const std::string* name = key && list->next ? wordOf(list->next->first) : nullptr;
-        if (name && *key == "filename" && name->size() >= 3 &&
-            name->compare(name->size() - 3, 3, "png") == 0 && !catalog.sprites.count(*name) &&
-            seen.insert(*name).second)
-            names.push_back(*name);
-        // Pushed last to first, so that the lists are visited in the order they are written.
-        std::vector<ListObject*> inner;
-        for (ListObject* cell = list; cell && cell->first; cell = cell->next.get()) {
-            if (!cell->first->isAtomic())
-                inner.push_back(static_cast<ListObject*>(cell->first.get()));
-        }
-        lists.insert(lists.end(), inner.rbegin(), inner.rend());
+    for (NamedFile& file : namedFiles(root)) {
+        const std::string& name = file.path;
+        if (name.size() >= 3 && name.compare(name.size() - 3, 3, "png") == 0 &&
+            !catalog.sprites.count(name) && seen.insert(name).second)
+            names.push_back(std::move(file.path));
     }
     return names;
 }
@@ -53,7 +35,7 @@ SpriteCatalog& SpriteCatalog::get() {
     return *catalog;
 }
 
-void SpriteCatalog::empty() {
+void SpriteCatalog::clear() {
     // Only image sprites hold a texture, and an image sprite's clone is itself, so each
     // texture belongs to exactly one prototype here. Parts and frames are not owned by the
     // description sprites that use them, so the order of deletion does not matter.
@@ -66,7 +48,11 @@ void SpriteCatalog::empty() {
     loading.clear();
 }
 
-Sprite* getSprite(std::string name) {
+namespace {
+
+// The factory's work; `reportUnloadable` false leaves an image that cannot be loaded to the
+// caller, who names it with the description that asked for it.
+Sprite* requestSprite(std::string name, bool reportUnloadable) {
     SpriteCatalog& catalog = SpriteCatalog::get();
     const auto found = catalog.sprites.find(name);
     if (found != catalog.sprites.end())
@@ -84,6 +70,9 @@ Sprite* getSprite(std::string name) {
     Sprite* made = nullptr;
     if (extension == "png") {
         made = new Sprite(name);
+        if (made->unloaded && !made->unloadedReason.empty() && reportUnloadable)
+            std::cerr << "Unable to load image " << name << " : " << made->unloadedReason
+                      << std::endl;
     } else if (extension == "txt") {
         made = loadSpriteDescription(name);
     } else {
@@ -92,6 +81,20 @@ Sprite* getSprite(std::string name) {
     }
     catalog.sprites[name] = made;
     return made;
+}
+
+} // namespace
+
+Sprite* getSprite(std::string name) {
+    return requestSprite(std::move(name), true);
+}
+
+Sprite* getNamedSprite(const std::string& name, const NamingSite& site) {
+    Sprite* sprite = requestSprite(name, false);
+    if (sprite && sprite->unloaded && !sprite->unloadedReason.empty())
+        std::cerr << site.description << ":" << int64_t(site.line) + 1 << ": " << site.role << " "
+                  << name << " cannot be loaded: " << sprite->unloadedReason << std::endl;
+    return sprite;
 }
 
 Sprite* getSprite(std::string name, SDL_Surface* image) {
@@ -108,7 +111,7 @@ Sprite* loadSpriteDescription(std::string name) {
     std::set<std::string>& loading = SpriteCatalog::get().loading;
     const bool marked = loading.insert(name).second;
 
-    std::unique_ptr<ListObject> root = readListFile(name);
+    std::unique_ptr<ListObject> root = readListFile(name, SpriteCatalog::get().openListFile);
     if (SpriteCatalog::get().requestImages) {
         const std::vector<std::string> images = namedImages(root.get());
         if (!images.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listfile/ListInput.h"
 #include "sprites/Sprite.h"
 
 #include <functional>
@@ -28,23 +29,42 @@ class SpriteCatalog {
     // made.
     std::function<SDL_Surface*(const std::string&, bool* refused)> takeImage;
     std::function<void(const std::vector<std::string>&)> requestImages;
+    // How description files are opened: the level's safe opening (platform's openRegularFile),
+    // which whoever loads a level sets. Unset, a description cannot be opened ("Unable to open
+    // list file").
+    ListFileOpener openListFile = nullptr;
 
-    // Frees every prototype (and the clones it owns) and deletes their textures with
-    // glDeleteTextures; every sprite the factory returned is gone afterwards. Needs the GL
-    // entry points when any sprite has a texture.
-    void empty();
+    // Empties the catalogue: frees every prototype (and the clones it owns) and deletes their
+    // textures with glDeleteTextures; every sprite the factory returned is gone afterwards.
+    // Needs the GL entry points when any sprite has a texture.
+    void clear();
 
   private:
     SpriteCatalog() = default;
 };
 
 // The sprite factory. The first request for a name returns the prototype it builds (image
-// for names ending in "png", description for "txt"), later ones its clone. Null, with one
-// line on standard error, for an invalid extension ("Invalid sprite extension", not stored),
-// an unknown type word (stored as null) or a description that names itself while it is being
-// built ("Sprite description names itself: <name>", not stored). The caller does not own
-// the result.
+// for names ending in "png", description for "txt"), later ones its clone. An image that
+// cannot be loaded gives an unloaded sprite and "Unable to load image <name> : <reason>". Null,
+// with one line on standard error, for an invalid extension ("Invalid sprite extension", not
+// stored), an unknown type word (stored as null) or a description that names itself while it is
+// being built ("Sprite description names itself: <name>", not stored). The caller does not own the
+// result.
 Sprite* getSprite(std::string name);
+
+// Where a description names a file: the description, the line of the naming entry (counted
+// from 0, as the element model counts) and what the file is to it ("frame", "part").
+struct NamingSite {
+    std::string description;
+    int32_t line;
+    const char* role;
+};
+
+// getSprite for a file that a description names. An image that cannot be loaded, whether
+// made now or earlier, is named as "<description>:<line + 1>: <role> <name> cannot be loaded:
+// <reason>" each time a description names it (a file refused unread only when refused).
+// Otherwise, null included, as getSprite.
+Sprite* getNamedSprite(const std::string& name, const NamingSite& site);
 
 // getSprite for an image file the caller has already decoded in the display's format: a
 // name the catalogue does not hold yet gets its prototype made from `image` instead of from

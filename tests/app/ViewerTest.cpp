@@ -674,12 +674,52 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
         // description files that could be built; files without a sprite or swatch have none.
         EXPECT_EQ(shot.at(3, 29), 0x11AA11u);
         EXPECT_EQ(shot.at(12, 29), 0x22CC22u);
+        // textures/gap.txt (row 4) plays the frame it has, never an empty one.
+        EXPECT_EQ(shot.at(3, 29 + 4 * 32), 0xDD4545u);
+        EXPECT_EQ(shot.at(12, 29 + 4 * 32), 0x0000AAu);
         EXPECT_EQ(viewer.quit(), 0);
         EXPECT_EQ(viewer.standardOutput(), "");
         expectLinesMatch(viewer.standardError(),
                          LevelFolder::goldenText("broken", "expected-stderr.txt"));
     }
     unsetenv("LEVELCOLORS_THREADS");
+
+    // The check finds each of the viewer's description problems, at the same file and line.
+    std::string report;
+    EXPECT_EQ(
+        runCommand({buildRoot() + "/levelcolors-check", "--quiet", level.path()}, &report, 30), 1);
+    for (const char* where :
+         {"unloadable texture textures/torn.png", "textures/bogus.txt: unknown sprite type",
+          "textures/cycle.txt:2: part textures/cycle.txt names", "textures/empty.txt: an animation",
+          "textures/gap.txt:2: frame textures/frames/missing.png cannot be loaded",
+          "textures/jpg.txt:1: part textures/frames/a.jpg is neither",
+          "textures/lost.txt:1: frame textures/frames/lost.png cannot be loaded",
+          "textures/mixed.txt:3: frame textures/frames/small.png is 8x8",
+          "textures/open.txt: file ends inside an open list",
+          "textures/wordy.txt:2: Attempt to getList on atomic element: oops"})
+        EXPECT_NE(report.find(where), std::string::npos) << where << "\n" << report;
+}
+
+TEST(ViewerBrokenLevel, LinksToNothingAndSpecialFilesAreNamedInScanOrderAndLeftOut) {
+    LevelFolder level;
+    level.addTexture("stone", 0x555555, 0x777777);
+    level.writeImage("textures/zz_link_p.png", 8, 8, 0xAA2222);
+    level.writeImage("textures/e_p.png", 8, 8, 0x22AA22);
+    level.writeImage("levels/walkbehind_p.png", 8, 8, 0x123456);
+    level.writeImage("levels/walkinto_p.png", 8, 8, 0x654321);
+    const std::string root = level.path() + "/";
+    ASSERT_EQ(symlink("../nowhere/stone.png", (root + "textures/zz_link.png").c_str()), 0);
+    ASSERT_EQ(mkfifo((root + "textures/e.txt").c_str(), 0644), 0);
+
+    ViewerRun viewer(level.path());
+    // Only stone has a row; nothing waits on the FIFO.
+    const Screenshot shot = viewer.screenshot();
+    EXPECT_EQ(shot.at(3, 29), 0x555555u);
+    EXPECT_EQ(shot.at(3, 29 + 32), white);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(),
+              "textures/zz_link.png: a link to ../nowhere/stone.png, which does not exist\n"
+              "textures/e.txt: not a regular file\n");
 }
 
 // The peak resident memory of a running process, in MiB (unused under the sanitizers).

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -102,6 +103,15 @@ void GoldenLevel::make(const std::string& line) {
         writeBytes(file, std::string(cut, sizeof cut - 1));
     } else if (width == "folder") {
         fs::create_directories(file);
+    } else if (width == "fifo") {
+        makeParents(file);
+        if (mkfifo(file.c_str(), 0644) != 0)
+            throw std::runtime_error("cannot make the FIFO " + file);
+    } else if (width == "link") {
+        std::string target;
+        fields >> target;
+        makeParents(file);
+        fs::create_symlink(unescaped(target), file);
     } else if (width == "text") {
         writeBytes(file, "(object (name odd))\n");
     } else {

@@ -10,6 +10,7 @@
 //   <path> <w> <h> <colour> dot <x>,<y> <colour>...  flat, with single pixels set
 //   <path> corrupt | truncated | folder | text    no image, a PNG cut short, a folder in the
 //                                                 file's place, a small description file
+//   <path> fifo | link <target>                   a FIFO, a symbolic link (git holds neither)
 // Colours are RRGGBB (opaque) or AARRGGBB; paths may hold \xNN escapes (\x20 for a space).
 class GoldenLevel {
   public:

@@ -2,6 +2,7 @@
 // byte for byte, and its exit status. LEVELCOLORS_REGENERATE=1 rewrites the expected files
 // (review the difference before committing it).
 
+#include "drive/ChildProcess.h"
 #include "tests/check/CheckRun.h"
 #include "tests/check/GoldenLevel.h"
 #include "tests/support/Paths.h"
@@ -18,8 +19,28 @@ struct Format {
     const char* expectedFile;
 };
 
-const Format formats[] = {
-    {"text", "expected.txt"}, {"csv", "expected.csv"}, {"json", "expected.json"}};
+const Format text = {"text", "expected.txt"};
+const Format csv = {"csv", "expected.csv"};
+const Format json = {"json", "expected.json"};
+const Format junit = {"junit", "expected.xml"};
+// Most levels need their text alone; two are kept in the three table formats, and the clean
+// and descriptions levels in JUnit too.
+const std::vector<Format> textOnly = {text};
+const std::vector<Format> threeFormats = {text, csv, json};
+const std::vector<Format> everyFormat = {text, csv, json, junit};
+const std::vector<Format> textAndJunit = {text, junit};
+
+// The output without the JUnit suite's time stamp, the one part that changes from run to run.
+std::string stampless(const std::string& output) {
+    const std::string key = "timestamp=\"";
+    const size_t start = output.find(key);
+    if (start == std::string::npos)
+        return output;
+    const size_t end = output.find('"', start + key.size());
+    std::string text = output;
+    text.replace(start + key.size(), end - start - key.size(), "STAMP");
+    return text;
+}
 
 std::vector<std::string> goldenArguments(const std::string& name) {
     std::istringstream words(GoldenLevel::goldenText(name, "args.txt"));
@@ -30,7 +51,7 @@ std::vector<std::string> goldenArguments(const std::string& name) {
     return arguments;
 }
 
-void checkGolden(const std::string& name) {
+void checkGolden(const std::string& name, const std::vector<Format>& formats = textOnly) {
     GoldenLevel level(name);
     const bool regenerate = std::getenv("LEVELCOLORS_REGENERATE") != nullptr;
     const std::string goldenFolder = sourceRoot() + "/tests/check/levels/" + name + "/";
@@ -42,11 +63,13 @@ void checkGolden(const std::string& name) {
         const CheckRun run = runCheck(arguments, level.path());
         EXPECT_EQ(run.err, "") << format.name;
         if (regenerate) {
-            std::ofstream(goldenFolder + format.expectedFile, std::ios::binary) << run.out;
+            std::ofstream(goldenFolder + format.expectedFile, std::ios::binary)
+                << stampless(run.out);
             std::ofstream(goldenFolder + "expected-status.txt") << run.status << "\n";
             continue;
         }
-        EXPECT_EQ(run.out, GoldenLevel::goldenText(name, format.expectedFile)) << format.name;
+        EXPECT_EQ(stampless(run.out), GoldenLevel::goldenText(name, format.expectedFile))
+            << format.name;
         statuses += std::to_string(run.status) + "\n";
         EXPECT_EQ(std::to_string(run.status) + "\n",
                   GoldenLevel::goldenText(name, "expected-status.txt"))
@@ -55,7 +78,7 @@ void checkGolden(const std::string& name) {
 }
 
 TEST(GoldenLevels, ACleanLevelListsEveryFileInScanOrderAndEndsWithStatusZero) {
-    checkGolden("clean");
+    checkGolden("clean", everyFormat);
 }
 
 TEST(GoldenLevels, SharedColoursNameTheFilesTheViewerKeeps) {
@@ -87,11 +110,74 @@ TEST(GoldenLevels, AScannedFolderThatIsAFileIsReported) {
 }
 
 TEST(GoldenLevels, AMapReportCountsMarkersAndListsStrayColours) {
-    checkGolden("map");
+    checkGolden("map", threeFormats);
 }
 
 TEST(GoldenLevels, UnusedListsTheMarkersAMapNeverUses) {
     checkGolden("unused");
+}
+
+TEST(GoldenLevels, LinksToNothingFifosAndFoldersAreNamedInScanOrderAndNeverAdvisedToBeAdded) {
+    checkGolden("links");
+}
+
+TEST(GoldenLevels, EveryProblemTheViewerFindsInDescriptionsIsOneLineWithItsFileAndLine) {
+    checkGolden("descriptions", textAndJunit);
+}
+
+// The JUnit output of levels with every kind of fault and odd name passes the schema that
+// CI systems' JUnit readers follow (tests/check/junit.xsd), checked by xmllint.
+TEST(GoldenLevels, ALinkOutOfTheLevelThatResolvesIsANoteOnly) {
+    GoldenLevel level("clean");
+    GoldenLevel elsewhere;
+    elsewhere.make("shared/rock.png 16 16 777777");
+    level.make("textures/zz_rock.png link " + elsewhere.path() + "/shared/rock.png");
+    level.make("textures/zz_rock_p.png 8 8 123123");
+    const CheckRun run = runCheck({"--quiet"}, level.path());
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("textures/zz_rock.png is a link to " + elsewhere.path() +
+                           "/shared/rock.png, outside the level folder; the viewer loads it"),
+              std::string::npos)
+        << run.out;
+}
+
+TEST(JunitOutput, PassesTheJunitSchemaWhateverTheNamesHold) {
+    for (const char* name : {"clean", "descriptions", "names", "links", "map"}) {
+        SCOPED_TRACE(name);
+        GoldenLevel level(name);
+        std::vector<std::string> arguments = goldenArguments(name);
+        arguments.insert(arguments.begin(), {"--format", "junit"});
+        const CheckRun run = runCheck(arguments, level.path());
+        EXPECT_EQ(run.err, "");
+        const std::string file = level.path() + "/report.xml";
+        std::ofstream(file, std::ios::binary) << run.out;
+        std::string verdict;
+        EXPECT_EQ(runCommand({"xmllint", "--noout", "--schema",
+                              sourceRoot() + "/tests/check/junit.xsd", file},
+                             &verdict),
+                  0)
+            << verdict << run.out;
+    }
+}
+
+TEST(GateOptions, QuietKeepsProblemsNotesAndTheLastLineAndIgnoreDropsKindsFromTheStatus) {
+    GoldenLevel level("descriptions");
+    const CheckRun quiet = runCheck({"--quiet"}, level.path());
+    EXPECT_EQ(quiet.status, 1);
+    const std::string full = GoldenLevel::goldenText("descriptions", "expected.txt");
+    EXPECT_EQ(quiet.out, full.substr(full.find("problems:\n")));
+
+    const std::vector<std::string> everyKind = {"--ignore=missing,image,type,cycle,animation",
+                                                "--ignore", "frame,syntax", "-q"};
+    const CheckRun ignored = runCheck(everyKind, level.path());
+    EXPECT_EQ(ignored.status, 0);
+    EXPECT_EQ(ignored.out, "no problems found\n");
+    EXPECT_EQ(ignored.err, "");
+
+    const CheckRun unknown = runCheck({"--ignore", "missing,colour"}, level.path());
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "levelcolors-check: --ignore takes kinds of problem as --help lists "
+                           "them, not \"colour\" (see --help)\n");
 }
 
 } // namespace

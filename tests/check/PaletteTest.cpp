@@ -112,9 +112,9 @@ TEST(Palette, GimpAndJascFilesHoldEachDistinctColourOnceInLegendOrder) {
         EXPECT_EQ(jasc.err, "");
 
         std::vector<PaletteEntry> named = expected;
-        for (PaletteEntry& entry : named) // a palette name is one field: no tabs
+        for (PaletteEntry& entry : named) // a palette name is one field on one line
             for (char& c : entry.name)
-                c = c == '\t' ? ' ' : c;
+                c = c == '\t' || c == '\n' ? ' ' : c;
         EXPECT_EQ(readGimp(level.path() + "/out.gpl"), named) << name;
         std::vector<uint32_t> colours;
         for (const PaletteEntry& entry : expected)

@@ -1,5 +1,6 @@
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
+#include "platform/RegularFile.h"
 #include "tests/listfile/ListFileTest.h"
 #include "tests/listfile/StderrCapture.h"
 
@@ -25,7 +26,7 @@ Queried queryLikeTheLoader(ListObject* root) {
 TEST_F(BrokenFiles, MissingFileReadsAsAnEmptyListWithOneLine) {
     std::string path = folder() + "/absent.txt";
     StderrCapture err;
-    auto root = readListFile(path);
+    auto root = readListFile(path, openRegularFile);
     EXPECT_EQ(err.text(), "Unable to open list file " + path + "\n");
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->first, nullptr);
@@ -44,7 +45,7 @@ TEST_F(BrokenFiles, SpecialAndOversizedFilesAreRefusedUnreadWithOneLine) {
         {big, "1048577 bytes, more than a description file may hold (1048576 at most)"}};
     for (const auto& [path, why] : cases) {
         StderrCapture err;
-        auto root = readListFile(path);
+        auto root = readListFile(path, openRegularFile);
         EXPECT_EQ(err.text(), path + ": " + why + "\n");
         EXPECT_EQ(root->first, nullptr);
     }
@@ -54,7 +55,7 @@ TEST_F(BrokenFiles, FilesWithoutAnyTokenSayTheyHoldNoList) {
     for (std::string text : {"", "  \n\t", "; only\n;comments\n"}) {
         std::string path = write(text);
         StderrCapture err;
-        auto root = readListFile(path);
+        auto root = readListFile(path, openRegularFile);
         EXPECT_EQ(err.text(), path + ": file holds no list\n") << text;
         EXPECT_EQ(root->first, nullptr);
         EXPECT_EQ(root->line, lineNumber);
@@ -74,7 +75,7 @@ TEST_F(BrokenFiles, InputEndingInsideListsKeepsWhatWasRead) {
                                            {"\"unclosed", ""}}) {
         std::string path = write(c.text);
         StderrCapture err;
-        auto root = readListFile(path);
+        auto root = readListFile(path, openRegularFile);
         EXPECT_EQ(err.text(), path + ": file ends inside an open list\n") << c.text;
         EXPECT_EQ(root->getString(), c.printed) << c.text;
     }
@@ -102,7 +103,7 @@ TEST_F(BrokenFiles, EveryBrokenRootCanBeQueriedAtOnce) {
         EXPECT_EQ(queried.lists, c.lists) << c.text;
         EXPECT_EQ(err.text(), c.printed) << c.text;
     }
-    auto absent = readListFile(folder() + "/absent.txt");
+    auto absent = readListFile(folder() + "/absent.txt", openRegularFile);
     StderrCapture err;
     EXPECT_EQ(queryLikeTheLoader(absent.get()).type, "");
     EXPECT_EQ(err.text(), "0" + noType);

@@ -1,5 +1,6 @@
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
+#include "platform/RegularFile.h"
 #include "tests/listfile/ListFileTest.h"
 #include "tests/listfile/StderrCapture.h"
 
@@ -31,7 +32,7 @@ TEST_F(LargeTrees, DeeplyNestedFileIsReadPrintedEditedAndFreed) {
 TEST_F(LargeTrees, UnclosedDeepNestingEndsWithOneLine) {
     std::string path = write(std::string(deep, '('));
     StderrCapture err;
-    auto root = readListFile(path);
+    auto root = readListFile(path, openRegularFile);
     EXPECT_EQ(err.text(), path + ": file ends inside an open list\n");
     EXPECT_EQ(root->getString(), std::string(deep - 1, '(') + std::string(deep - 1, ')'));
 }

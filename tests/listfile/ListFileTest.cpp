@@ -2,6 +2,7 @@
 
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
+#include "platform/RegularFile.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,7 +28,7 @@ std::string ListFileTest::write(const std::string& bytes, const std::string& nam
 }
 
 std::unique_ptr<ListObject> ListFileTest::read(const std::string& bytes) {
-    return readListFile(write(bytes));
+    return readListFile(write(bytes), openRegularFile);
 }
 
 std::string ListFileTest::describe(ListObject* list) {

@@ -1,5 +1,6 @@
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
+#include "platform/RegularFile.h"
 #include "tests/listfile/ListFileTest.h"
 #include "tests/listfile/StderrCapture.h"
 
@@ -147,7 +148,10 @@ TEST_F(ReaderTokens, ReadSizeDoesNotChangeTheTokens) {
     std::string path = write(text);
     std::vector<std::string> expected = tokens(text);
     for (std::size_t size : {1, 2, 3, 5, 7, 64}) {
-        ListInput in = ListInput::openFile(path, size);
+        std::string problem;
+        long long bytes = 0;
+        ListInput in =
+            ListInput::fromFile(openRegularFile(path, problem, &bytes), path, bytes, size);
         ASSERT_TRUE(in.isOpen());
         std::vector<std::string> got;
         for (std::size_t i = 0; i < expected.size(); ++i)

@@ -3,7 +3,9 @@
 #include "drive/XServer.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 
@@ -30,6 +32,8 @@ class SpriteEnvironment : public testing::Environment {
         folder_ = folder;
         ASSERT_EQ(chdir(folder), 0);
         Screen::get();
+        // Descriptions are opened as the viewer's scan opens them.
+        SpriteCatalog::get().openListFile = openRegularFile;
     }
     void TearDown() override {
         // The window stays open until the process ends; only the files go now.

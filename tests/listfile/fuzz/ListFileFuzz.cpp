@@ -2,6 +2,7 @@
 // must hold for any input: the chains end in terminal cells, a file and the same bytes in
 // memory give the same tree, and the printed form follows its definition.
 
+#include "platform/RegularFile.h"
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
 #include "tests/listfile/ReferencePrint.h"
@@ -140,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
-    std::unique_ptr<ListObject> root = readListFile(inputPath());
+    std::unique_ptr<ListObject> root = readListFile(inputPath(), openRegularFile);
     int32_t lastLine = lineNumber;
     check(root != nullptr, "a root is always returned");
 

@@ -1,4 +1,4 @@
-#include "sprites/EntryFields.h"
+#include "listfile/EntryFields.h"
 
 #include "listfile/ListObject.h"
 

@@ -1,4 +1,4 @@
-#include "check/ColourText.h"
+#include "level/ColourText.h"
 
 #include <cstdio>
 #include <cstdlib>
