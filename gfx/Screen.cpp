@@ -4,6 +4,7 @@
 #include "gfx/WindowTitle.h"
 #include "platform/DisplayLoss.h"
 #include "platform/GlLibrary.h"
+#include "platform/VideoDriver.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -47,6 +48,9 @@ Screen& Screen::get() {
 Screen::Screen() {
     view = Rect{0, 0, uint16_t(screenWidth), uint16_t(screenHeight)};
 
+    // Without a display SDL would otherwise fall back to a driver that shows no window and
+    // never ends.
+    chooseDesktopVideoDrivers();
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         failStartup("Unable to init SDL : %s\n");
     std::atexit(SDL_Quit);

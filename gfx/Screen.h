@@ -12,9 +12,10 @@ constexpr int32_t screenHeight = 800;
 // The process-wide window. Its first use initialises SDL, opens the GL library and the
 // 300 by 800 window, creates the Renderer and sets the fixed 2-D GL state: pixel
 // coordinates with the origin top-left, alpha blending, depth test less-or-equal at depth 0,
-// 2-D texturing on. A start-up failure prints its line on standard output and exits with
-// status 1. Once the window is open, losing the display ends the process with one line on
-// standard error and status 1. Never destroyed.
+// 2-D texturing on. Unless SDL_VIDEODRIVER is set, only the desktop's video drivers are tried,
+// so that without a display SDL_Init fails at once. A start-up failure prints its line on
+// standard output and exits with status 1. Once the window is open, losing the display ends the
+// process with one line on standard error and status 1. Never destroyed.
 class Screen {
   public:
     static Screen& get();

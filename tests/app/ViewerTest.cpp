@@ -137,6 +137,19 @@ TEST(ViewerWindow, StartUpFailuresPrintOneLineAndEndWithStatusOne) {
     }
 }
 
+TEST(ViewerWindow, WithoutADisplayItEndsAtOnceWithOneLine) {
+    // Before, SDL fell back to a driver without a window and the viewer ran for ever: any
+    // bound tells the two apart.
+    LevelFolder level;
+    TestedProgram viewer({viewerBinary()}, level.path(),
+                         {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", ""}});
+    EXPECT_EQ(viewer.wait(10), 1);
+    const std::string out = viewer.standardOutput();
+    EXPECT_EQ(out.rfind("Unable to init SDL : ", 0), 0u) << out;
+    EXPECT_GT(out.size(), std::string("Unable to init SDL : \n").size()) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+}
+
 TEST(ViewerWindow, TheBinaryDoesNotLinkOpenGL) {
     std::string dynamic;
     ASSERT_EQ(runCommand({"readelf", "-d", viewerBinary()}, &dynamic), 0);
