@@ -75,6 +75,10 @@ bool WindowDriver::closeWindow(const std::string& window) const {
     return true;
 }
 
+bool WindowDriver::destroyWindow(const std::string& window) const {
+    return run({"xdotool", "windowclose", window}, nullptr) == 0;
+}
+
 bool WindowDriver::turnWheel(const std::string& window, int button) const {
     // Button events go to the window under the pointer. The X server takes the move before
     // the click; mousemove's --sync would wait for a motion event that never comes.

@@ -21,6 +21,9 @@ class WindowDriver {
     // Asks the window to close as a window manager's close button does: a WM_DELETE_WINDOW
     // client message. False when the display cannot be opened.
     bool closeWindow(const std::string& window) const;
+    // Destroys the window outright, as `xdotool windowclose` does, instead of asking it to
+    // close.
+    bool destroyWindow(const std::string& window) const;
     // Turns the mouse wheel over the window's middle by one step: button 4 up, 5 down.
     bool turnWheel(const std::string& window, int button) const;
     // The window's pixels; an empty screenshot when the window cannot be read.

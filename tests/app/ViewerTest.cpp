@@ -770,6 +770,18 @@ TEST(ViewerQuit, LosingTheDisplayEndsItWithOneLineAndStatusOne) {
     EXPECT_EQ(viewer.standardError(), "Lost the display " + display + "\n");
 }
 
+TEST(ViewerQuit, ADestroyedWindowEndsItWithOneLineOfItsOwnAndStatusOne) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    ViewerRun viewer(level.path());
+    ASSERT_TRUE(viewer.driver().destroyWindow(viewer.window()));
+    EXPECT_EQ(viewer.process().wait(10), 1);
+    // Before, Xlib's own "X Error of failed request: BadDrawable ..." and its details.
+    EXPECT_EQ(viewer.standardError(),
+              "Lost the window on the display " + viewer.server().display() + "\n");
+    EXPECT_EQ(viewer.standardOutput(), "");
+}
+
 TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
     LevelFolder level;
     const std::string usage = "usage: levelcolors [LEVEL_FOLDER]\n";
