@@ -52,7 +52,9 @@ void drawCheckerboard(const Rect& window) {
 
 // The events that choose what is shown: key-downs, and the wheel, which pages. The page
 // counts are only needed, and counted, when such an event comes.
-ViewState applyEvent(ViewState state, const SDL_Event& event) {
+ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held) {
+    if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
+        return state;
     if (event.type == SDL_KEYDOWN)
         return applyKey(state, event.key.keysym.sym, countPages());
     if (event.type == SDL_MOUSEBUTTONDOWN)
@@ -77,7 +79,7 @@ void drawBackground(const Decoration& background, Background chosen) {
         screen.drawQuad(background.texture, &background.window, window);
 }
 
-ViewState finishFrame(ViewState state, const Decoration& overlay) {
+ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held) {
     Screen& screen = Screen::get();
     drawPage(state.viewMode, state.pageIndex, state.infoShown);
     // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
@@ -88,6 +90,6 @@ ViewState finishFrame(ViewState state, const Decoration& overlay) {
     SDL_GL_SwapBuffers();
     SDL_Event event;
     while (SDL_PollEvent(&event))
-        state = applyEvent(state, event);
+        state = applyEvent(state, event, held);
     return state;
 }

@@ -80,6 +80,10 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages) {
     return state;
 }
 
+bool keyRepeats(const ViewState&, SDLKey key) {
+    return key == SDLK_PAGEDOWN || key == SDLK_PAGEUP;
+}
+
 SDLKey keyOfMouseButton(uint8_t button) {
     if (button == SDL_BUTTON_WHEELUP)
         return SDLK_PAGEUP;

@@ -36,6 +36,10 @@ struct PageCounts {
 // key leaves the state as it was. F5 asks for a rescan.
 ViewState applyKey(ViewState state, SDLKey key, PageCounts pages);
 
+// Whether holding `key` acts again at each key-down SDL repeats (at its default delay and
+// interval): Page Down and Page Up do; every other key acts once per press.
+bool keyRepeats(const ViewState& state, SDLKey key);
+
 // The key a mouse button press stands for: the wheel pages like Page Up and Page Down. Any
 // other button gives SDLK_UNKNOWN, which the table ignores.
 SDLKey keyOfMouseButton(uint8_t button);

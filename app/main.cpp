@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
+#include "app/HeldKeys.h"
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/LiveReload.h"
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     Decoration overlay = loadDecoration(overlayPath);
     LiveReload liveReload(background, overlay);
     ViewState state;
+    // SDL repeats held keys; the key table says which keys act on the repeats.
+    SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
+    HeldKeys held;
 
     // The wait sits between the background and the page, so the page, the overlay, the
     // swap and the events count into the next frame's 16 ms.
@@ -29,7 +33,7 @@ int main(int argc, char** argv) {
         drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
-        state = finishFrame(state, overlay);
+        state = finishFrame(state, overlay, held);
         state = liveReload.afterFrame(state);
     }
     SDL_Quit();

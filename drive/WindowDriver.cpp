@@ -59,6 +59,14 @@ bool WindowDriver::pressKeys(const std::string& window,
     return run(argv, nullptr) == 0;
 }
 
+bool WindowDriver::holdKey(const std::string& window, const std::string& key) const {
+    return run({"xdotool", "windowfocus", "--sync", window, "keydown", key}, nullptr) == 0;
+}
+
+bool WindowDriver::releaseKey(const std::string& window, const std::string& key) const {
+    return run({"xdotool", "windowfocus", "--sync", window, "keyup", key}, nullptr) == 0;
+}
+
 bool WindowDriver::closeWindow(const std::string& window) const {
     Display* display = XOpenDisplay(display_.c_str());
     if (!display)

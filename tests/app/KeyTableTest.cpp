@@ -135,6 +135,19 @@ TEST(KeyTable, KeysAfterEscapeStillApplyAndQuitStays) {
     EXPECT_EQ(applyKey(ViewState{ViewMode::Textures, 5, false}, SDLK_KP1, pages).pageIndex, 5);
 }
 
+TEST(KeyTable, OnlyTheKeysThatBrowseActAgainWhileHeld) {
+    const ViewState states[] = {{textures, 0}, {objects, 5}, {collision, 2}};
+    const SDLKey repeating[] = {SDLK_PAGEDOWN, SDLK_PAGEUP};
+    for (const ViewState& state : states) {
+        for (int symbol = 0; symbol < SDLK_LAST; ++symbol) {
+            const SDLKey key = SDLKey(symbol);
+            const bool expected =
+                std::find(std::begin(repeating), std::end(repeating), key) != std::end(repeating);
+            ASSERT_EQ(keyRepeats(state, key), expected) << "key " << symbol << " from " << state;
+        }
+    }
+}
+
 TEST(KeyTable, TheWheelPagesLikePageUpAndPageDown) {
     EXPECT_EQ(keyOfMouseButton(SDL_BUTTON_WHEELUP), SDLK_PAGEUP);
     EXPECT_EQ(keyOfMouseButton(SDL_BUTTON_WHEELDOWN), SDLK_PAGEDOWN);

@@ -437,6 +437,34 @@ TEST(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+TEST(ViewerBrowsing, AHeldPageDownMovesOnePageAtEachRepeat) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // 150 textures: pages 1 to 10.
+    for (int i = 0; i < 150; ++i)
+        level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
+    ViewerRun viewer(level.path());
+    // Page 5 or later, reached while the key is held down once.
+    auto pastPageFour = [](const Screenshot& s) {
+        for (int page = 4; page < 10; ++page) {
+            if (s.at(3, 29) == swatchColour(15 * page))
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(viewer.driver().holdKey(viewer.window(), "Next"));
+    const Screenshot shot = viewer.waitFor(pastPageFour);
+    ASSERT_TRUE(viewer.driver().releaseKey(viewer.window(), "Next"));
+    EXPECT_TRUE(pastPageFour(shot));
+    // A key that does not repeat acts once however long it is held: Home then goes back.
+    viewer.press({"Home"});
+    EXPECT_EQ(viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(0); })
+                  .at(3, 29),
+              swatchColour(0));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 TEST(ViewerPages, BigArtIsScaledIntoItsRowAndArtThatFitsIsDrawnAsItIs) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
