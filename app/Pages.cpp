@@ -1,6 +1,7 @@
 #include "app/Pages.h"
 
 #include "app/Level.h"
+#include "app/ShortenedPath.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "sprites/Sprite.h"
@@ -43,15 +44,48 @@ std::string hexOf(uint32_t colour) {
     return text;
 }
 
-void drawSwatch(uint32_t colour, int32_t y) {
+// How many characters of the small font fit in `width` pixels.
+size_t charactersIn(int32_t width) {
+    return width > 0 ? size_t((width - 1) / glyphAdvance) : 0;
+}
+
+// A path as it fits between x and the window's right edge, leaving room for `kept`
+// characters after it.
+std::string fittedPath(const std::string& path, int32_t x, size_t kept) {
+    const size_t room = charactersIn(Screen::get().view.w - x);
+    return shortenPath(path, room > kept ? room - kept : 0);
+}
+
+// A 1-pixel frame in dark grey, so that white and near-white swatches show on any background.
+constexpr uint8_t frameGrey = 0x40;
+constexpr int32_t framedSide = 10;
+
+void drawFrame(int32_t x, int32_t y, int32_t side) {
+    Renderer& gl = Renderer::get();
+    const TexCoords none = {0, 0, 0, 0};
+    gl.glColor4ub(frameGrey, frameGrey, frameGrey, 0xFF);
+    const uint16_t length = uint16_t(side), one = 1;
+    const int16_t left = int16_t(x), top = int16_t(y);
+    const int16_t right = int16_t(x + side - 1), bottom = int16_t(y + side - 1);
+    for (const Rect edge : {Rect{left, top, length, one}, Rect{left, bottom, length, one},
+                            Rect{left, top, one, length}, Rect{right, top, one, length}})
+        Screen::get().drawQuad(0, &none, edge); // texture 0 leaves the colour as it is
+    gl.glColor4f(1, 1, 1, 1);
+}
+
+// The swatch at (0, y); with the info overlay one pixel lower and to the right, inside its
+// frame from x 0 to 9.
+void drawSwatch(uint32_t colour, int32_t y, bool infoShown) {
+    if (infoShown)
+        drawFrame(0, y, framedSide);
     if (Sprite* swatch = lookUp(swatchByColor, colour))
-        swatch->draw(0, y, 0);
+        swatch->draw(infoShown ? 1 : 0, infoShown ? y + 1 : y, 0);
 }
 
 void drawCollisionRow(const std::optional<uint32_t>& colour, const char* label, int32_t y,
                       bool infoShown) {
     if (colour)
-        drawSwatch(*colour, y);
+        drawSwatch(*colour, y, infoShown);
     std::string text = label;
     if (infoShown)
         text += colour ? " " + hexOf(*colour) : " none";
@@ -100,7 +134,7 @@ void drawPageNumber(ViewMode viewMode, int pageIndex) {
 } // namespace
 
 void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
-    drawSwatch(colour, y);
+    drawSwatch(colour, y, infoShown);
     Sprite* texture = lookUp(textureByColor, colour);
     const Rect size = drawnSize(texture);
     const int32_t boxWidth = (infoShown ? infoTextureRight : Screen::get().view.w) - textureX;
@@ -113,17 +147,18 @@ void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
     texture->update();
     // The path and colour on two lines, glyph tops at the row's y and 15 below.
     if (infoShown) {
-        Screen::get().drawLabel(texture->getName(), infoTextX, y + 14);
+        Screen::get().drawLabel(fittedPath(texture->getName(), infoTextX, 0), infoTextX, y + 14);
         Screen::get().drawLabel(hexOf(colour), infoTextX, y + 29);
     }
 }
 
 void drawObjectRow(uint32_t colour, int32_t y, bool infoShown) {
-    drawSwatch(colour, y);
-    std::string label = lookUp(objectNameByColor, colour);
-    if (infoShown)
-        label += " " + hexOf(colour);
-    Screen::get().drawLabel(label, 10, y + labelDrop);
+    drawSwatch(colour, y, infoShown);
+    // The colour is never cut: the path gives way.
+    const std::string colourText = infoShown ? " " + hexOf(colour) : "";
+    const std::string label =
+        fittedPath(lookUp(objectNameByColor, colour), textureX, colourText.size()) + colourText;
+    Screen::get().drawLabel(label, textureX, y + labelDrop);
 }
 
 void drawCollisionRows(int32_t y, bool infoShown) {

@@ -7,8 +7,10 @@
 // Draws one page of the level's colours: its caption, then rows of swatches (at x 0, 8 by 8)
 // beside textures (x 10) or labels (x 10, 10 pixels below the row's y). The textures page
 // advances each texture it shows by one tick. With `infoShown` the page also names each
-// row's file and colour and its own number (the info overlay); without it, the page is drawn
-// as it always was.
+// row's file and colour and its own number (the info overlay), and frames each swatch in dark
+// grey (x 0 to 9, the swatch one pixel in); without it, the page is drawn as it always was. A
+// path too long for the room it has is shortened in its middle, keeping its end; a colour is
+// never cut.
 void drawPage(ViewMode viewMode, int pageIndex, bool infoShown);
 // A texture row. The texture's box reaches from x 10 to the window's right edge (to x 74
 // with the info overlay, whose path and colour go right of it) and is one row (32) tall; a

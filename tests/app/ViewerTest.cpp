@@ -551,6 +551,60 @@ TEST(ViewerPages, TheInfoOverlayNamesRowsAndColoursAndGoesAgainWithoutATrace) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+TEST(ViewerPages, WithTheInfoOverlaySwatchesSitInADarkGreyFrame) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("t00", 0xEEFFDD, 0xC04020); // near-white, unseen on white
+    level.addObject("characters", "o00", 0xFFFFDD);
+    ViewerRun viewer(level.path());
+    EXPECT_EQ(viewer.screenshot().at(0, 26), 0xEEFFDDu); // without the overlay, as before
+    // The frame from x 0 to 9 and y to y + 9, the swatch one pixel in, at 8 by 8.
+    auto expectFramed = [](const Screenshot& shot, int y, uint32_t swatch) {
+        for (int i = 0; i < 10; ++i) {
+            SCOPED_TRACE("pixel " + std::to_string(i) + " of row y " + std::to_string(y));
+            EXPECT_EQ(shot.at(i, y), 0x404040u);
+            EXPECT_EQ(shot.at(i, y + 9), 0x404040u);
+            EXPECT_EQ(shot.at(0, y + i), 0x404040u);
+            EXPECT_EQ(shot.at(9, y + i), 0x404040u);
+        }
+        EXPECT_EQ(shot.at(1, y + 1), swatch);
+        EXPECT_EQ(shot.at(8, y + 8), swatch);
+        EXPECT_EQ(shot.at(0, y + 10), white);
+    };
+    viewer.press({"i"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(0, 26) == 0x404040; });
+    expectFramed(shot, 26, 0xEEFFDD);
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(1, 27) == 0xFFFFDD; });
+    expectFramed(shot, 26, 0xFFFFDD);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, ALongPathIsShortenedToTheWindowAndTheColourIsNeverCut) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // 40 and 61 characters: wider than the room beside the texture and on the objects row.
+    level.addTexture("gfx-menu-anims-langame_0012", 0x10ABCD, 0xC04020);
+    level.addObject("cutscenes", "multiplayer_intro_with_a_rather_long_name_02", 0x20ABCD);
+    ViewerRun viewer(level.path());
+    viewer.press({"i"});
+    // The path in the 31 characters right of the texture box; the colour below it whole.
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(78, 31) == black; });
+    EXPECT_EQ(barWidth(shot, 78, 31), labelWidth(31));
+    EXPECT_EQ(barWidth(shot, 78, 50), labelWidth(7));
+    // The objects row holds 41 characters: the path gives way to " #20ABCD".
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(barWidth(shot, 10, 30), labelWidth(41));
+    EXPECT_EQ(shot.at(299, 30), white);
+    viewer.press({"i"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(0, 26) == 0x20ABCD; });
+    EXPECT_EQ(barWidth(shot, 10, 30), labelWidth(41));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 // Saves an image the way many editors do: a temporary file renamed over the old one.
 void saveByRename(LevelFolder& level, const std::string& relative, uint32_t rgb) {
     level.writeImage(relative + ".part", 8, 8, rgb);
