@@ -14,7 +14,7 @@ namespace {
 struct PageLayout {
     const char* caption;
     int32_t rowSpacing;
-    size_t pageStep; // rows per page
+    size_t rowsAtDefaultHeight; // rows per page in a window of the default height
 };
 
 constexpr int32_t captionY = 13;
@@ -24,6 +24,26 @@ constexpr int32_t textureX = 10;
 constexpr PageLayout texturesPage = {"TEXTURES:", 32, 15};
 constexpr PageLayout objectsPage = {"OBJECTS:", 13, 40};
 constexpr PageLayout collisionPage = {"COLLISION COLORS:", 13, 0};
+
+// The find line and the two hover lines sit just above the overlay, whose top is 80 pixels
+// above the window's bottom edge: the find line lowest, each line one glyph (16 pixels) high.
+constexpr int32_t overlayRise = 80;
+constexpr int32_t lineHeight = 16;
+constexpr int bottomLines = 3;
+
+// The top of the glyphs of bottom line `line`: 0 the find line, then the hover lines upwards.
+int32_t bottomLineTop(int line) {
+    return int32_t(Screen::get().view.h) - overlayRise - lineHeight * (line + 1);
+}
+
+// Rows per page scale with the window's height (15 and 40 at 800 pixels, rounded down), and
+// always end above the bottom lines.
+size_t rowsPerPage(const PageLayout& page) {
+    const int32_t height = Screen::get().view.h;
+    const size_t scaled = page.rowsAtDefaultHeight * size_t(height) / size_t(screenHeight);
+    const int32_t room = bottomLineTop(bottomLines - 1) - firstRowY;
+    return std::min(scaled, room > 0 ? size_t(room / page.rowSpacing) : 0);
+}
 
 // With the info overlay the texture box narrows, so that the path and colour beside it
 // have room and the texture never covers them.
@@ -167,7 +187,8 @@ void drawCollisionRows(int32_t y, bool infoShown) {
 }
 
 PageCounts countPages() {
-    // Textures page k starts at entry 15k of the shared list, where the textures come first;
+    // Textures page k starts at entry k times the rows per page of the shared list, where the
+    // textures come first;
     // objects pages count objects only.
     size_t lastTexture = 0, objects = 0;
     for (size_t position = 0; position < levelColors.size(); ++position) {
@@ -177,10 +198,12 @@ PageCounts countPages() {
             ++objects;
     }
     PageCounts pages;
+    const size_t texturesRows = std::max<size_t>(1, rowsPerPage(texturesPage));
+    const size_t objectsRows = std::max<size_t>(1, rowsPerPage(objectsPage));
     if (lastTexture > 0)
-        pages.textures = int((lastTexture - 1) / texturesPage.pageStep) + 1;
+        pages.textures = int((lastTexture - 1) / texturesRows) + 1;
     if (objects > 0)
-        pages.objects = int((objects - 1) / objectsPage.pageStep) + 1;
+        pages.objects = int((objects - 1) / objectsRows) + 1;
     return pages;
 }
 
@@ -197,12 +220,13 @@ void drawPage(ViewMode viewMode, int pageIndex, bool infoShown) {
     }
     // The textures pages start at a position of the shared list, the textures coming first;
     // the objects pages skip the objects of the pages before.
-    const size_t start = page.pageStep * size_t(pageIndex);
+    const size_t pageStep = rowsPerPage(page);
+    const size_t start = pageStep * size_t(pageIndex);
     size_t position = viewMode == ViewMode::Textures ? start : 0;
     size_t skipped = 0;
     int32_t y = firstRowY;
     size_t rows = 0;
-    for (; position < levelColors.size() && rows < page.pageStep; ++position) {
+    for (; position < levelColors.size() && rows < pageStep; ++position) {
         const uint32_t colour = levelColors[position];
         if (!listedOn(viewMode, colour))
             continue;

@@ -12,11 +12,12 @@
 #include <SDL.h>
 
 int main(int argc, char** argv) {
-    if (const std::optional<int> status = applyCommandLine(argc, argv))
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const std::optional<int> status = applyCommandLine(line))
         return *status;
     keepFreedMemoryForReuse();
     uint32_t lastStamp = SDL_GetTicks();
-    Screen::get();
+    Screen::open(line.width, line.height);
     Renderer::get();
     loadLevel();
     Decoration background = loadDecoration(backgroundPath);

@@ -7,6 +7,7 @@
 #include "platform/VideoDriver.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -37,16 +38,38 @@ void texturedQuad(uint32_t texture, const TexCoords& window, int32_t x0, int32_t
     gl.glEnd();
 }
 
+// A window larger than the display is reduced to it; SDL knows the display's size once
+// initialised. A size SDL does not know leaves the window as asked.
+void fitToDisplay(Rect& view) {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (!info || info->current_w <= 0 || info->current_h <= 0)
+        return;
+    const uint16_t width = uint16_t(std::min(int(view.w), info->current_w));
+    const uint16_t height = uint16_t(std::min(int(view.h), info->current_h));
+    if (width == view.w && height == view.h)
+        return;
+    std::fprintf(
+        stderr, "The window of %dx%d does not fit the display of %dx%d; it opens at %dx%d\n",
+        int(view.w), int(view.h), info->current_w, info->current_h, int(width), int(height));
+    std::fflush(stderr);
+    view.w = width;
+    view.h = height;
+}
+
 } // namespace
 
 Screen& Screen::get() {
+    return open(screenWidth, screenHeight);
+}
+
+Screen& Screen::open(int32_t width, int32_t height) {
     // Published only once construction has returned; never destroyed.
-    static Screen* screen = new Screen;
+    static Screen* screen = new Screen(width, height);
     return *screen;
 }
 
-Screen::Screen() {
-    view = Rect{0, 0, uint16_t(screenWidth), uint16_t(screenHeight)};
+Screen::Screen(int32_t width, int32_t height) {
+    view = Rect{0, 0, uint16_t(width), uint16_t(height)};
 
     // Without a display SDL would otherwise fall back to a driver that shows no window and
     // never ends.
@@ -67,6 +90,7 @@ Screen::Screen() {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
 
+    fitToDisplay(view);
     if (!SDL_SetVideoMode(view.w, view.h, 32, SDL_OPENGL))
         failStartup("Unable to open video mode : %s\n");
     SDL_WM_SetCaption(windowTitle, iconTitle);

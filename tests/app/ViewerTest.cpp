@@ -866,7 +866,7 @@ TEST(ViewerQuit, ADestroyedWindowEndsItWithOneLineOfItsOwnAndStatusOne) {
 
 TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
     LevelFolder level;
-    const std::string usage = "usage: levelcolors [LEVEL_FOLDER]\n";
+    const std::string usage = "usage: levelcolors [--size WxH] [LEVEL_FOLDER]\n";
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -886,6 +886,24 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
          2,
          "",
          "levelcolors: cannot open level folder whiteBG.png: Not a directory\n"},
+        // A window size that is malformed or too small.
+        {{"--size", "600"},
+         2,
+         "",
+         "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000: 600\n" + usage},
+        {{"--size=600x-1000"},
+         2,
+         "",
+         "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000: 600x-1000\n" + usage},
+        {{"--size"}, 2, "", "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000\n" + usage},
+        {{"--size", "300x399"},
+         2,
+         "",
+         "levelcolors: --size 300x399 is below the smallest window, 300x400\n" + usage},
+        {{"--size", "299x800"},
+         2,
+         "",
+         "levelcolors: --size 299x800 is below the smallest window, 300x400\n" + usage},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments[0]);
@@ -903,6 +921,50 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
         if (c.err.find("cannot open") != std::string::npos) {
             EXPECT_EQ(err, c.err);
         }
+    }
+}
+
+TEST(ViewerCommandLine, SizeOpensTheWindowAtThatSizeWithRowsPerPageScaledToItsHeight) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    for (int i = 0; i < 30; ++i)
+        level.addTexture(numbered("t", i), swatchColour(i), imageColour(i));
+    for (int i = 0; i < 50; ++i)
+        level.addObject("characters", numbered("o", i), swatchColour(100 + i));
+    // The rows of page 1 fill `rows` rows and stop; page 2 starts with the next.
+    auto expectRows = [](const Screenshot& shot, int rows, int spacing, int first) {
+        for (int row = 0; row < rows; ++row)
+            EXPECT_EQ(shot.at(3, rowY(row, spacing) + 3), swatchColour(first + row))
+                << "row " << row;
+        EXPECT_EQ(shot.at(3, rowY(rows, spacing) + 3), white) << "row " << rows;
+    };
+    {
+        // 600 high: 15 x 600 / 800 = 11 textures rows, 40 x 600 / 800 = 30 objects rows.
+        ViewerRun viewer(level.path(), {"--size", "400x600"});
+        EXPECT_EQ(viewer.driver().windowSize(viewer.window()), std::make_pair(400, 600));
+        Screenshot shot = viewer.screenshot();
+        ASSERT_EQ(shot.width, 400);
+        EXPECT_EQ(shot.at(5, 520), LevelFolder::overlayTopLeft);
+        expectRows(shot, 11, 32, 0);
+        viewer.press({"2"});
+        shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(11); });
+        EXPECT_EQ(shot.at(3, 29), swatchColour(11));
+        viewer.press({"1", "o"});
+        shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+        expectRows(shot, 30, 13, 100);
+        // The label has the width of the window: "characters/oNN.txt" whole.
+        EXPECT_EQ(barWidth(shot, 10, rowY(0, 13) + 4), labelWidth(18));
+        EXPECT_EQ(viewer.quit(), 0);
+        EXPECT_EQ(viewer.standardError(), "");
+    }
+    {
+        // Beyond the 400 by 900 display: reduced to it, with one line; 16 textures rows.
+        ViewerRun viewer(level.path(), {"--size=500x1000"});
+        EXPECT_EQ(viewer.driver().windowSize(viewer.window()), std::make_pair(400, 900));
+        expectRows(viewer.screenshot(), 16, 32, 0);
+        EXPECT_EQ(viewer.quit(), 0);
+        EXPECT_EQ(viewer.standardError(), "The window of 500x1000 does not fit the display of "
+                                          "400x900; it opens at 400x900\n");
     }
 }
 
