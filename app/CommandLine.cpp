@@ -56,7 +56,8 @@ scramble.png) come from the viewer's data folder, )") +
 keys: t textures, o objects, y collision colours; 1 to 9 and 0 pages 1 to 10,
 q w e r, a s d f, z x c v pages 11 to 22; Page Down, Page Up, Home, End and the
 mouse wheel browse every page; b the background; i the info overlay; F5 rescans;
-Escape quits.
+/ opens the find line, which filters the view by path or by #colour (Enter keeps the
+filter, Escape clears it); the mouse over a row names it; Escape quits.
 
 options:
   --help        this text

@@ -50,15 +50,29 @@ void drawCheckerboard(const Rect& window) {
     }
 }
 
+// The printable ASCII character a key types (SDL's Unicode translation is on), 0 for none.
+char typedCharacter(uint16_t unicode) {
+    return unicode >= ' ' && unicode <= '~' ? char(unicode) : 0;
+}
+
 // The events that choose what is shown: key-downs, and the wheel, which pages. The page
 // counts are only needed, and counted, when such an event comes.
 ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held) {
     if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
         return state;
     if (event.type == SDL_KEYDOWN)
-        return applyKey(state, event.key.keysym.sym, countPages());
+        return applyKey(state, event.key.keysym.sym, countPages(state),
+                        typedCharacter(event.key.keysym.unicode));
     if (event.type == SDL_MOUSEBUTTONDOWN)
-        return applyKey(state, keyOfMouseButton(event.button.button), countPages());
+        return applyKey(state, keyOfMouseButton(event.button.button), countPages(state));
+    // The pointer, for the row under it; leaving the window forgets it.
+    if (event.type == SDL_MOUSEMOTION) {
+        state.pointerX = event.motion.x;
+        state.pointerY = event.motion.y;
+    }
+    if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPMOUSEFOCUS) &&
+        !event.active.gain)
+        state.pointerX = state.pointerY = -1;
     // The close button, SIGINT and SIGTERM all arrive as a quit event.
     if (event.type == SDL_QUIT)
         state.quit = true;
@@ -81,7 +95,7 @@ void drawBackground(const Decoration& background, Background chosen) {
 
 ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held) {
     Screen& screen = Screen::get();
-    drawPage(state.viewMode, state.pageIndex, state.infoShown);
+    drawPage(state);
     // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
     const Rect overlayRect = {5, int16_t(screen.view.h - 80), 51, 81};
     if (overlay.texture)

@@ -4,9 +4,11 @@
 #include "app/ShortenedPath.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "sprites/AnimatedSprite.h"
 #include "sprites/Sprite.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -140,8 +142,10 @@ void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scale) {
 }
 
 // "page N of M" at the right of the caption line.
-void drawPageNumber(ViewMode viewMode, int pageIndex) {
-    const PageCounts pages = countPages();
+void drawPageNumber(const ViewState& state) {
+    const ViewMode viewMode = state.viewMode;
+    const int pageIndex = state.pageIndex;
+    const PageCounts pages = countPages(state);
     const int pageCount = viewMode == ViewMode::Textures  ? pages.textures
                           : viewMode == ViewMode::Objects ? pages.objects
                                                           : 1;
@@ -149,6 +153,125 @@ void drawPageNumber(ViewMode viewMode, int pageIndex) {
     const std::string text = "page " + std::to_string(shown) + " of " + std::to_string(pageCount);
     const int32_t width = glyphAdvance * int32_t(text.size()) + 1;
     Screen::get().drawLabel(text, Screen::get().view.w - width, captionY);
+}
+
+const PageLayout& layoutOf(ViewMode viewMode) {
+    return viewMode == ViewMode::Textures  ? texturesPage
+           : viewMode == ViewMode::Objects ? objectsPage
+                                           : collisionPage;
+}
+
+// The path a row of a paged view shows: the texture's file, or the description file.
+std::string pathOf(ViewMode viewMode, uint32_t colour) {
+    if (viewMode == ViewMode::Textures)
+        return lookUp(textureByColor, colour)->getName();
+    return lookUp(objectNameByColor, colour);
+}
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Whether a listed row passes the find line's filter: its path contains the filter, whatever
+// the letters' case, or, for a filter that starts with '#', its colour's hex digits start
+// with the rest. Every row passes an empty filter.
+bool passes(ViewMode viewMode, uint32_t colour, const std::string& filter) {
+    if (filter.empty())
+        return true;
+    if (filter[0] == '#')
+        return lowerCase(hexOf(colour).substr(1)).rfind(lowerCase(filter.substr(1)), 0) == 0;
+    return lowerCase(pathOf(viewMode, colour)).find(lowerCase(filter)) != std::string::npos;
+}
+
+bool shownOn(ViewMode viewMode, uint32_t colour, const std::string& filter) {
+    return listedOn(viewMode, colour) && passes(viewMode, colour, filter);
+}
+
+// The positions in levelColors of a page's rows. Unfiltered textures pages start at a
+// position of the shared list, the textures coming first (so a texture without a sprite
+// still counts); the objects pages, and every filtered page, skip the rows of the pages
+// before.
+std::vector<size_t> rowsOfPage(ViewMode viewMode, const std::string& filter, int pageIndex) {
+    const size_t pageStep = rowsPerPage(layoutOf(viewMode));
+    const size_t start = pageStep * size_t(pageIndex);
+    const bool byPosition = viewMode == ViewMode::Textures && filter.empty();
+    std::vector<size_t> rows;
+    size_t skipped = 0;
+    for (size_t position = byPosition ? start : 0;
+         position < levelColors.size() && rows.size() < pageStep; ++position) {
+        if (!shownOn(viewMode, levelColors[position], filter))
+            continue;
+        if (!byPosition && skipped < start) {
+            ++skipped;
+            continue;
+        }
+        rows.push_back(position);
+    }
+    return rows;
+}
+
+// How many pages of a view hold a row; at least 1.
+int pagesOf(ViewMode viewMode, const std::string& filter) {
+    const size_t pageStep = std::max<size_t>(1, rowsPerPage(layoutOf(viewMode)));
+    // The unfiltered textures pages end with the last texture's position in the shared list.
+    size_t end = 0, shown = 0;
+    for (size_t position = 0; position < levelColors.size(); ++position) {
+        if (shownOn(viewMode, levelColors[position], filter)) {
+            end = position + 1;
+            ++shown;
+        }
+    }
+    const size_t rows = viewMode == ViewMode::Textures && filter.empty() ? end : shown;
+    return rows > 0 ? int((rows - 1) / pageStep) + 1 : 1;
+}
+
+size_t countShown(ViewMode viewMode, const std::string& filter) {
+    return size_t(std::count_if(levelColors.begin(), levelColors.end(), [&](uint32_t colour) {
+        return shownOn(viewMode, colour, filter);
+    }));
+}
+
+// 3223 as "3,223".
+std::string withThousands(size_t count) {
+    std::string digits = std::to_string(count);
+    for (size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
+void drawBottomLine(int line, const std::string& text) {
+    Screen::get().drawLabel(text, 0, bottomLineTop(line) + 14);
+}
+
+// The find line, lowest of the bottom lines: the filter and how many rows pass it, while it
+// is open for typing or a filter is kept.
+void drawFindLine(const ViewState& state) {
+    const std::string filter = shownFilter(state);
+    if (!state.typing && filter.empty())
+        return;
+    const ViewMode viewMode = state.viewMode;
+    drawBottomLine(0, "/" + filter + ": " + withThousands(countShown(viewMode, filter)) + " of " +
+                          withThousands(countShown(viewMode, "")));
+}
+
+// The two hover lines above the find line: the row's path, shortened only when it does not
+// fit, and below it its colour, a texture's size in pixels (and frame count for an
+// animation), and how many other files carry the same colour.
+void drawHoverLines(ViewMode viewMode, uint32_t colour) {
+    drawBottomLine(2, fittedPath(pathOf(viewMode, colour), 0, 0));
+    std::string facts = hexOf(colour);
+    if (viewMode == ViewMode::Textures) {
+        Sprite* texture = lookUp(textureByColor, colour);
+        const Rect size = drawnSize(texture);
+        facts += " " + std::to_string(size.w) + "x" + std::to_string(size.h);
+        if (const auto* animation = dynamic_cast<AnimatedSprite*>(texture))
+            facts += ", " + std::to_string(animation->frames.size()) + " frames";
+    }
+    const size_t others = size_t(std::count(levelColors.begin(), levelColors.end(), colour)) - 1;
+    facts += ", " + std::to_string(others) + (others == 1 ? " other" : " others");
+    drawBottomLine(1, facts);
 }
 
 } // namespace
@@ -186,59 +309,37 @@ void drawCollisionRows(int32_t y, bool infoShown) {
     drawCollisionRow(walkIntoColor, "Walk Into", y + collisionPage.rowSpacing, infoShown);
 }
 
-PageCounts countPages() {
-    // Textures page k starts at entry k times the rows per page of the shared list, where the
-    // textures come first;
-    // objects pages count objects only.
-    size_t lastTexture = 0, objects = 0;
-    for (size_t position = 0; position < levelColors.size(); ++position) {
-        if (listedOn(ViewMode::Textures, levelColors[position]))
-            lastTexture = position + 1;
-        if (listedOn(ViewMode::Objects, levelColors[position]))
-            ++objects;
-    }
+PageCounts countPages(const ViewState& state) {
     PageCounts pages;
-    const size_t texturesRows = std::max<size_t>(1, rowsPerPage(texturesPage));
-    const size_t objectsRows = std::max<size_t>(1, rowsPerPage(objectsPage));
-    if (lastTexture > 0)
-        pages.textures = int((lastTexture - 1) / texturesRows) + 1;
-    if (objects > 0)
-        pages.objects = int((objects - 1) / objectsRows) + 1;
+    pages.textures = pagesOf(ViewMode::Textures, state.texturesFilter);
+    pages.objects = pagesOf(ViewMode::Objects, state.objectsFilter);
     return pages;
 }
 
-void drawPage(ViewMode viewMode, int pageIndex, bool infoShown) {
-    const PageLayout& page = viewMode == ViewMode::Textures  ? texturesPage
-                             : viewMode == ViewMode::Objects ? objectsPage
-                                                             : collisionPage;
+void drawPage(const ViewState& state) {
+    const ViewMode viewMode = state.viewMode;
+    const PageLayout& page = layoutOf(viewMode);
     Screen::get().drawLabel(page.caption, 0, captionY);
-    if (infoShown)
-        drawPageNumber(viewMode, pageIndex);
+    if (state.infoShown)
+        drawPageNumber(state);
     if (viewMode == ViewMode::CollisionColors) {
-        drawCollisionRows(firstRowY, infoShown);
+        drawCollisionRows(firstRowY, state.infoShown);
         return;
     }
-    // The textures pages start at a position of the shared list, the textures coming first;
-    // the objects pages skip the objects of the pages before.
-    const size_t pageStep = rowsPerPage(page);
-    const size_t start = pageStep * size_t(pageIndex);
-    size_t position = viewMode == ViewMode::Textures ? start : 0;
-    size_t skipped = 0;
+    const std::vector<size_t> rows = rowsOfPage(viewMode, shownFilter(state), state.pageIndex);
+    std::optional<uint32_t> hovered;
     int32_t y = firstRowY;
-    size_t rows = 0;
-    for (; position < levelColors.size() && rows < pageStep; ++position) {
+    for (const size_t position : rows) {
         const uint32_t colour = levelColors[position];
-        if (!listedOn(viewMode, colour))
-            continue;
-        if (viewMode == ViewMode::Objects && skipped < start) {
-            ++skipped;
-            continue;
-        }
         if (viewMode == ViewMode::Textures)
-            drawTextureRow(colour, y, infoShown);
+            drawTextureRow(colour, y, state.infoShown);
         else
-            drawObjectRow(colour, y, infoShown);
+            drawObjectRow(colour, y, state.infoShown);
+        if (state.pointerY >= y && state.pointerY < y + page.rowSpacing && state.pointerX >= 0)
+            hovered = colour;
         y += page.rowSpacing;
-        ++rows;
     }
+    if (hovered)
+        drawHoverLines(viewMode, *hovered);
+    drawFindLine(state);
 }

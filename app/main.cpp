@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
+    // The find line takes the characters keys type, whatever the keyboard's layout.
+    SDL_EnableUNICODE(1);
     HeldKeys held;
 
     // The wait sits between the background and the page, so the page, the overlay, the

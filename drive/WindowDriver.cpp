@@ -87,6 +87,12 @@ bool WindowDriver::destroyWindow(const std::string& window) const {
     return run({"xdotool", "windowclose", window}, nullptr) == 0;
 }
 
+bool WindowDriver::movePointer(const std::string& window, int x, int y) const {
+    // Without --sync, which would wait for a motion event that may never come.
+    return run({"xdotool", "mousemove", "--window", window, std::to_string(x), std::to_string(y)},
+               nullptr) == 0;
+}
+
 bool WindowDriver::turnWheel(const std::string& window, int button) const {
     // Button events go to the window under the pointer. The X server takes the move before
     // the click; mousemove's --sync would wait for a motion event that never comes.

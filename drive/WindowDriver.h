@@ -27,6 +27,8 @@ class WindowDriver {
     // Destroys the window outright, as `xdotool windowclose` does, instead of asking it to
     // close.
     bool destroyWindow(const std::string& window) const;
+    // Moves the mouse pointer to (x, y) of the window.
+    bool movePointer(const std::string& window, int x, int y) const;
     // Turns the mouse wheel over the window's middle by one step: button 4 up, 5 down.
     bool turnWheel(const std::string& window, int button) const;
     // The window's pixels; an empty screenshot when the window cannot be read.

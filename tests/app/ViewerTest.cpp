@@ -465,6 +465,130 @@ TEST(ViewerBrowsing, AHeldPageDownMovesOnePageAtEachRepeat) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+// The width of the bottom line `line` above the overlay, at the default size: 0 the find
+// line (glyphs from y 704), 1 and 2 the hover lines above it.
+int bottomLineWidth(const Screenshot& shot, int line) {
+    return barWidth(shot, 0, 710 - 16 * line);
+}
+
+TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // lava00 to lava19, then rock00 to rock29 (entries 20 to 49), in the listing's order.
+    for (int i = 0; i < 20; ++i)
+        level.addTexture(numbered("lava", i), swatchColour(i), imageColour(i));
+    for (int i = 20; i < 50; ++i)
+        level.addTexture(numbered("rock", i - 20), swatchColour(i), imageColour(i));
+    ViewerRun viewer(level.path());
+    const Screenshot before = viewer.screenshot();
+    // One xdotool call per key: pressed within the same millisecond, a key pressed again
+    // soon after itself can reach SDL as a repeat of the first press.
+    auto type = [&viewer](const std::vector<std::string>& keys) {
+        for (const std::string& key : keys)
+            viewer.press({key});
+    };
+    // Waits for the first row to be `entry` and the find line to be `line` characters long
+    // (0: no find line), each step's end, since the steps on the way may show the same row.
+    auto shows = [&viewer](int entry, int line) {
+        const int width = line ? labelWidth(line) : 0;
+        const Screenshot shot = viewer.waitFor([&](const Screenshot& s) {
+            return s.at(3, 29) == swatchColour(entry) && bottomLineWidth(s, 0) == width;
+        });
+        EXPECT_EQ(shot.at(3, 29), swatchColour(entry));
+        EXPECT_EQ(bottomLineWidth(shot, 0), width);
+        return shot;
+    };
+
+    // The keys type, "o" too: the view stays; the rows are those whose path holds "rock".
+    type({"slash", "r", "o", "c", "k"});
+    Screenshot shot = shows(20, 15); // "/rock: 30 of 50"
+    EXPECT_EQ(captionWidth(shot), labelWidth(9));
+    // Enter keeps the filter and the line; paging runs over the 30 rows.
+    viewer.press({"Return", "Next"});
+    shot = shows(35, 15);
+    EXPECT_EQ(shot.at(3, rowY(14, 32) + 3), swatchColour(49));
+    EXPECT_EQ(shot.at(3, rowY(15, 32) + 3), white);
+    viewer.press({"Home"});
+    shows(20, 15);
+    viewer.press({"End"});
+    shows(35, 15);
+    viewer.press({"1"});
+    shows(20, 15);
+    // Each view keeps its own filter: the objects view has none.
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);
+    viewer.press({"t"});
+    shows(20, 15);
+
+    // `/` opens an empty line: every row again. Backspace edits.
+    viewer.press({"slash"});
+    shows(0, 11); // "/: 50 of 50"
+    type({"l", "a", "v", "a", "1"});
+    shows(10, 16); // "/lava1: 10 of 50"
+    viewer.press({"BackSpace"});
+    shot = shows(0, 15); // "/lava: 20 of 50"
+    EXPECT_EQ(shot.at(3, rowY(14, 32) + 3), swatchColour(14));
+    // A colour's hex digits: 0x400303 alone starts with 4003.
+    type({"BackSpace", "BackSpace", "BackSpace", "BackSpace", "numbersign", "4", "0", "0", "3"});
+    shot = shows(3, 15); // "/#4003: 1 of 50"
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
+    // Escape while typing clears the filter and closes the line; it does not quit.
+    viewer.press({"Escape"});
+    shot = shows(0, 0);
+    EXPECT_EQ(shot.pixels, before.pixels);
+    // `/` then Enter on the empty line leaves no filter either.
+    viewer.press({"slash", "Return", "2"});
+    shows(15, 0);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerHover, TheRowUnderTheMouseIsNamedOnTwoLinesAboveTheFindLine) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("a00", 0x10ABCD, 0xC04020, 24);
+    level.writeImage("textures/frames/red.png", 16, 16, 0xFF0000);
+    level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
+    level.writeText("textures/lava.txt",
+                    "(animated (loop)\n"
+                    " (sprite (filename textures/frames/red.png) (time 5))\n"
+                    " (sprite (filename textures/frames/blue.png) (time 5)))\n");
+    level.writeImage("textures/lava_p.png", 8, 8, 0xAA2200);
+    // Two objects carry lava's colour.
+    level.addObject("characters", "o00", 0xAA2200);
+    level.addObject("entities", "o01", 0xAA2200);
+    ViewerRun viewer(level.path());
+
+    // Row 1 (y 58 to 89): the animation.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 70));
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) > 0; });
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(17)); // textures/lava.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(33)); // #AA2200 16x16, 2 frames, 2 others
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);
+    // Row 0: the image, 24 by 24, whose colour no other file has.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 30));
+    shot =
+        viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) == labelWidth(16); });
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(16)); // textures/a00.png
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(23)); // #10ABCD 24x24, 0 others
+    // Below the rows: nothing.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 400));
+    shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) == 0; });
+    EXPECT_EQ(bottomLineWidth(shot, 1), 0);
+    // An objects row (rows 13 apart), with the find line open below the hover lines.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 40));
+    viewer.press({"o", "slash"});
+    shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) > 0; });
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(16)); // entities/o01.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(17)); // #AA2200, 2 others
+    EXPECT_EQ(bottomLineWidth(shot, 0), labelWidth(9));  // /: 2 of 2
+    viewer.press({"Escape"});
+    viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) == 0; });
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 TEST(ViewerPages, BigArtIsScaledIntoItsRowAndArtThatFitsIsDrawnAsItIs) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
