@@ -38,6 +38,7 @@ void applySize(CommandLine& line, const std::string& value) {
     else if (width < smallestWidth || height < smallestHeight)
         line.error = "--size " + value + " is below the smallest window, 300x400";
     else {
+        line.sized = true;
         line.width = width;
         line.height = height;
     }

@@ -11,7 +11,8 @@ struct CommandLine {
     bool version = false;
     std::string level; // "" for the current folder
     std::string error; // an unknown option or a second folder; "" when the line is sound
-    // The window's size; --size WxH, at least 300 by 400, sets another.
+    // The window's size; --size WxH, at least 300 by 400, sets another and `sized`.
+    bool sized = false;
     int width = 300;
     int height = 800;
 };

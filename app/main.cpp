@@ -17,7 +17,11 @@ int main(int argc, char** argv) {
         return *status;
     keepFreedMemoryForReuse();
     uint32_t lastStamp = SDL_GetTicks();
-    Screen::open(line.width, line.height);
+    // Only a size asked for is fitted to the display; the default opens as it always did.
+    if (line.sized)
+        Screen::open(line.width, line.height);
+    else
+        Screen::get();
     Renderer::get();
     loadLevel();
     Decoration background = loadDecoration(backgroundPath);

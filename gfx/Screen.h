@@ -19,9 +19,10 @@ constexpr int32_t screenHeight = 800;
 class Screen {
   public:
     static Screen& get();
-    // The same, with the window opened at width by height on the first call, reduced to the
-    // display's size when larger (with one line on standard error saying so); later calls
-    // return the same Screen and ignore the size. get() alone opens it at 300 by 800.
+    // The same, with the window opened at width by height on the first call (at most 32767
+    // each), reduced to the display's size when larger (with one line on standard error saying
+    // so); later calls return the same Screen and ignore the size. get() alone opens it at 300
+    // by 800, whatever the display.
     static Screen& open(int32_t width, int32_t height);
 
     // The visible rectangle; view coordinates are window coordinates plus view.x, view.y.
@@ -36,5 +37,7 @@ class Screen {
     void drawLabel(std::string text, int32_t x, int32_t y);
 
   private:
-    Screen(int32_t width, int32_t height);
+    // The singleton, made on the first call at that size, fitted to the display when `fit`.
+    static Screen& instance(int32_t width, int32_t height, bool fit);
+    Screen(int32_t width, int32_t height, bool fit);
 };
