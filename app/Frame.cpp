@@ -65,10 +65,13 @@ ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held) {
                         typedCharacter(event.key.keysym.unicode));
     if (event.type == SDL_MOUSEBUTTONDOWN)
         return applyKey(state, keyOfMouseButton(event.button.button), countPages(state));
-    // The pointer, for the row under it; leaving the window forgets it.
-    if (event.type == SDL_MOUSEMOTION) {
-        state.pointerX = event.motion.x;
-        state.pointerY = event.motion.y;
+    // The pointer, for the row under it. When the window opens SDL reports a move of nothing
+    // to the window's middle, wherever the pointer is, so only a real move counts; a move
+    // that leaves the window (reported at its edge) forgets it, as leaving does.
+    if (event.type == SDL_MOUSEMOTION && (event.motion.xrel != 0 || event.motion.yrel != 0)) {
+        const bool inside = (SDL_GetAppState() & SDL_APPMOUSEFOCUS) != 0;
+        state.pointerX = inside ? event.motion.x : -1;
+        state.pointerY = inside ? event.motion.y : -1;
     }
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPMOUSEFOCUS) &&
         !event.active.gain)
