@@ -55,8 +55,9 @@ char typedCharacter(uint16_t unicode) {
     return unicode >= ' ' && unicode <= '~' ? char(unicode) : 0;
 }
 
-// The events that choose what is shown: key-downs, and the wheel, which pages. The page
-// counts are only needed, and counted, when such an event comes.
+// The events that choose what is shown: key-downs, the wheel, which pages, and the pointer,
+// whose row is named. The page counts are only needed, and counted, when a key or button
+// comes.
 ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held) {
     if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
         return state;
