@@ -9,10 +9,44 @@
 namespace {
 
 constexpr int exitUsage = 2;
+constexpr int smallestWidth = 300;
+constexpr int smallestHeight = 400;
+// More digits than this are no window size.
+constexpr size_t sizeDigits = 5;
+
+// "WxH" in decimal digits; false for anything else.
+bool readSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos)
+        return false;
+    const std::string w = text.substr(0, x), h = text.substr(x + 1);
+    for (const std::string& number : {w, h}) {
+        if (number.empty() || number.size() > sizeDigits ||
+            number.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+    }
+    width = std::stoi(w);
+    height = std::stoi(h);
+    return true;
+}
+
+// Sets the line's size from --size's value, or its error.
+void applySize(CommandLine& line, const std::string& value) {
+    int width = 0, height = 0;
+    if (!readSize(value, width, height))
+        line.error = "--size takes WIDTHxHEIGHT, such as 600x1000: " + value;
+    else if (width < smallestWidth || height < smallestHeight)
+        line.error = "--size " + value + " is below the smallest window, 300x400";
+    else {
+        line.sized = true;
+        line.width = width;
+        line.height = height;
+    }
+}
 
 // The data folder's place differs between systems; the rest is the same everywhere.
 std::string usageText() {
-    return std::string(R"(usage: levelcolors [LEVEL_FOLDER]
+    return std::string(R"(usage: levelcolors [--size WxH] [LEVEL_FOLDER]
 
 Shows the marker colours of a level (default: the current folder) page by page in a
 300 by 800 window. Every path the viewer reads is relative to the level folder; the fonts
@@ -23,11 +57,14 @@ scramble.png) come from the viewer's data folder, )") +
 keys: t textures, o objects, y collision colours; 1 to 9 and 0 pages 1 to 10,
 q w e r, a s d f, z x c v pages 11 to 22; Page Down, Page Up, Home, End and the
 mouse wheel browse every page; b the background; i the info overlay; F5 rescans;
-Escape quits.
+/ opens the find line, which filters the view by path or by #colour (Enter keeps the
+filter, Escape clears it); the mouse over a row names it; Escape quits.
 
 options:
-  --help     this text
-  --version  the name and the version
+  --help        this text
+  --version     the name and the version
+  --size WxH    the window's width and height, at least 300x400 (default 300x800); taller
+                windows hold more rows per page, and a size beyond the display's is reduced
 )";
 }
 
@@ -37,13 +74,29 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool levelGiven = false;
     bool optionsEnded = false;
+    bool sizeNext = false;
     for (const std::string& argument : arguments) {
-        if (!optionsEnded && argument == "--") {
+        if (sizeNext) {
+            sizeNext = false;
+            applySize(line, argument);
+            if (!line.error.empty())
+                break;
+        } else if (!optionsEnded && argument == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && argument == "--help") {
             line.help = true;
         } else if (!optionsEnded && argument == "--version") {
             line.version = true;
+        } else if (!optionsEnded && argument == "--size") {
+            if (&argument == &arguments.back()) {
+                line.error = "--size takes WIDTHxHEIGHT, such as 600x1000";
+                break;
+            }
+            sizeNext = true;
+        } else if (!optionsEnded && argument.rfind("--size=", 0) == 0) {
+            applySize(line, argument.substr(7));
+            if (!line.error.empty())
+                break;
         } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
             line.error = "unknown option " + argument;
             break;
@@ -58,8 +111,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     return line;
 }
 
-std::optional<int> applyCommandLine(int argc, char** argv) {
-    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+std::optional<int> applyCommandLine(const CommandLine& line) {
     if (!line.error.empty()) {
         std::fprintf(stderr, "levelcolors: %s\n%s", line.error.c_str(), usageText().c_str());
         return exitUsage;

@@ -4,12 +4,17 @@
 #include <string>
 #include <vector>
 
-// What the viewer's command line asks for: `levelcolors [--help] [--version] [LEVEL_FOLDER]`.
+// What the viewer's command line asks for:
+// `levelcolors [--help] [--version] [--size WxH] [LEVEL_FOLDER]`.
 struct CommandLine {
     bool help = false;
     bool version = false;
     std::string level; // "" for the current folder
     std::string error; // an unknown option or a second folder; "" when the line is sound
+    // The window's size; --size WxH, at least 300 by 400, sets another and `sized`.
+    bool sized = false;
+    int width = 300;
+    int height = 800;
 };
 
 // Reads the arguments after the program's name; never fails, a fault goes into `error`.
@@ -19,4 +24,4 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 // enters the level folder. Returns the exit status when the program must end there: 0 after
 // --help or --version, 2 for a usage error (usage on standard error) or a level folder that
 // cannot be entered (one line naming it); nothing when the viewer is to run.
-std::optional<int> applyCommandLine(int argc, char** argv);
+std::optional<int> applyCommandLine(const CommandLine& line);

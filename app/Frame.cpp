@@ -50,13 +50,33 @@ void drawCheckerboard(const Rect& window) {
     }
 }
 
-// The events that choose what is shown: key-downs, and the wheel, which pages. The page
-// counts are only needed, and counted, when such an event comes.
-ViewState applyEvent(ViewState state, const SDL_Event& event) {
+// The printable ASCII character a key types (SDL's Unicode translation is on), 0 for none.
+char typedCharacter(uint16_t unicode) {
+    return unicode >= ' ' && unicode <= '~' ? char(unicode) : 0;
+}
+
+// The events that choose what is shown: key-downs, the wheel, which pages, and the pointer,
+// whose row is named. The page counts are only needed, and counted, when a key or button
+// comes.
+ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held) {
+    if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
+        return state;
     if (event.type == SDL_KEYDOWN)
-        return applyKey(state, event.key.keysym.sym, countPages());
+        return applyKey(state, event.key.keysym.sym, countPages(state),
+                        typedCharacter(event.key.keysym.unicode));
     if (event.type == SDL_MOUSEBUTTONDOWN)
-        return applyKey(state, keyOfMouseButton(event.button.button), countPages());
+        return applyKey(state, keyOfMouseButton(event.button.button), countPages(state));
+    // The pointer, for the row under it. When the window opens SDL reports a move of nothing
+    // to the window's middle, wherever the pointer is, so only a real move counts; a move
+    // that leaves the window (reported at its edge) forgets it, as leaving does.
+    if (event.type == SDL_MOUSEMOTION && (event.motion.xrel != 0 || event.motion.yrel != 0)) {
+        const bool inside = (SDL_GetAppState() & SDL_APPMOUSEFOCUS) != 0;
+        state.pointerX = inside ? event.motion.x : -1;
+        state.pointerY = inside ? event.motion.y : -1;
+    }
+    if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPMOUSEFOCUS) &&
+        !event.active.gain)
+        state.pointerX = state.pointerY = -1;
     // The close button, SIGINT and SIGTERM all arrive as a quit event.
     if (event.type == SDL_QUIT)
         state.quit = true;
@@ -77,9 +97,9 @@ void drawBackground(const Decoration& background, Background chosen) {
         screen.drawQuad(background.texture, &background.window, window);
 }
 
-ViewState finishFrame(ViewState state, const Decoration& overlay) {
+ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held) {
     Screen& screen = Screen::get();
-    drawPage(state.viewMode, state.pageIndex, state.infoShown);
+    drawPage(state);
     // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
     const Rect overlayRect = {5, int16_t(screen.view.h - 80), 51, 81};
     if (overlay.texture)
@@ -88,6 +108,6 @@ ViewState finishFrame(ViewState state, const Decoration& overlay) {
     SDL_GL_SwapBuffers();
     SDL_Event event;
     while (SDL_PollEvent(&event))
-        state = applyEvent(state, event);
+        state = applyEvent(state, event, held);
     return state;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/HeldKeys.h"
 #include "app/KeyTable.h"
 #include "gfx/TexCoords.h"
 
@@ -30,6 +31,8 @@ void reloadDecoration(Decoration& decoration, const char* path);
 void drawBackground(const Decoration& background, Background chosen);
 
 // The frame's part after the wait: the page, the overlay at (5, height - 80), glFinish, the
-// buffer swap, then every queued key-down and mouse wheel step applied to the state, which
-// is returned. A quit event (the close button, SIGINT, SIGTERM) ends the loop as Escape does.
-ViewState finishFrame(ViewState state, const Decoration& overlay);
+// buffer swap, then every queued key-down, mouse wheel step and pointer move applied to the
+// state, which is returned; a key-down that SDL repeats while the key is held (`held` tells them)
+// applies only for the keys that repeat. A quit event (the close button, SIGINT, SIGTERM) ends the
+// loop as Escape does.
+ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held);

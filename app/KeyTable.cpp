@@ -35,9 +35,61 @@ ViewState browse(ViewState state, SDLKey key, int pageCount) {
     return state;
 }
 
+constexpr char firstPrintable = ' ';
+constexpr char lastPrintable = '~';
+
+std::string& filterOf(ViewState& state) {
+    return state.viewMode == ViewMode::Textures ? state.texturesFilter : state.objectsFilter;
+}
+
+// A key while the find line is open: it types, or ends the typing.
+ViewState typeKey(ViewState state, SDLKey key, char typed) {
+    std::string& filter = filterOf(state);
+    switch (key) {
+    case SDLK_ESCAPE:
+        filter.clear();
+        state.typing = false;
+        state.pageIndex = 0;
+        return state;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        state.typing = false;
+        return state;
+    case SDLK_BACKSPACE:
+        if (!filter.empty()) {
+            filter.pop_back();
+            state.pageIndex = 0;
+        }
+        return state;
+    default:
+        break;
+    }
+    if (typed >= firstPrintable && typed <= lastPrintable) {
+        filter += typed;
+        state.pageIndex = 0;
+    }
+    return state;
+}
+
 } // namespace
 
-ViewState applyKey(ViewState state, SDLKey key, PageCounts pages) {
+std::string shownFilter(const ViewState& state) {
+    if (state.viewMode == ViewMode::Textures)
+        return state.texturesFilter;
+    if (state.viewMode == ViewMode::Objects)
+        return state.objectsFilter;
+    return "";
+}
+
+ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
+    if (state.typing)
+        return typeKey(state, key, typed);
+    if ((key == SDLK_SLASH || typed == '/') && state.viewMode != ViewMode::CollisionColors) {
+        filterOf(state).clear();
+        state.typing = true;
+        state.pageIndex = 0;
+        return state;
+    }
     switch (key) {
     case SDLK_ESCAPE:
         state.quit = true;
@@ -78,6 +130,12 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages) {
             state.pageIndex = page;
     }
     return state;
+}
+
+bool keyRepeats(const ViewState& state, SDLKey key) {
+    if (state.typing)
+        return key == SDLK_BACKSPACE;
+    return key == SDLK_PAGEDOWN || key == SDLK_PAGEUP;
 }
 
 SDLKey keyOfMouseButton(uint8_t button) {

@@ -4,6 +4,7 @@
 
 #include <SDL_keysym.h>
 #include <cstdint>
+#include <string>
 
 // What the page is drawn on: the page background image, or one of two plain backdrops that
 // show white-on-transparent art.
@@ -18,7 +19,18 @@ struct ViewState {
     Background background = Background::White;
     bool infoShown = false; // paths, colours and the page number over the page
     bool rescan = false;    // F5: scan the level again now; cleared once done
+    // The find line: the filter of each paged view, kept while the other is shown, and whether
+    // the line is open for typing into the filter of the view shown.
+    std::string texturesFilter = "";
+    std::string objectsFilter = "";
+    bool typing = false;
+    // The mouse pointer over the window, for the row under it; -1, -1 when it is elsewhere.
+    int pointerX = -1;
+    int pointerY = -1;
 };
+
+// The filter of the view shown: "" for none, and always on the collision view.
+std::string shownFilter(const ViewState& state);
 
 // How many pages hold a row, per paged view; at least 1, since a view without rows still has
 // its one (empty) page.
@@ -33,8 +45,19 @@ struct PageCounts {
 // textures or objects view, staying on the first page and on the last page that holds a row
 // (`pages`); Home and End go to those two; on the collision view they do nothing. b cycles
 // the background (white, checkerboard, grey); i shows or hides the info overlay. Every other
-// key leaves the state as it was. F5 asks for a rescan.
-ViewState applyKey(ViewState state, SDLKey key, PageCounts pages);
+// key leaves the state as it was. F5 asks for a rescan. `/` (the key, or any key that types
+// it) opens the find line on the textures or objects view, empty, so that the view shows every
+// row again. While it is open the keys type: `typed`, the printable character a key types
+// (0 for none), goes to the end of the view's filter, Backspace takes the last one off, Enter
+// closes the line and keeps the filter, and Escape clears the filter and closes the line,
+// without quitting; each change to the filter goes back to the first page. Other keys do
+// nothing while the line is open.
+ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed = 0);
+
+// Whether holding `key` acts again at each key-down SDL repeats (at its default delay and
+// interval): Page Down and Page Up do, and Backspace while the find line is open for typing;
+// every other key acts once per press.
+bool keyRepeats(const ViewState& state, SDLKey key);
 
 // The key a mouse button press stands for: the wheel pages like Page Up and Page Down. Any
 // other button gives SDLK_UNKNOWN, which the table ignores.

@@ -53,7 +53,7 @@ ViewState LiveReload::afterFrame(ViewState state) {
     if (levelChanged_ || state.rescan) {
         reloadLevel();
         // The collision view has no pages; the index waits there for the paged views.
-        const PageCounts pages = countPages();
+        const PageCounts pages = countPages(state);
         if (state.viewMode != ViewMode::CollisionColors)
             state.pageIndex = std::min(
                 state.pageIndex,

@@ -1,19 +1,22 @@
 #include "app/Pages.h"
 
 #include "app/Level.h"
+#include "app/ShortenedPath.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "level/ColourText.h"
+#include "sprites/AnimatedSprite.h"
 #include "sprites/Sprite.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
 struct PageLayout {
     const char* caption;
     int32_t rowSpacing;
-    size_t pageStep; // rows per page
+    size_t rowsAtDefaultHeight; // rows per page in a window of the default height
 };
 
 constexpr int32_t captionY = 13;
@@ -23,6 +26,26 @@ constexpr int32_t textureX = 10;
 constexpr PageLayout texturesPage = {"TEXTURES:", 32, 15};
 constexpr PageLayout objectsPage = {"OBJECTS:", 13, 40};
 constexpr PageLayout collisionPage = {"COLLISION COLORS:", 13, 0};
+
+// The find line and the two hover lines sit just above the overlay, whose top is 80 pixels
+// above the window's bottom edge: the find line lowest, each line one glyph (16 pixels) high.
+constexpr int32_t overlayRise = 80;
+constexpr int32_t lineHeight = 16;
+constexpr int bottomLines = 3;
+
+// The top of the glyphs of bottom line `line`: 0 the find line, then the hover lines upwards.
+int32_t bottomLineTop(int line) {
+    return int32_t(Screen::get().view.h) - overlayRise - lineHeight * (line + 1);
+}
+
+// Rows per page scale with the window's height (15 and 40 at 800 pixels, rounded down), and
+// always end above the bottom lines.
+size_t rowsPerPage(const PageLayout& page) {
+    const int32_t height = Screen::get().view.h;
+    const size_t scaled = page.rowsAtDefaultHeight * size_t(height) / size_t(screenHeight);
+    const int32_t room = bottomLineTop(bottomLines - 1) - firstRowY;
+    return std::min(scaled, room > 0 ? size_t(room / page.rowSpacing) : 0);
+}
 
 // With the info overlay the texture box narrows, so that the path and colour beside it
 // have room and the texture never covers them.
@@ -37,15 +60,48 @@ typename Map::mapped_type lookUp(const Map& map, uint32_t colour) {
     return found == map.end() ? typename Map::mapped_type() : found->second;
 }
 
-void drawSwatch(uint32_t colour, int32_t y) {
+// How many characters of the small font fit in `width` pixels.
+size_t charactersIn(int32_t width) {
+    return width > 0 ? size_t((width - 1) / glyphAdvance) : 0;
+}
+
+// A path as it fits between x and the window's right edge, leaving room for `kept`
+// characters after it.
+std::string fittedPath(const std::string& path, int32_t x, size_t kept) {
+    const size_t room = charactersIn(Screen::get().view.w - x);
+    return shortenPath(path, room > kept ? room - kept : 0);
+}
+
+// A 1-pixel frame in dark grey, so that white and near-white swatches show on any background.
+constexpr uint8_t frameGrey = 0x40;
+constexpr int32_t framedSide = 10;
+
+void drawFrame(int32_t x, int32_t y, int32_t side) {
+    Renderer& gl = Renderer::get();
+    const TexCoords none = {0, 0, 0, 0};
+    gl.glColor4ub(frameGrey, frameGrey, frameGrey, 0xFF);
+    const uint16_t length = uint16_t(side), one = 1;
+    const int16_t left = int16_t(x), top = int16_t(y);
+    const int16_t right = int16_t(x + side - 1), bottom = int16_t(y + side - 1);
+    for (const Rect edge : {Rect{left, top, length, one}, Rect{left, bottom, length, one},
+                            Rect{left, top, one, length}, Rect{right, top, one, length}})
+        Screen::get().drawQuad(0, &none, edge); // texture 0 leaves the colour as it is
+    gl.glColor4f(1, 1, 1, 1);
+}
+
+// The swatch at (0, y); with the info overlay one pixel lower and to the right, inside its
+// frame from x 0 to 9.
+void drawSwatch(uint32_t colour, int32_t y, bool infoShown) {
+    if (infoShown)
+        drawFrame(0, y, framedSide);
     if (Sprite* swatch = lookUp(swatchByColor, colour))
-        swatch->draw(0, y, 0);
+        swatch->draw(infoShown ? 1 : 0, infoShown ? y + 1 : y, 0);
 }
 
 void drawCollisionRow(const std::optional<uint32_t>& colour, const char* label, int32_t y,
                       bool infoShown) {
     if (colour)
-        drawSwatch(*colour, y);
+        drawSwatch(*colour, y, infoShown);
     std::string text = label;
     if (infoShown)
         text += colour ? " " + hexColour(*colour) : " none";
@@ -80,8 +136,10 @@ void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scale) {
 }
 
 // "page N of M" at the right of the caption line.
-void drawPageNumber(ViewMode viewMode, int pageIndex) {
-    const PageCounts pages = countPages();
+void drawPageNumber(const ViewState& state) {
+    const ViewMode viewMode = state.viewMode;
+    const int pageIndex = state.pageIndex;
+    const PageCounts pages = countPages(state);
     const int pageCount = viewMode == ViewMode::Textures  ? pages.textures
                           : viewMode == ViewMode::Objects ? pages.objects
                                                           : 1;
@@ -91,10 +149,129 @@ void drawPageNumber(ViewMode viewMode, int pageIndex) {
     Screen::get().drawLabel(text, Screen::get().view.w - width, captionY);
 }
 
+const PageLayout& layoutOf(ViewMode viewMode) {
+    return viewMode == ViewMode::Textures  ? texturesPage
+           : viewMode == ViewMode::Objects ? objectsPage
+                                           : collisionPage;
+}
+
+// The path a row of a paged view shows: the texture's file, or the description file.
+std::string pathOf(ViewMode viewMode, uint32_t colour) {
+    if (viewMode == ViewMode::Textures)
+        return lookUp(textureByColor, colour)->getName();
+    return lookUp(objectNameByColor, colour);
+}
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Whether a listed row passes the find line's filter: its path contains the filter, whatever
+// the letters' case, or, for a filter that starts with '#', its colour's hex digits start
+// with the rest. Every row passes an empty filter.
+bool passes(ViewMode viewMode, uint32_t colour, const std::string& filter) {
+    if (filter.empty())
+        return true;
+    if (filter[0] == '#')
+        return lowerCase(hexColour(colour).substr(1)).rfind(lowerCase(filter.substr(1)), 0) == 0;
+    return lowerCase(pathOf(viewMode, colour)).find(lowerCase(filter)) != std::string::npos;
+}
+
+bool shownOn(ViewMode viewMode, uint32_t colour, const std::string& filter) {
+    return listedOn(viewMode, colour) && passes(viewMode, colour, filter);
+}
+
+// The positions in levelColors of a page's rows. Unfiltered textures pages start at a
+// position of the shared list, the textures coming first (so a texture without a sprite
+// still counts); the objects pages, and every filtered page, skip the rows of the pages
+// before.
+std::vector<size_t> rowsOfPage(ViewMode viewMode, const std::string& filter, int pageIndex) {
+    const size_t pageStep = rowsPerPage(layoutOf(viewMode));
+    const size_t start = pageStep * size_t(pageIndex);
+    const bool byPosition = viewMode == ViewMode::Textures && filter.empty();
+    std::vector<size_t> rows;
+    size_t skipped = 0;
+    for (size_t position = byPosition ? start : 0;
+         position < levelColors.size() && rows.size() < pageStep; ++position) {
+        if (!shownOn(viewMode, levelColors[position], filter))
+            continue;
+        if (!byPosition && skipped < start) {
+            ++skipped;
+            continue;
+        }
+        rows.push_back(position);
+    }
+    return rows;
+}
+
+// How many pages of a view hold a row; at least 1.
+int pagesOf(ViewMode viewMode, const std::string& filter) {
+    const size_t pageStep = std::max<size_t>(1, rowsPerPage(layoutOf(viewMode)));
+    // The unfiltered textures pages end with the last texture's position in the shared list.
+    size_t end = 0, shown = 0;
+    for (size_t position = 0; position < levelColors.size(); ++position) {
+        if (shownOn(viewMode, levelColors[position], filter)) {
+            end = position + 1;
+            ++shown;
+        }
+    }
+    const size_t rows = viewMode == ViewMode::Textures && filter.empty() ? end : shown;
+    return rows > 0 ? int((rows - 1) / pageStep) + 1 : 1;
+}
+
+size_t countShown(ViewMode viewMode, const std::string& filter) {
+    return size_t(std::count_if(levelColors.begin(), levelColors.end(), [&](uint32_t colour) {
+        return shownOn(viewMode, colour, filter);
+    }));
+}
+
+// 3223 as "3,223".
+std::string withThousands(size_t count) {
+    std::string digits = std::to_string(count);
+    for (size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
+void drawBottomLine(int line, const std::string& text) {
+    Screen::get().drawLabel(text, 0, bottomLineTop(line) + 14);
+}
+
+// The find line, lowest of the bottom lines: the filter and how many rows pass it, while it
+// is open for typing or a filter is kept.
+void drawFindLine(const ViewState& state) {
+    const std::string filter = shownFilter(state);
+    if (!state.typing && filter.empty())
+        return;
+    const ViewMode viewMode = state.viewMode;
+    drawBottomLine(0, "/" + filter + ": " + withThousands(countShown(viewMode, filter)) + " of " +
+                          withThousands(countShown(viewMode, "")));
+}
+
+// The two hover lines above the find line: the row's path, shortened only when it does not
+// fit, and below it its colour, a texture's size in pixels (and frame count for an
+// animation), and how many other files carry the same colour.
+void drawHoverLines(ViewMode viewMode, uint32_t colour) {
+    drawBottomLine(2, fittedPath(pathOf(viewMode, colour), 0, 0));
+    std::string facts = hexColour(colour);
+    if (viewMode == ViewMode::Textures) {
+        Sprite* texture = lookUp(textureByColor, colour);
+        const Rect size = drawnSize(texture);
+        facts += " " + std::to_string(size.w) + "x" + std::to_string(size.h);
+        if (const auto* animation = dynamic_cast<AnimatedSprite*>(texture))
+            facts += ", " + std::to_string(animation->frames.size()) + " frames";
+    }
+    const size_t others = size_t(std::count(levelColors.begin(), levelColors.end(), colour)) - 1;
+    facts += ", " + std::to_string(others) + (others == 1 ? " other" : " others");
+    drawBottomLine(1, facts);
+}
+
 } // namespace
 
 void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
-    drawSwatch(colour, y);
+    drawSwatch(colour, y, infoShown);
     Sprite* texture = lookUp(textureByColor, colour);
     const Rect size = drawnSize(texture);
     const int32_t boxWidth = (infoShown ? infoTextureRight : Screen::get().view.w) - textureX;
@@ -107,17 +284,18 @@ void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
     texture->update();
     // The path and colour on two lines, glyph tops at the row's y and 15 below.
     if (infoShown) {
-        Screen::get().drawLabel(texture->getName(), infoTextX, y + 14);
+        Screen::get().drawLabel(fittedPath(texture->getName(), infoTextX, 0), infoTextX, y + 14);
         Screen::get().drawLabel(hexColour(colour), infoTextX, y + 29);
     }
 }
 
 void drawObjectRow(uint32_t colour, int32_t y, bool infoShown) {
-    drawSwatch(colour, y);
-    std::string label = lookUp(objectNameByColor, colour);
-    if (infoShown)
-        label += " " + hexColour(colour);
-    Screen::get().drawLabel(label, 10, y + labelDrop);
+    drawSwatch(colour, y, infoShown);
+    // The colour is never cut: the path gives way.
+    const std::string colourText = infoShown ? " " + hexColour(colour) : "";
+    const std::string label =
+        fittedPath(lookUp(objectNameByColor, colour), textureX, colourText.size()) + colourText;
+    Screen::get().drawLabel(label, textureX, y + labelDrop);
 }
 
 void drawCollisionRows(int32_t y, bool infoShown) {
@@ -125,55 +303,37 @@ void drawCollisionRows(int32_t y, bool infoShown) {
     drawCollisionRow(walkIntoColor, "Walk Into", y + collisionPage.rowSpacing, infoShown);
 }
 
-PageCounts countPages() {
-    // Textures page k starts at entry 15k of the shared list, where the textures come first;
-    // objects pages count objects only.
-    size_t lastTexture = 0, objects = 0;
-    for (size_t position = 0; position < levelColors.size(); ++position) {
-        if (listedOn(ViewMode::Textures, levelColors[position]))
-            lastTexture = position + 1;
-        if (listedOn(ViewMode::Objects, levelColors[position]))
-            ++objects;
-    }
+PageCounts countPages(const ViewState& state) {
     PageCounts pages;
-    if (lastTexture > 0)
-        pages.textures = int((lastTexture - 1) / texturesPage.pageStep) + 1;
-    if (objects > 0)
-        pages.objects = int((objects - 1) / objectsPage.pageStep) + 1;
+    pages.textures = pagesOf(ViewMode::Textures, state.texturesFilter);
+    pages.objects = pagesOf(ViewMode::Objects, state.objectsFilter);
     return pages;
 }
 
-void drawPage(ViewMode viewMode, int pageIndex, bool infoShown) {
-    const PageLayout& page = viewMode == ViewMode::Textures  ? texturesPage
-                             : viewMode == ViewMode::Objects ? objectsPage
-                                                             : collisionPage;
+void drawPage(const ViewState& state) {
+    const ViewMode viewMode = state.viewMode;
+    const PageLayout& page = layoutOf(viewMode);
     Screen::get().drawLabel(page.caption, 0, captionY);
-    if (infoShown)
-        drawPageNumber(viewMode, pageIndex);
+    if (state.infoShown)
+        drawPageNumber(state);
     if (viewMode == ViewMode::CollisionColors) {
-        drawCollisionRows(firstRowY, infoShown);
+        drawCollisionRows(firstRowY, state.infoShown);
         return;
     }
-    // The textures pages start at a position of the shared list, the textures coming first;
-    // the objects pages skip the objects of the pages before.
-    const size_t start = page.pageStep * size_t(pageIndex);
-    size_t position = viewMode == ViewMode::Textures ? start : 0;
-    size_t skipped = 0;
+    const std::vector<size_t> rows = rowsOfPage(viewMode, shownFilter(state), state.pageIndex);
+    std::optional<uint32_t> hovered;
     int32_t y = firstRowY;
-    size_t rows = 0;
-    for (; position < levelColors.size() && rows < page.pageStep; ++position) {
+    for (const size_t position : rows) {
         const uint32_t colour = levelColors[position];
-        if (!listedOn(viewMode, colour))
-            continue;
-        if (viewMode == ViewMode::Objects && skipped < start) {
-            ++skipped;
-            continue;
-        }
         if (viewMode == ViewMode::Textures)
-            drawTextureRow(colour, y, infoShown);
+            drawTextureRow(colour, y, state.infoShown);
         else
-            drawObjectRow(colour, y, infoShown);
+            drawObjectRow(colour, y, state.infoShown);
+        if (state.pointerY >= y && state.pointerY < y + page.rowSpacing && state.pointerX >= 0)
+            hovered = colour;
         y += page.rowSpacing;
-        ++rows;
     }
+    if (hovered)
+        drawHoverLines(viewMode, *hovered);
+    drawFindLine(state);
 }

@@ -6,10 +6,14 @@
 
 // Draws one page of the level's colours: its caption, then rows of swatches (at x 0, 8 by 8)
 // beside textures (x 10) or labels (x 10, 10 pixels below the row's y). The textures page
-// advances each texture it shows by one tick. With `infoShown` the page also names each
-// row's file and colour and its own number (the info overlay); without it, the page is drawn
-// as it always was.
-void drawPage(ViewMode viewMode, int pageIndex, bool infoShown);
+// advances each texture it shows by one tick. With the info overlay the page also names each
+// row's file and colour and its own number, and frames each swatch in dark grey (x 0 to 9,
+// the swatch one pixel in); without it, the page is drawn as it always was. A path too long
+// for the room it has is shortened in its middle, keeping its end; a colour is never cut.
+// The textures and objects pages list the rows that pass the view's filter; just above the
+// overlay they show the find line (lowest) while it is open or a filter is kept, and above it
+// two lines on the row under the mouse pointer.
+void drawPage(const ViewState& state);
 // A texture row. The texture's box reaches from x 10 to the window's right edge (to x 74
 // with the info overlay, whose path and colour go right of it) and is one row (32) tall; a
 // texture larger than the box is drawn scaled down to fit it, aspect kept, and one that fits
@@ -22,5 +26,5 @@ void drawObjectRow(uint32_t colour, int32_t y, bool infoShown);
 void drawCollisionRows(int32_t y, bool infoShown);
 
 // The pages of the textures and objects views that hold a row, counted from the level
-// containers.
-PageCounts countPages();
+// containers, over the rows that pass each view's filter.
+PageCounts countPages(const ViewState& state);

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
+#include "app/HeldKeys.h"
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/LiveReload.h"
@@ -11,17 +12,27 @@
 #include <SDL.h>
 
 int main(int argc, char** argv) {
-    if (const std::optional<int> status = applyCommandLine(argc, argv))
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const std::optional<int> status = applyCommandLine(line))
         return *status;
     keepFreedMemoryForReuse();
     uint32_t lastStamp = SDL_GetTicks();
-    Screen::get();
+    // Only a size asked for is fitted to the display; the default opens as it always did.
+    if (line.sized)
+        Screen::open(line.width, line.height);
+    else
+        Screen::get();
     Renderer::get();
     loadLevel();
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
     LiveReload liveReload(background, overlay);
     ViewState state;
+    // SDL repeats held keys; the key table says which keys act on the repeats.
+    SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
+    // The find line takes the characters keys type, whatever the keyboard's layout.
+    SDL_EnableUNICODE(1);
+    HeldKeys held;
 
     // The wait sits between the background and the page, so the page, the overlay, the
     // swap and the events count into the next frame's 16 ms.
@@ -29,7 +40,7 @@ int main(int argc, char** argv) {
         drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
-        state = finishFrame(state, overlay);
+        state = finishFrame(state, overlay, held);
         state = liveReload.afterFrame(state);
     }
     SDL_Quit();

@@ -54,6 +54,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
     uint32_t lastStamp = SDL_GetTicks();
     double lastClock = 0;
     const ViewState state{mode, page, false};
+    HeldKeys held;
     for (int frame = 0; frame < frames; ++frame) {
         drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
@@ -65,7 +66,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
         }
         lastStamp = stamp;
         lastClock = start;
-        finishFrame(state, overlay);
+        finishFrame(state, overlay, held);
         figures.work.push_back(nowMilliseconds() - start);
     }
     return figures;

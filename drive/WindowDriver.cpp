@@ -59,6 +59,14 @@ bool WindowDriver::pressKeys(const std::string& window,
     return run(argv, nullptr) == 0;
 }
 
+bool WindowDriver::holdKey(const std::string& window, const std::string& key) const {
+    return run({"xdotool", "windowfocus", "--sync", window, "keydown", key}, nullptr) == 0;
+}
+
+bool WindowDriver::releaseKey(const std::string& window, const std::string& key) const {
+    return run({"xdotool", "windowfocus", "--sync", window, "keyup", key}, nullptr) == 0;
+}
+
 bool WindowDriver::closeWindow(const std::string& window) const {
     Display* display = XOpenDisplay(display_.c_str());
     if (!display)
@@ -73,6 +81,16 @@ bool WindowDriver::closeWindow(const std::string& window) const {
     XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XCloseDisplay(display);
     return true;
+}
+
+bool WindowDriver::destroyWindow(const std::string& window) const {
+    return run({"xdotool", "windowclose", window}, nullptr) == 0;
+}
+
+bool WindowDriver::movePointer(const std::string& window, int x, int y) const {
+    // Without --sync, which would wait for a motion event that may never come.
+    return run({"xdotool", "mousemove", "--window", window, std::to_string(x), std::to_string(y)},
+               nullptr) == 0;
 }
 
 bool WindowDriver::turnWheel(const std::string& window, int button) const {

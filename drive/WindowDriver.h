@@ -18,9 +18,17 @@ class WindowDriver {
     bool pressKey(const std::string& window, const std::string& key) const;
     // Several keys in one xdotool call, so that they reach the program within one frame.
     bool pressKeys(const std::string& window, const std::vector<std::string>& keys) const;
+    // Holds a key down, and lets it go again: in between, the key repeats as a held key does.
+    bool holdKey(const std::string& window, const std::string& key) const;
+    bool releaseKey(const std::string& window, const std::string& key) const;
     // Asks the window to close as a window manager's close button does: a WM_DELETE_WINDOW
     // client message. False when the display cannot be opened.
     bool closeWindow(const std::string& window) const;
+    // Destroys the window outright, as `xdotool windowclose` does, instead of asking it to
+    // close.
+    bool destroyWindow(const std::string& window) const;
+    // Moves the mouse pointer to (x, y) of the window.
+    bool movePointer(const std::string& window, int x, int y) const;
     // Turns the mouse wheel over the window's middle by one step: button 4 up, 5 down.
     bool turnWheel(const std::string& window, int button) const;
     // The window's pixels; an empty screenshot when the window cannot be read.

@@ -242,7 +242,9 @@ void Renderer::drawText(int32_t x, int32_t y, std::string text, bool small) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, screenWidth, screenHeight, 0, -1, 1);
+    // The pixel projection of the window, whatever its size.
+    const Rect& view = Screen::get().view;
+    glOrtho(0, view.w, view.h, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -4,8 +4,10 @@
 #include "gfx/WindowTitle.h"
 #include "platform/DisplayLoss.h"
 #include "platform/GlLibrary.h"
+#include "platform/VideoDriver.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -36,17 +38,52 @@ void texturedQuad(uint32_t texture, const TexCoords& window, int32_t x0, int32_t
     gl.glEnd();
 }
 
+// The largest side a Rect's signed fields can place.
+constexpr int32_t largestSide = 32767;
+
+// A window asked for at width by height and larger than the display is reduced to it; SDL
+// knows the display's size once initialised. A display size SDL does not know leaves the
+// window as asked.
+void fitToDisplay(Rect& view, int32_t width, int32_t height) {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (!info || info->current_w <= 0 || info->current_h <= 0)
+        return;
+    const int32_t fittedWidth = std::min(int32_t(view.w), int32_t(info->current_w));
+    const int32_t fittedHeight = std::min(int32_t(view.h), int32_t(info->current_h));
+    if (fittedWidth == width && fittedHeight == height)
+        return;
+    std::fprintf(stderr,
+                 "The window of %dx%d does not fit the display of %dx%d; it opens at %dx%d\n",
+                 int(width), int(height), info->current_w, info->current_h, int(fittedWidth),
+                 int(fittedHeight));
+    std::fflush(stderr);
+    view.w = uint16_t(fittedWidth);
+    view.h = uint16_t(fittedHeight);
+}
+
 } // namespace
 
 Screen& Screen::get() {
+    return instance(screenWidth, screenHeight, false);
+}
+
+Screen& Screen::open(int32_t width, int32_t height) {
+    return instance(width, height, true);
+}
+
+Screen& Screen::instance(int32_t width, int32_t height, bool fit) {
     // Published only once construction has returned; never destroyed.
-    static Screen* screen = new Screen;
+    static Screen* screen = new Screen(width, height, fit);
     return *screen;
 }
 
-Screen::Screen() {
-    view = Rect{0, 0, uint16_t(screenWidth), uint16_t(screenHeight)};
+Screen::Screen(int32_t width, int32_t height, bool fit) {
+    view = Rect{0, 0, uint16_t(std::clamp(width, int32_t(1), largestSide)),
+                uint16_t(std::clamp(height, int32_t(1), largestSide))};
 
+    // Without a display SDL would otherwise fall back to a driver that shows no window and
+    // never ends.
+    chooseDesktopVideoDrivers();
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         failStartup("Unable to init SDL : %s\n");
     std::atexit(SDL_Quit);
@@ -63,6 +100,9 @@ Screen::Screen() {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
 
+    // The default size is the viewer's own, opened as it always was.
+    if (fit)
+        fitToDisplay(view, width, height);
     if (!SDL_SetVideoMode(view.w, view.h, 32, SDL_OPENGL))
         failStartup("Unable to open video mode : %s\n");
     SDL_WM_SetCaption(windowTitle, iconTitle);

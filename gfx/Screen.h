@@ -10,14 +10,20 @@ constexpr int32_t screenWidth = 300;
 constexpr int32_t screenHeight = 800;
 
 // The process-wide window. Its first use initialises SDL, opens the GL library and the
-// 300 by 800 window, creates the Renderer and sets the fixed 2-D GL state: pixel
-// coordinates with the origin top-left, alpha blending, depth test less-or-equal at depth 0,
-// 2-D texturing on. A start-up failure prints its line on standard output and exits with
-// status 1. Once the window is open, losing the display ends the process with one line on
-// standard error and status 1. Never destroyed.
+// window (300 by 800 unless opened at another size), creates the Renderer and sets the fixed 2-D GL
+// state: pixel coordinates with the origin top-left, alpha blending, depth test less-or-equal at
+// depth 0, 2-D texturing on. Unless SDL_VIDEODRIVER is set, only the desktop's video drivers are
+// tried, so that without a display SDL_Init fails at once. A start-up failure prints its line on
+// standard output and exits with status 1. Once the window is open, losing the display ends the
+// process with one line on standard error and status 1. Never destroyed.
 class Screen {
   public:
     static Screen& get();
+    // The same, with the window opened at width by height on the first call (at most 32767
+    // each), reduced to the display's size when larger (with one line on standard error saying
+    // so); later calls return the same Screen and ignore the size. get() alone opens it at 300
+    // by 800, whatever the display.
+    static Screen& open(int32_t width, int32_t height);
 
     // The visible rectangle; view coordinates are window coordinates plus view.x, view.y.
     Rect view;
@@ -31,5 +37,7 @@ class Screen {
     void drawLabel(std::string text, int32_t x, int32_t y);
 
   private:
-    Screen();
+    // The singleton, made on the first call at that size, fitted to the display when `fit`.
+    static Screen& instance(int32_t width, int32_t height, bool fit);
+    Screen(int32_t width, int32_t height, bool fit);
 };

@@ -6,17 +6,21 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <ostream>
+#include <vector>
 
 // Found by the assertions' argument-dependent lookup: ViewState is the global namespace's.
 bool operator==(const ViewState& a, const ViewState& b) {
     return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit &&
-           a.background == b.background && a.infoShown == b.infoShown && a.rescan == b.rescan;
+           a.background == b.background && a.infoShown == b.infoShown && a.rescan == b.rescan &&
+           a.texturesFilter == b.texturesFilter && a.objectsFilter == b.objectsFilter &&
+           a.typing == b.typing;
 }
 
 std::ostream& operator<<(std::ostream& out, const ViewState& s) {
     return out << "view " << int(s.viewMode) << " page " << s.pageIndex << " quit " << s.quit
                << " background " << int(s.background) << " info " << s.infoShown << " rescan "
-               << s.rescan;
+               << s.rescan << " filters '" << s.texturesFilter << "' '" << s.objectsFilter
+               << "' typing " << s.typing;
 }
 
 namespace {
@@ -34,8 +38,19 @@ constexpr ViewMode objects = ViewMode::Objects;
 constexpr ViewMode collision = ViewMode::CollisionColors;
 
 // The other keys that do something, besides the page keys.
-const SDLKey boundKeys[] = {SDLK_ESCAPE, SDLK_t,    SDLK_o,   SDLK_y,      SDLK_b,       SDLK_i,
-                            SDLK_F5,     SDLK_HOME, SDLK_END, SDLK_PAGEUP, SDLK_PAGEDOWN};
+const SDLKey boundKeys[] = {SDLK_ESCAPE, SDLK_t,      SDLK_o,        SDLK_y,
+                            SDLK_b,      SDLK_i,      SDLK_F5,       SDLK_HOME,
+                            SDLK_END,    SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_SLASH};
+
+// A state with the find line: filters on both views, open for typing or not.
+ViewState finding(ViewMode mode, int page, const char* texturesFilter, const char* objectsFilter,
+                  bool typing) {
+    ViewState state{mode, page};
+    state.texturesFilter = texturesFilter;
+    state.objectsFilter = objectsFilter;
+    state.typing = typing;
+    return state;
+}
 
 TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
     // A level of 3 textures pages and 24 objects pages, and one of a single page each.
@@ -99,6 +114,57 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         EXPECT_EQ(applyKey(c.before, c.key, c.pages), c.after)
             << "key " << c.key << " from " << c.before;
 
+    // The find line: each key with the character it types.
+    struct Typed {
+        ViewState before;
+        SDLKey key;
+        char typed;
+        ViewState after;
+    };
+    const Typed typedCases[] = {
+        // `/` opens it empty on the view shown, on the first page; the other view's filter
+        // stays. A key that types '/' on another layout opens it too.
+        {finding(textures, 3, "lava", "hero", false), SDLK_SLASH, '/',
+         finding(textures, 0, "", "hero", true)},
+        {finding(objects, 3, "lava", "", false), SDLK_7, '/',
+         finding(objects, 0, "lava", "", true)},
+        // Not on the collision view.
+        {finding(collision, 3, "", "", false), SDLK_SLASH, '/',
+         finding(collision, 3, "", "", false)},
+        // While it is open the keys type, page keys and view keys too, from the first page.
+        {finding(textures, 2, "la", "", true), SDLK_v, 'v', finding(textures, 0, "lav", "", true)},
+        {finding(objects, 2, "", "", true), SDLK_1, '1', finding(objects, 0, "", "1", true)},
+        {finding(objects, 0, "a", "", true), SDLK_o, 'O', finding(objects, 0, "a", "O", true)},
+        {finding(textures, 0, "a", "", true), SDLK_SLASH, '/',
+         finding(textures, 0, "a/", "", true)},
+        {finding(textures, 0, "", "", true), SDLK_3, '#', finding(textures, 0, "#", "", true)},
+        // Keys that type nothing do nothing, Page Down included.
+        {finding(textures, 1, "a", "", true), SDLK_PAGEDOWN, 0,
+         finding(textures, 1, "a", "", true)},
+        {finding(textures, 1, "a", "", true), SDLK_F5, 0, finding(textures, 1, "a", "", true)},
+        {finding(textures, 1, "a", "", true), SDLK_LSHIFT, 0, finding(textures, 1, "a", "", true)},
+        // Backspace edits; on an empty line it does nothing.
+        {finding(textures, 1, "lava", "", true), SDLK_BACKSPACE, 0,
+         finding(textures, 0, "lav", "", true)},
+        {finding(textures, 1, "", "", true), SDLK_BACKSPACE, 0, finding(textures, 1, "", "", true)},
+        // Enter closes it and keeps the filter, on the page shown.
+        {finding(textures, 0, "lava", "x", true), SDLK_RETURN, 0,
+         finding(textures, 0, "lava", "x", false)},
+        {finding(objects, 0, "", "hero", true), SDLK_KP_ENTER, 0,
+         finding(objects, 0, "", "hero", false)},
+        // Escape clears the filter and closes it; it does not quit.
+        {finding(textures, 2, "lava", "x", true), SDLK_ESCAPE, 0,
+         finding(textures, 0, "", "x", false)},
+        // Closed, the keys do what they did, filters kept.
+        {finding(textures, 0, "lava", "hero", false), SDLK_o, 'o',
+         finding(objects, 0, "lava", "hero", false)},
+        {finding(textures, 0, "lava", "", false), SDLK_PAGEDOWN, 0,
+         finding(textures, 1, "lava", "", false)},
+    };
+    for (const Typed& c : typedCases)
+        EXPECT_EQ(applyKey(c.before, c.key, level, c.typed), c.after)
+            << "key " << c.key << " typing '" << c.typed << "' from " << c.before;
+
     for (const auto& [key, page] : pageOfKey) {
         for (ViewMode mode : {textures, objects, collision}) {
             const ViewState before{mode, 4, false, Background::Grey, true};
@@ -133,6 +199,31 @@ TEST(KeyTable, KeysAfterEscapeStillApplyAndQuitStays) {
     // Shifted letters arrive as the same lower-case symbols; keypad digits are not bound.
     EXPECT_EQ(applyKey(ViewState{}, SDLK_KP1, pages).pageIndex, 0);
     EXPECT_EQ(applyKey(ViewState{ViewMode::Textures, 5, false}, SDLK_KP1, pages).pageIndex, 5);
+}
+
+TEST(KeyTable, OnlyTheKeysThatBrowseActAgainWhileHeld) {
+    struct Case {
+        ViewState state;
+        std::vector<SDLKey> repeating;
+    };
+    const Case cases[] = {
+        {{textures, 0}, {SDLK_PAGEDOWN, SDLK_PAGEUP}},
+        {{objects, 5}, {SDLK_PAGEDOWN, SDLK_PAGEUP}},
+        {{collision, 2}, {SDLK_PAGEDOWN, SDLK_PAGEUP}},
+        {finding(textures, 0, "lava", "", false), {SDLK_PAGEDOWN, SDLK_PAGEUP}},
+        // Typing: only Backspace.
+        {finding(textures, 0, "lava", "", true), {SDLK_BACKSPACE}},
+        {finding(objects, 0, "", "", true), {SDLK_BACKSPACE}},
+    };
+    for (const Case& c : cases) {
+        for (int symbol = 0; symbol < SDLK_LAST; ++symbol) {
+            const SDLKey key = SDLKey(symbol);
+            const bool expected =
+                std::find(c.repeating.begin(), c.repeating.end(), key) != c.repeating.end();
+            ASSERT_EQ(keyRepeats(c.state, key), expected)
+                << "key " << symbol << " from " << c.state;
+        }
+    }
 }
 
 TEST(KeyTable, TheWheelPagesLikePageUpAndPageDown) {

@@ -137,6 +137,19 @@ TEST(ViewerWindow, StartUpFailuresPrintOneLineAndEndWithStatusOne) {
     }
 }
 
+TEST(ViewerWindow, WithoutADisplayItEndsAtOnceWithOneLine) {
+    // Before, SDL fell back to a driver without a window and the viewer ran for ever: any
+    // bound tells the two apart.
+    LevelFolder level;
+    TestedProgram viewer({viewerBinary()}, level.path(),
+                         {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", ""}});
+    EXPECT_EQ(viewer.wait(10), 1);
+    const std::string out = viewer.standardOutput();
+    EXPECT_EQ(out.rfind("Unable to init SDL : ", 0), 0u) << out;
+    EXPECT_GT(out.size(), std::string("Unable to init SDL : \n").size()) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+}
+
 TEST(ViewerWindow, TheBinaryDoesNotLinkOpenGL) {
     std::string dynamic;
     ASSERT_EQ(runCommand({"readelf", "-d", viewerBinary()}, &dynamic), 0);
@@ -424,6 +437,165 @@ TEST(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+TEST(ViewerBrowsing, AHeldPageDownMovesOnePageAtEachRepeat) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // 150 textures: pages 1 to 10.
+    for (int i = 0; i < 150; ++i)
+        level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
+    ViewerRun viewer(level.path());
+    // Page 5 or later, reached while the key is held down once.
+    auto pastPageFour = [](const Screenshot& s) {
+        for (int page = 4; page < 10; ++page) {
+            if (s.at(3, 29) == swatchColour(15 * page))
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(viewer.driver().holdKey(viewer.window(), "Next"));
+    const Screenshot shot = viewer.waitFor(pastPageFour);
+    ASSERT_TRUE(viewer.driver().releaseKey(viewer.window(), "Next"));
+    EXPECT_TRUE(pastPageFour(shot));
+    // A key that does not repeat acts once however long it is held: Home then goes back.
+    viewer.press({"Home"});
+    EXPECT_EQ(viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(0); })
+                  .at(3, 29),
+              swatchColour(0));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+// The width of the bottom line `line` above the overlay, at the default size: 0 the find
+// line (glyphs from y 704), 1 and 2 the hover lines above it.
+int bottomLineWidth(const Screenshot& shot, int line) {
+    return barWidth(shot, 0, 710 - 16 * line);
+}
+
+TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // lava00 to lava19, then rock00 to rock29 (entries 20 to 49), in the listing's order.
+    for (int i = 0; i < 20; ++i)
+        level.addTexture(numbered("lava", i), swatchColour(i), imageColour(i));
+    for (int i = 20; i < 50; ++i)
+        level.addTexture(numbered("rock", i - 20), swatchColour(i), imageColour(i));
+    ViewerRun viewer(level.path());
+    // The move to the window's middle that SDL reports as the window opens, over row 11 here,
+    // is no hover: a frame after it (the one that shows the key) has no hover lines.
+    viewer.press({"i"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return pageNumberShown(s, 11); });
+    EXPECT_EQ(bottomLineWidth(shot, 2), 0);
+    viewer.press({"i"});
+    const Screenshot before =
+        viewer.waitFor([](const Screenshot& s) { return !pageNumberShown(s, 11); });
+    // One xdotool call per key: pressed within the same millisecond, a key pressed again
+    // soon after itself can reach SDL as a repeat of the first press.
+    auto type = [&viewer](const std::vector<std::string>& keys) {
+        for (const std::string& key : keys)
+            viewer.press({key});
+    };
+    // Waits for the first row to be `entry` and the find line to be `line` characters long
+    // (0: no find line), each step's end, since the steps on the way may show the same row.
+    auto shows = [&viewer](int entry, int line) {
+        const int width = line ? labelWidth(line) : 0;
+        const Screenshot shot = viewer.waitFor([&](const Screenshot& s) {
+            return s.at(3, 29) == swatchColour(entry) && bottomLineWidth(s, 0) == width;
+        });
+        EXPECT_EQ(shot.at(3, 29), swatchColour(entry));
+        EXPECT_EQ(bottomLineWidth(shot, 0), width);
+        return shot;
+    };
+
+    // The keys type, "o" too: the view stays; the rows are those whose path holds "rock".
+    type({"slash", "r", "o", "c", "k"});
+    shot = shows(20, 15); // "/rock: 30 of 50"
+    EXPECT_EQ(captionWidth(shot), labelWidth(9));
+    // Enter keeps the filter and the line; paging runs over the 30 rows.
+    viewer.press({"Return", "Next"});
+    shot = shows(35, 15);
+    EXPECT_EQ(shot.at(3, rowY(14, 32) + 3), swatchColour(49));
+    EXPECT_EQ(shot.at(3, rowY(15, 32) + 3), white);
+    viewer.press({"Home"});
+    shows(20, 15);
+    viewer.press({"End"});
+    shows(35, 15);
+    viewer.press({"1"});
+    shows(20, 15);
+    // Each view keeps its own filter: the objects view has none.
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);
+    viewer.press({"t"});
+    shows(20, 15);
+
+    // `/` opens an empty line: every row again. Backspace edits.
+    viewer.press({"slash"});
+    shows(0, 11); // "/: 50 of 50"
+    type({"l", "a", "v", "a", "1"});
+    shows(10, 16); // "/lava1: 10 of 50"
+    viewer.press({"BackSpace"});
+    shot = shows(0, 15); // "/lava: 20 of 50"
+    EXPECT_EQ(shot.at(3, rowY(14, 32) + 3), swatchColour(14));
+    // A colour's hex digits: 0x400303 alone starts with 4003.
+    type({"BackSpace", "BackSpace", "BackSpace", "BackSpace", "numbersign", "4", "0", "0", "3"});
+    shot = shows(3, 15); // "/#4003: 1 of 50"
+    EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
+    // Escape while typing clears the filter and closes the line; it does not quit.
+    viewer.press({"Escape"});
+    shot = shows(0, 0);
+    EXPECT_EQ(shot.pixels, before.pixels);
+    // `/` then Enter on the empty line leaves no filter either.
+    viewer.press({"slash", "Return", "2"});
+    shows(15, 0);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerHover, TheRowUnderTheMouseIsNamedOnTwoLinesAboveTheFindLine) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("a00", 0x10ABCD, 0xC04020, 24);
+    level.writeImage("textures/frames/red.png", 16, 16, 0xFF0000);
+    level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
+    level.writeText("textures/lava.txt",
+                    "(animated (loop)\n"
+                    " (sprite (filename textures/frames/red.png) (time 5))\n"
+                    " (sprite (filename textures/frames/blue.png) (time 5)))\n");
+    level.writeImage("textures/lava_p.png", 8, 8, 0xAA2200);
+    // Two objects carry lava's colour.
+    level.addObject("characters", "o00", 0xAA2200);
+    level.addObject("entities", "o01", 0xAA2200);
+    ViewerRun viewer(level.path());
+
+    // Row 1 (y 58 to 89): the animation.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 70));
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) > 0; });
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(17)); // textures/lava.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(33)); // #AA2200 16x16, 2 frames, 2 others
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);
+    // Row 0: the image, 24 by 24, whose colour no other file has.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 30));
+    shot =
+        viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) == labelWidth(16); });
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(16)); // textures/a00.png
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(23)); // #10ABCD 24x24, 0 others
+    // Below the rows: nothing.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 400));
+    shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) == 0; });
+    EXPECT_EQ(bottomLineWidth(shot, 1), 0);
+    // An objects row (rows 13 apart), with the find line open below the hover lines.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 40));
+    viewer.press({"o", "slash"});
+    shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) > 0; });
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(16)); // entities/o01.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(17)); // #AA2200, 2 others
+    EXPECT_EQ(bottomLineWidth(shot, 0), labelWidth(9));  // /: 2 of 2
+    viewer.press({"Escape"});
+    viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) == 0; });
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 TEST(ViewerPages, BigArtIsScaledIntoItsRowAndArtThatFitsIsDrawnAsItIs) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
@@ -506,6 +678,60 @@ TEST(ViewerPages, TheInfoOverlayNamesRowsAndColoursAndGoesAgainWithoutATrace) {
     viewer.press({"t", "i"});
     shot = viewer.waitFor([](const Screenshot& s) { return !pageNumberShown(s, 11); });
     EXPECT_EQ(shot.pixels, before.pixels);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, WithTheInfoOverlaySwatchesSitInADarkGreyFrame) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    level.addTexture("t00", 0xEEFFDD, 0xC04020); // near-white, unseen on white
+    level.addObject("characters", "o00", 0xFFFFDD);
+    ViewerRun viewer(level.path());
+    EXPECT_EQ(viewer.screenshot().at(0, 26), 0xEEFFDDu); // without the overlay, as before
+    // The frame from x 0 to 9 and y to y + 9, the swatch one pixel in, at 8 by 8.
+    auto expectFramed = [](const Screenshot& shot, int y, uint32_t swatch) {
+        for (int i = 0; i < 10; ++i) {
+            SCOPED_TRACE("pixel " + std::to_string(i) + " of row y " + std::to_string(y));
+            EXPECT_EQ(shot.at(i, y), 0x404040u);
+            EXPECT_EQ(shot.at(i, y + 9), 0x404040u);
+            EXPECT_EQ(shot.at(0, y + i), 0x404040u);
+            EXPECT_EQ(shot.at(9, y + i), 0x404040u);
+        }
+        EXPECT_EQ(shot.at(1, y + 1), swatch);
+        EXPECT_EQ(shot.at(8, y + 8), swatch);
+        EXPECT_EQ(shot.at(0, y + 10), white);
+    };
+    viewer.press({"i"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(0, 26) == 0x404040; });
+    expectFramed(shot, 26, 0xEEFFDD);
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(1, 27) == 0xFFFFDD; });
+    expectFramed(shot, 26, 0xFFFFDD);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerPages, ALongPathIsShortenedToTheWindowAndTheColourIsNeverCut) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // 40 and 61 characters: wider than the room beside the texture and on the objects row.
+    level.addTexture("gfx-menu-anims-langame_0012", 0x10ABCD, 0xC04020);
+    level.addObject("cutscenes", "multiplayer_intro_with_a_rather_long_name_02", 0x20ABCD);
+    ViewerRun viewer(level.path());
+    viewer.press({"i"});
+    // The path in the 31 characters right of the texture box; the colour below it whole.
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(78, 31) == black; });
+    EXPECT_EQ(barWidth(shot, 78, 31), labelWidth(31));
+    EXPECT_EQ(barWidth(shot, 78, 50), labelWidth(7));
+    // The objects row holds 41 characters: the path gives way to " #20ABCD".
+    viewer.press({"o"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(barWidth(shot, 10, 30), labelWidth(41));
+    EXPECT_EQ(shot.at(299, 30), white);
+    viewer.press({"i"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(0, 26) == 0x20ABCD; });
+    EXPECT_EQ(barWidth(shot, 10, 30), labelWidth(41));
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }
@@ -797,9 +1023,21 @@ TEST(ViewerQuit, LosingTheDisplayEndsItWithOneLineAndStatusOne) {
     EXPECT_EQ(viewer.standardError(), "Lost the display " + display + "\n");
 }
 
+TEST(ViewerQuit, ADestroyedWindowEndsItWithOneLineOfItsOwnAndStatusOne) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    ViewerRun viewer(level.path());
+    ASSERT_TRUE(viewer.driver().destroyWindow(viewer.window()));
+    EXPECT_EQ(viewer.process().wait(10), 1);
+    // Before, Xlib's own "X Error of failed request: BadDrawable ..." and its details.
+    EXPECT_EQ(viewer.standardError(),
+              "Lost the window on the display " + viewer.server().display() + "\n");
+    EXPECT_EQ(viewer.standardOutput(), "");
+}
+
 TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
     LevelFolder level;
-    const std::string usage = "usage: levelcolors [LEVEL_FOLDER]\n";
+    const std::string usage = "usage: levelcolors [--size WxH] [LEVEL_FOLDER]\n";
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -819,6 +1057,24 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
          2,
          "",
          "levelcolors: cannot open level folder whiteBG.png: Not a directory\n"},
+        // A window size that is malformed or too small.
+        {{"--size", "600"},
+         2,
+         "",
+         "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000: 600\n" + usage},
+        {{"--size=600x-1000"},
+         2,
+         "",
+         "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000: 600x-1000\n" + usage},
+        {{"--size"}, 2, "", "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000\n" + usage},
+        {{"--size", "300x399"},
+         2,
+         "",
+         "levelcolors: --size 300x399 is below the smallest window, 300x400\n" + usage},
+        {{"--size", "299x800"},
+         2,
+         "",
+         "levelcolors: --size 299x800 is below the smallest window, 300x400\n" + usage},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments[0]);
@@ -836,6 +1092,50 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
         if (c.err.find("cannot open") != std::string::npos) {
             EXPECT_EQ(err, c.err);
         }
+    }
+}
+
+TEST(ViewerCommandLine, SizeOpensTheWindowAtThatSizeWithRowsPerPageScaledToItsHeight) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    for (int i = 0; i < 30; ++i)
+        level.addTexture(numbered("t", i), swatchColour(i), imageColour(i));
+    for (int i = 0; i < 50; ++i)
+        level.addObject("characters", numbered("o", i), swatchColour(100 + i));
+    // The rows of page 1 fill `rows` rows and stop; page 2 starts with the next.
+    auto expectRows = [](const Screenshot& shot, int rows, int spacing, int first) {
+        for (int row = 0; row < rows; ++row)
+            EXPECT_EQ(shot.at(3, rowY(row, spacing) + 3), swatchColour(first + row))
+                << "row " << row;
+        EXPECT_EQ(shot.at(3, rowY(rows, spacing) + 3), white) << "row " << rows;
+    };
+    {
+        // 600 high: 15 x 600 / 800 = 11 textures rows, 40 x 600 / 800 = 30 objects rows.
+        ViewerRun viewer(level.path(), {"--size", "400x600"});
+        EXPECT_EQ(viewer.driver().windowSize(viewer.window()), std::make_pair(400, 600));
+        Screenshot shot = viewer.screenshot();
+        ASSERT_EQ(shot.width, 400);
+        EXPECT_EQ(shot.at(5, 520), LevelFolder::overlayTopLeft);
+        expectRows(shot, 11, 32, 0);
+        viewer.press({"2"});
+        shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == swatchColour(11); });
+        EXPECT_EQ(shot.at(3, 29), swatchColour(11));
+        viewer.press({"1", "o"});
+        shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+        expectRows(shot, 30, 13, 100);
+        // The label has the width of the window: "characters/oNN.txt" whole.
+        EXPECT_EQ(barWidth(shot, 10, rowY(0, 13) + 4), labelWidth(18));
+        EXPECT_EQ(viewer.quit(), 0);
+        EXPECT_EQ(viewer.standardError(), "");
+    }
+    {
+        // Beyond the 400 by 900 display: reduced to it, with one line; 16 textures rows.
+        ViewerRun viewer(level.path(), {"--size=500x1000"});
+        EXPECT_EQ(viewer.driver().windowSize(viewer.window()), std::make_pair(400, 900));
+        expectRows(viewer.screenshot(), 16, 32, 0);
+        EXPECT_EQ(viewer.quit(), 0);
+        EXPECT_EQ(viewer.standardError(), "The window of 500x1000 does not fit the display of "
+                                          "400x900; it opens at 400x900\n");
     }
 }
 
