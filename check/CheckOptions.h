@@ -21,8 +21,8 @@ struct CheckOptions {
 };
 
 // Reads "[--format text|csv|json|junit] [--near N] [--palette FILE] [--map IMAGE]... [--unused]
-// [--quiet] [--ignore KIND,...] [--help] [--version] [LEVEL_FOLDER]"; values may also follow "=". Never
-// fails: a usage error is put in `error`.
+// [--quiet] [--ignore KIND,...] [--help] [--version] [LEVEL_FOLDER]"; values may also follow "=".
+// Never fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);
 
 // The --help text, with the kinds of problem from the findingKinds table. Never fails.

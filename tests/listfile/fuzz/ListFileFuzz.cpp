@@ -2,9 +2,9 @@
 // must hold for any input: the chains end in terminal cells, a file and the same bytes in
 // memory give the same tree, and the printed form follows its definition.
 
-#include "platform/RegularFile.h"
 #include "listfile/AtomicElement.h"
 #include "listfile/ListReader.h"
+#include "platform/RegularFile.h"
 #include "tests/listfile/ReferencePrint.h"
 
 #include <algorithm>
