@@ -7,6 +7,7 @@
 #include "level/SwatchColor.h"
 #include "level/TextParts.h"
 #include "platform/RegularFile.h"
+#include "platform/StderrLineCount.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -165,6 +166,12 @@ void loadLevel() {
         scanFile(file);
     giveCollisionColorASwatch(walkBehindColor, walkBehindSwatch);
     giveCollisionColorASwatch(walkIntoColor, walkIntoSwatch);
+}
+
+std::optional<size_t> loadLevelCountingProblems() {
+    StderrLineCount lines;
+    loadLevel();
+    return lines.finish();
 }
 
 void unloadLevel() {

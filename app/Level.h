@@ -26,6 +26,9 @@ extern std::optional<uint32_t> walkIntoColor;
 // cannot be read gets one line on standard error and no colour; missing folders contribute
 // nothing.
 void loadLevel();
+// loadLevel, counting the lines it writes on standard error, each a problem of the level; none
+// when standard error cannot be caught to count them (the lines are written all the same).
+std::optional<size_t> loadLevelCountingProblems();
 // One file of that list: its sprite, swatch and colour into the containers.
 void scanFile(const LevelFile& file);
 

@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -22,18 +23,29 @@ std::vector<std::string> scannedNames() {
 
 } // namespace
 
-void reloadLevel() {
+std::optional<size_t> reloadLevel() {
     unloadLevel();
-    loadLevel();
+    return loadLevelCountingProblems();
 }
 
-LiveReload::LiveReload(Decoration& background, Decoration& overlay)
+std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now) {
+    if (!before || *before == 0 || !now)
+        return "";
+    if (*now == 0)
+        return "level scanned again: no problems";
+    return "level scanned again: " + std::to_string(*now) +
+           (*now == 1 ? " problem above" : " problems above");
+}
+
+LiveReload::LiveReload(Decoration& background, Decoration& overlay,
+                       std::optional<size_t> scanProblems)
     : pictures_{
           {Renderer::bigFontPath, [] { Renderer::get().reloadFont(false); }},
           {Renderer::smallFontPath, [] { Renderer::get().reloadFont(true); }},
           {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
           {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
-      } {
+      },
+      lastProblems_(scanProblems) {
     watch();
 }
 
@@ -51,7 +63,13 @@ ViewState LiveReload::afterFrame(ViewState state) {
         return state;
     settle_.cancel();
     if (levelChanged_ || state.rescan) {
-        reloadLevel();
+        const std::optional<size_t> problems = reloadLevel();
+        const std::string line = rescanLine(lastProblems_, problems);
+        if (!line.empty()) {
+            std::fprintf(stderr, "%s\n", line.c_str());
+            std::fflush(stderr);
+        }
+        lastProblems_ = problems;
         // The collision view has no pages; the index waits there for the paged views.
         const PageCounts pages = countPages(state);
         if (state.viewMode != ViewMode::CollisionColors)

@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
     else
         Screen::get();
     Renderer::get();
-    loadLevel();
+    const std::optional<size_t> scanProblems = loadLevelCountingProblems();
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
-    LiveReload liveReload(background, overlay);
+    LiveReload liveReload(background, overlay, scanProblems);
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);

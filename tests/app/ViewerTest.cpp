@@ -812,7 +812,7 @@ TEST(ViewerLiveReload, TexturesAndWholeFoldersComeAndGo) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
-TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainWhileTheViewerCarriesOn) {
+TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainAndEachRescanAfterItSaysHowItWent) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
     level.addTexture("t00", swatchColour(0), imageColour(0));
@@ -838,12 +838,25 @@ TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainWhileTheViewerCar
     EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
     const std::string line =
         "Unable to read swatch textures/t01_p.png of textures/t01.png : Unsupported image format\n";
-    EXPECT_EQ(viewer.standardError(), line);
+    EXPECT_EQ(viewer.standardError(), line); // after a clean scan, its own line is the last
+    // Scanned again while still broken, then mended: after a scan with problems each rescan
+    // ends in a line that says how it went.
+    saveByRename(level, "textures/t00_p.png", 0x2468AC);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x2468AC; });
+    EXPECT_EQ(shot.at(3, 29), 0x2468ACu);
+    const std::string again = line + line + "level scanned again: 1 problem above\n";
+    EXPECT_EQ(viewer.standardError(), again);
     saveByRename(level, "textures/t01_p.png", 0x00AA00);
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, rowY(1, 32) + 3) == 0x00AA00; });
     EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), 0x00AA00u);
+    const std::string mended = again + "level scanned again: no problems\n";
+    EXPECT_EQ(viewer.standardError(), mended);
+    // A clean rescan after a clean scan writes nothing.
+    saveByRename(level, "textures/t00_p.png", 0x13579B);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x13579B; });
+    EXPECT_EQ(shot.at(3, 29), 0x13579Bu);
     EXPECT_EQ(viewer.quit(), 0);
-    EXPECT_EQ(viewer.standardError(), line);
+    EXPECT_EQ(viewer.standardError(), mended);
 }
 
 TEST(ViewerLiveReload, FontsAndDecorationsLoadAgainWhenTheirOwnFilesChangeWithoutARescan) {
