@@ -49,17 +49,26 @@ LiveReload::LiveReload(Decoration& background, Decoration& overlay,
     watch();
 }
 
-ViewState LiveReload::afterFrame(ViewState state) {
-    const uint32_t now = SDL_GetTicks();
+bool LiveReload::noteChanges(uint32_t now) {
+    bool noted = false;
     for (const FolderChange& change : watcher_.changes()) {
         const bool level = list_.matters(change);
         const std::set<std::string> pictures = list_.pictures(change);
-        if (level || !pictures.empty())
+        if (level || !pictures.empty()) {
             settle_.changed(now);
+            noted = true;
+        }
         levelChanged_ = levelChanged_ || level;
         picturesChanged_.insert(pictures.begin(), pictures.end());
     }
-    if (!settle_.due(now) && !state.rescan)
+    return noted;
+}
+
+ViewState LiveReload::afterFrame(ViewState state) {
+    const uint32_t now = SDL_GetTicks();
+    noteChanges(now);
+    reloaded_ = settle_.due(now) || state.rescan;
+    if (!reloaded_)
         return state;
     settle_.cancel();
     if (levelChanged_ || state.rescan) {

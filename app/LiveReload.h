@@ -32,6 +32,13 @@ class LiveReload {
     // request cleared. A rescan after a scan with problems ends in one line (rescanLine).
     ViewState afterFrame(ViewState state);
 
+    // Takes the changes the watcher has seen since it last looked, for afterFrame to act on;
+    // returns whether one of them matters (to the level or a picture). Never fails.
+    bool noteChanges(uint32_t now);
+    // Whether the window may change with no event coming: a change is settling, or the last
+    // afterFrame scanned the level or loaded a picture again, which no frame has shown yet.
+    bool busy() const { return settle_.pending() || reloaded_; }
+
   private:
     struct Picture {
         const char* path; // as the level names it
@@ -48,6 +55,7 @@ class LiveReload {
     bool levelChanged_ = false;
     std::set<std::string> picturesChanged_;
     std::optional<size_t> lastProblems_;
+    bool reloaded_ = false;
 };
 
 // Frees the loaded level (containers, sprites, their textures) and scans it again from its

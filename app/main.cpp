@@ -5,6 +5,7 @@
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/LiveReload.h"
+#include "app/Pages.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/MemoryReuse.h"
@@ -40,8 +41,13 @@ int main(int argc, char** argv) {
         drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
-        state = finishFrame(state, overlay, held);
+        bool eventsCame = false;
+        state = finishFrame(state, overlay, held, eventsCame);
         state = liveReload.afterFrame(state);
+        // Idle means idle: when nothing on the window can change, no frame is drawn until an
+        // event or a change to the level's files comes.
+        if (!state.quit && !eventsCame && !liveReload.busy() && !pageAnimates(state))
+            waitForEventOrChange([&liveReload] { return liveReload.noteChanges(SDL_GetTicks()); });
     }
     SDL_Quit();
     return 0;

@@ -93,6 +93,10 @@ Rect Sprite::getBox() {
 
 void Sprite::update() {}
 
+bool Sprite::animates() {
+    return false;
+}
+
 void Sprite::reset() {}
 
 std::string Sprite::getName() {

@@ -39,6 +39,9 @@ class Sprite {
     virtual Rect getBox();
     // Nothing for the image sprite.
     virtual void update();
+    // Whether update() can still change the sprite, and so what it draws, so that a frame loop
+    // can stop drawing a page where nothing moves. Never for the image sprite.
+    virtual bool animates();
     // Nothing for the image sprite.
     virtual void reset();
 
