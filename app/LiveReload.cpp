@@ -23,9 +23,10 @@ std::vector<std::string> scannedNames() {
 
 } // namespace
 
-std::optional<size_t> reloadLevel() {
+std::optional<size_t> reloadLevel(KeptFiles& kept) {
     unloadLevel();
-    return loadLevelCountingProblems();
+    kept = KeptFiles();
+    return loadLevelCountingProblems(&kept);
 }
 
 std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now) {
@@ -38,14 +39,14 @@ std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now) 
 }
 
 LiveReload::LiveReload(Decoration& background, Decoration& overlay,
-                       std::optional<size_t> scanProblems)
+                       std::optional<size_t> scanProblems, KeptFiles kept)
     : pictures_{
           {Renderer::bigFontPath, [] { Renderer::get().reloadFont(false); }},
           {Renderer::smallFontPath, [] { Renderer::get().reloadFont(true); }},
           {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
           {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
       },
-      lastProblems_(scanProblems) {
+      lastProblems_(scanProblems), kept_(std::move(kept)) {
     watch();
 }
 
@@ -72,7 +73,9 @@ ViewState LiveReload::afterFrame(ViewState state) {
         return state;
     settle_.cancel();
     if (levelChanged_ || state.rescan) {
-        const std::optional<size_t> problems = reloadLevel();
+        // F5 is for edits no watch can see, which may have left a file's stamp as it was.
+        const std::optional<size_t> problems =
+            state.rescan ? reloadLevel(kept_) : rescanLevel(kept_);
         const std::string line = rescanLine(lastProblems_, problems);
         if (!line.empty()) {
             std::fprintf(stderr, "%s\n", line.c_str());

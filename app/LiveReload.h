@@ -3,6 +3,7 @@
 #include "app/Debounce.h"
 #include "app/Frame.h"
 #include "app/KeyTable.h"
+#include "app/Level.h"
 #include "app/WatchList.h"
 #include "platform/FileWatcher.h"
 
@@ -24,9 +25,12 @@ class LiveReload {
     // `overlay` are loaded again in place when their files change. `scanProblems` is how many
     // problem lines that scan wrote (none when unknown). Folders that cannot be watched are
     // reported (one line each, or one for the system's limit); F5 works regardless.
-    LiveReload(Decoration& background, Decoration& overlay, std::optional<size_t> scanProblems);
+    // `kept` is what that scan leaves for rescans to keep (see rescanLevel).
+    LiveReload(Decoration& background, Decoration& overlay, std::optional<size_t> scanProblems,
+               KeptFiles kept);
 
-    // Once per frame, after its events: rescans when due, keeping the view and the page
+    // Once per frame, after its events: rescans when due (keeping the files that did not change;
+    // F5 reads everything again), keeping the view and the page
     // (clamped to the last page that holds a row if the level shrank), and loads again the
     // pictures whose files changed (F5: all of them); returns the state with the rescan
     // request cleared. A rescan after a scan with problems ends in one line (rescanLine).
@@ -56,12 +60,13 @@ class LiveReload {
     std::set<std::string> picturesChanged_;
     std::optional<size_t> lastProblems_;
     bool reloaded_ = false;
+    KeptFiles kept_;
 };
 
 // Frees the loaded level (containers, sprites, their textures) and scans it again from its
 // files, writing the scan's diagnostic lines again; returns how many it wrote, as
-// loadLevelCountingProblems does.
-std::optional<size_t> reloadLevel();
+// loadLevelCountingProblems does. `kept` is left with what the new scan read.
+std::optional<size_t> reloadLevel(KeptFiles& kept);
 
 // The line a rescan ends in, so that the last lines on a terminal are never stale: after a scan
 // that wrote problem lines, "level scanned again: no problems" or "level scanned again: N

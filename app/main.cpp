@@ -24,10 +24,11 @@ int main(int argc, char** argv) {
     else
         Screen::get();
     Renderer::get();
-    const std::optional<size_t> scanProblems = loadLevelCountingProblems();
+    KeptFiles kept;
+    const std::optional<size_t> scanProblems = loadLevelCountingProblems(&kept);
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
-    LiveReload liveReload(background, overlay, scanProblems);
+    LiveReload liveReload(background, overlay, scanProblems, std::move(kept));
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
