@@ -16,6 +16,8 @@ class Debounce {
     bool due(uint32_t now);
     // Forgets a pending burst (its action has been taken another way).
     void cancel() { pending_ = false; }
+    // Whether a burst is settling: due() will be true once it has.
+    bool pending() const { return pending_; }
 
   private:
     uint32_t quiet_;

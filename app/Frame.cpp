@@ -97,7 +97,8 @@ void drawBackground(const Decoration& background, Background chosen) {
         screen.drawQuad(background.texture, &background.window, window);
 }
 
-ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held) {
+ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held,
+                      bool& eventsCame) {
     Screen& screen = Screen::get();
     drawPage(state);
     // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
@@ -107,7 +108,10 @@ ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held
     Renderer::get().glFinish();
     SDL_GL_SwapBuffers();
     SDL_Event event;
-    while (SDL_PollEvent(&event))
+    eventsCame = false;
+    while (SDL_PollEvent(&event)) {
         state = applyEvent(state, event, held);
+        eventsCame = true;
+    }
     return state;
 }

@@ -34,5 +34,6 @@ void drawBackground(const Decoration& background, Background chosen);
 // buffer swap, then every queued key-down, mouse wheel step and pointer move applied to the
 // state, which is returned; a key-down that SDL repeats while the key is held (`held` tells them)
 // applies only for the keys that repeat. A quit event (the close button, SIGINT, SIGTERM) ends the
-// loop as Escape does.
-ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held);
+// loop as Escape does. `eventsCame` tells whether any event at all was taken (an expose, say,
+// changes no state but asks for a frame).
+ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held, bool& eventsCame);

@@ -13,3 +13,21 @@ void waitForFramePeriod(uint32_t lastStamp) {
     while (!framePeriodPassed(SDL_GetTicks(), lastStamp))
         yieldProcessor();
 }
+
+namespace {
+
+// SDL 1.2 makes a held key's repeats only while its events are pumped, and its own wait for an
+// event looks every 10 ms as well; a change comes as late as this after a frame would have.
+constexpr uint32_t idleLook = 10;
+
+} // namespace
+
+void waitForEventOrChange(const std::function<bool()>& changed) {
+    SDL_Event event;
+    for (;;) {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0 || changed())
+            return;
+        SDL_Delay(idleLook);
+    }
+}

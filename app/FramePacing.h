@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 // Frames follow one another at least this many milliseconds apart.
 constexpr uint32_t framePeriod = 16;
@@ -15,3 +16,8 @@ inline bool framePeriodPassed(uint32_t now, uint32_t lastStamp) {
 // polls the tick counter, yielding the processor between polls, until the period has
 // passed; returns at once when it already has.
 void waitForFramePeriod(uint32_t lastStamp);
+
+// Waits off the processor, while nothing on the window can change, until SDL has an event
+// queued or `changed` (asked at each look) says something else came. It looks every few
+// milliseconds, pumping SDL's events, so that a held key still repeats. Never fails.
+void waitForEventOrChange(const std::function<bool()>& changed);

@@ -2,11 +2,13 @@
 
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
+#include "gfx/TextureFit.h"
 #include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
 #include "level/TextParts.h"
 #include "platform/RegularFile.h"
+#include "platform/StderrLineCount.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -46,7 +48,12 @@ SDL_Surface* decodedImage(const std::string& path, bool* refused) {
     return catalog.takeImage ? catalog.takeImage(path, refused) : readImage(path, refused);
 }
 
-Swatch readFileSwatch(const LevelFile& file) {
+Swatch readFileSwatch(const LevelFile& file, const KeptFiles* kept) {
+    if (kept) {
+        const auto found = kept->swatchColours.find(file.swatchPath);
+        if (found != kept->swatchColours.end())
+            return Swatch{found->second, swatchSprite(file.swatchPath)};
+    }
     Renderer::get(); // converting to the display's format needs the display
     bool refused = false;
     SDL_Surface* image = toDisplayFormat(decodedImage(file.swatchPath, &refused));
@@ -86,15 +93,18 @@ void giveCollisionColorASwatch(const std::optional<uint32_t>& colour, const char
 // the catalogue and standard error see what a scan on one thread gives.
 class LoadingLevel {
   public:
-    explicit LoadingLevel(const std::vector<LevelFile>& files) {
+    // Files a rescan keeps (a sprite in the catalogue, a swatch colour in `kept`) are not read.
+    LoadingLevel(const std::vector<LevelFile>& files, const KeptFiles* kept) {
+        SpriteCatalog& catalog = SpriteCatalog::get();
         for (const LevelFile& file : files) {
             if (!file.unusable.empty())
                 continue;
-            if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png"))
+            if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png") &&
+                !catalog.sprites.count(file.path))
                 images_.request(file.path);
-            images_.request(file.swatchPath);
+            if (!kept || !kept->swatchColours.count(file.swatchPath))
+                images_.request(file.swatchPath);
         }
-        SpriteCatalog& catalog = SpriteCatalog::get();
         catalog.takeImage = [this](const std::string& path, bool* refused) {
             return images_.load(path, refused);
         };
@@ -127,7 +137,7 @@ std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused) 
     return colour;
 }
 
-void scanFile(const LevelFile& file) {
+void scanFile(const LevelFile& file, KeptFiles* kept) {
     if (!file.unusable.empty()) {
         std::fprintf(stderr, "%s: %s\n", file.path.c_str(), file.unusable.c_str());
         std::fflush(stderr);
@@ -147,9 +157,11 @@ void scanFile(const LevelFile& file) {
     // A texture's sprite is made before its swatch is read, as the files' lines come in
     // that order.
     Sprite* texture = file.kind == LevelFileKind::Texture ? getSprite(file.path) : nullptr;
-    const Swatch swatch = readFileSwatch(file);
+    const Swatch swatch = readFileSwatch(file, kept);
     if (!swatch.colour)
         return;
+    if (kept && swatch.sprite)
+        kept->swatchColours[file.swatchPath] = *swatch.colour;
     if (file.kind == LevelFileKind::Texture)
         textureByColor[*swatch.colour] = texture;
     else
@@ -158,22 +170,84 @@ void scanFile(const LevelFile& file) {
     levelColors.push_back(*swatch.colour);
 }
 
-void loadLevel() {
+void loadLevel(KeptFiles* kept) {
     const std::vector<LevelFile> files = levelFiles("");
-    const LoadingLevel loading(files);
+    if (kept) {
+        // Stamped before anything of this scan is read, so that a change while it reads
+        // shows as a change to the next scan.
+        for (const LevelFile& file : files) {
+            if (!file.unusable.empty())
+                continue;
+            for (const std::string* path : {&file.path, &file.swatchPath}) {
+                if (const std::optional<FileStamp> stamp = fileStamp(*path))
+                    kept->stamps[*path] = *stamp;
+            }
+        }
+    }
+    const LoadingLevel loading(files, kept);
     for (const LevelFile& file : files)
-        scanFile(file);
+        scanFile(file, kept);
     giveCollisionColorASwatch(walkBehindColor, walkBehindSwatch);
     giveCollisionColorASwatch(walkIntoColor, walkIntoSwatch);
+    // Kept sprites that this scan never asked for would not be in a scan made from nothing.
+    SpriteCatalog::get().dropUnclaimed();
 }
 
-void unloadLevel() {
-    // The containers point into the catalogue, so they are emptied before it is.
+std::optional<size_t> loadLevelCountingProblems(KeptFiles* kept) {
+    StderrLineCount lines;
+    loadLevel(kept);
+    return lines.finish();
+}
+
+namespace {
+
+// The containers point into the catalogue, so they are emptied before it is.
+void emptyContainers() {
     textureByColor.clear();
     objectNameByColor.clear();
     swatchByColor.clear();
     levelColors.clear();
     walkBehindColor.reset();
     walkIntoColor.reset();
+}
+
+} // namespace
+
+void unloadLevel() {
+    emptyContainers();
     SpriteCatalog::get().clear();
+}
+
+std::optional<size_t> rescanLevel(KeptFiles& kept) {
+    StderrLineCount lines;
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    // Every file the last scan made a sprite of, stamped before this scan reads anything.
+    std::map<std::string, FileStamp> now;
+    for (const auto& entry : catalog.sprites) {
+        if (const std::optional<FileStamp> stamp = fileStamp(entry.first))
+            now.emplace(entry.first, *stamp);
+    }
+    const auto unchanged = [&](const std::string& path) {
+        const auto before = kept.stamps.find(path), after = now.find(path);
+        return before != kept.stamps.end() && after != now.end() && before->second.settled &&
+               before->second == after->second;
+    };
+    const Renderer& gl = Renderer::get();
+    emptyContainers();
+    // A sprite whose making wrote a line (an image that could not be loaded, or was scaled down
+    // to fit a texture) is made again, so that its line is written again.
+    catalog.clearExcept([&](const std::string& name, Sprite& sprite) {
+        const Rect size = sprite.getPlacement();
+        return !sprite.unloaded && sprite.texture != 0 && unchanged(name) &&
+               !TextureFit::of(size.w, size.h, gl.maxTextureSide, Renderer::texelBudget).scaled;
+    });
+    std::map<std::string, uint32_t> colours;
+    for (const auto& [path, colour] : kept.swatchColours) {
+        if (catalog.sprites.count(path))
+            colours.emplace(path, colour);
+    }
+    kept.stamps = std::move(now);
+    kept.swatchColours = std::move(colours);
+    loadLevel(&kept);
+    return lines.finish();
 }

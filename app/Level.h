@@ -1,6 +1,7 @@
 #pragma once
 
 #include "level/LevelLayout.h"
+#include "platform/FileStamp.h"
 
 #include <cstdint>
 #include <map>
@@ -20,14 +21,32 @@ extern std::vector<uint32_t> levelColors;                 // one per file, in sc
 extern std::optional<uint32_t> walkBehindColor;           // none when its swatch is missing
 extern std::optional<uint32_t> walkIntoColor;
 
+// What a scan leaves for the next one to keep instead of reading files again: the stamps of
+// the files it read, taken before it read them, and the colours of the swatches it read. The
+// image sprites themselves stay in the sprite catalogue.
+struct KeptFiles {
+    std::map<std::string, FileStamp> stamps;
+    std::map<std::string, uint32_t> swatchColours; // swatch path -> colour
+};
+
 // Scans the working folder's level, file by file in the order levelFiles (level/LevelLayout)
 // gives: textures from "textures/*.png", then "textures/*.txt", the two collision swatches,
 // then the objects of "characters", "events", "cutscenes" and "entities". A file whose swatch
 // cannot be read gets one line on standard error and no colour; missing folders contribute
-// nothing.
-void loadLevel();
-// One file of that list: its sprite, swatch and colour into the containers.
-void scanFile(const LevelFile& file);
+// nothing. Given `kept`, a swatch it holds the colour of, and whose sprite the catalogue
+// holds, is not read again, and `kept` is left holding what this scan read.
+void loadLevel(KeptFiles* kept = nullptr);
+// loadLevel, counting the lines it writes on standard error, each a problem of the level; none
+// when standard error cannot be caught to count them (the lines are written all the same).
+std::optional<size_t> loadLevelCountingProblems(KeptFiles* kept = nullptr);
+// Scans the level again, keeping from the scan before (see `kept`) every image sprite and
+// swatch colour whose file's stamp is unchanged, and reading the rest (descriptions always):
+// the containers, the catalogue and the lines on standard error are those of unloadLevel and
+// loadLevel. Returns the lines written, as loadLevelCountingProblems.
+std::optional<size_t> rescanLevel(KeptFiles& kept);
+// One file of that list: its sprite, swatch and colour into the containers; a swatch colour
+// `kept` holds is taken from there, and the colour read is left there.
+void scanFile(const LevelFile& file, KeptFiles* kept = nullptr);
 
 // Empties the containers, then the sprite catalogue (freeing the sprites and deleting their
 // textures), so that loadLevel can scan the level again from its files. Fonts and decorations

@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -22,36 +23,65 @@ std::vector<std::string> scannedNames() {
 
 } // namespace
 
-void reloadLevel() {
+std::optional<size_t> reloadLevel(KeptFiles& kept) {
     unloadLevel();
-    loadLevel();
+    kept = KeptFiles();
+    return loadLevelCountingProblems(&kept);
 }
 
-LiveReload::LiveReload(Decoration& background, Decoration& overlay)
+std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now) {
+    if (!before || *before == 0 || !now)
+        return "";
+    if (*now == 0)
+        return "level scanned again: no problems";
+    return "level scanned again: " + std::to_string(*now) +
+           (*now == 1 ? " problem above" : " problems above");
+}
+
+LiveReload::LiveReload(Decoration& background, Decoration& overlay,
+                       std::optional<size_t> scanProblems, KeptFiles kept)
     : pictures_{
           {Renderer::bigFontPath, [] { Renderer::get().reloadFont(false); }},
           {Renderer::smallFontPath, [] { Renderer::get().reloadFont(true); }},
           {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
           {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
-      } {
+      },
+      lastProblems_(scanProblems), kept_(std::move(kept)) {
     watch();
+}
+
+bool LiveReload::noteChanges(uint32_t now) {
+    bool noted = false;
+    for (const FolderChange& change : watcher_.changes()) {
+        const bool level = list_.matters(change);
+        const std::set<std::string> pictures = list_.pictures(change);
+        if (level || !pictures.empty()) {
+            settle_.changed(now);
+            noted = true;
+        }
+        levelChanged_ = levelChanged_ || level;
+        picturesChanged_.insert(pictures.begin(), pictures.end());
+    }
+    return noted;
 }
 
 ViewState LiveReload::afterFrame(ViewState state) {
     const uint32_t now = SDL_GetTicks();
-    for (const FolderChange& change : watcher_.changes()) {
-        const bool level = list_.matters(change);
-        const std::set<std::string> pictures = list_.pictures(change);
-        if (level || !pictures.empty())
-            settle_.changed(now);
-        levelChanged_ = levelChanged_ || level;
-        picturesChanged_.insert(pictures.begin(), pictures.end());
-    }
-    if (!settle_.due(now) && !state.rescan)
+    noteChanges(now);
+    reloaded_ = settle_.due(now) || state.rescan;
+    if (!reloaded_)
         return state;
     settle_.cancel();
     if (levelChanged_ || state.rescan) {
-        reloadLevel();
+        // F5 is for edits no watch can see, which may have left a file's stamp as it was.
+        const std::optional<size_t> problems =
+            state.rescan ? reloadLevel(kept_) : rescanLevel(kept_);
+        const std::string line = rescanLine(lastProblems_, problems);
+        if (!line.empty()) {
+            std::fprintf(stderr, "%s\n", line.c_str());
+            std::fflush(stderr);
+        }
+        lastProblems_ = problems;
         // The collision view has no pages; the index waits there for the paged views.
         const PageCounts pages = countPages(state);
         if (state.viewMode != ViewMode::CollisionColors)

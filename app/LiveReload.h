@@ -3,10 +3,12 @@
 #include "app/Debounce.h"
 #include "app/Frame.h"
 #include "app/KeyTable.h"
+#include "app/Level.h"
 #include "app/WatchList.h"
 #include "platform/FileWatcher.h"
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,15 +22,26 @@
 class LiveReload {
   public:
     // Starts watching the level loadLevel has scanned, and the pictures; `background` and
-    // `overlay` are loaded again in place when their files change. Folders that cannot be
-    // watched are reported (one line each, or one for the system's limit); F5 works regardless.
-    LiveReload(Decoration& background, Decoration& overlay);
+    // `overlay` are loaded again in place when their files change. `scanProblems` is how many
+    // problem lines that scan wrote (none when unknown). Folders that cannot be watched are
+    // reported (one line each, or one for the system's limit); F5 works regardless.
+    // `kept` is what that scan leaves for rescans to keep (see rescanLevel).
+    LiveReload(Decoration& background, Decoration& overlay, std::optional<size_t> scanProblems,
+               KeptFiles kept);
 
-    // Once per frame, after its events: rescans when due, keeping the view and the page
+    // Once per frame, after its events: rescans when due (keeping the files that did not change;
+    // F5 reads everything again), keeping the view and the page
     // (clamped to the last page that holds a row if the level shrank), and loads again the
     // pictures whose files changed (F5: all of them); returns the state with the rescan
-    // request cleared.
+    // request cleared. A rescan after a scan with problems ends in one line (rescanLine).
     ViewState afterFrame(ViewState state);
+
+    // Takes the changes the watcher has seen since it last looked, for afterFrame to act on;
+    // returns whether one of them matters (to the level or a picture). Never fails.
+    bool noteChanges(uint32_t now);
+    // Whether the window may change with no event coming: a change is settling, or the last
+    // afterFrame scanned the level or loaded a picture again, which no frame has shown yet.
+    bool busy() const { return settle_.pending() || reloaded_; }
 
   private:
     struct Picture {
@@ -45,8 +58,17 @@ class LiveReload {
     std::vector<Picture> pictures_;
     bool levelChanged_ = false;
     std::set<std::string> picturesChanged_;
+    std::optional<size_t> lastProblems_;
+    bool reloaded_ = false;
+    KeptFiles kept_;
 };
 
 // Frees the loaded level (containers, sprites, their textures) and scans it again from its
-// files, writing the scan's diagnostic lines again.
-void reloadLevel();
+// files, writing the scan's diagnostic lines again; returns how many it wrote, as
+// loadLevelCountingProblems does. `kept` is left with what the new scan read.
+std::optional<size_t> reloadLevel(KeptFiles& kept);
+
+// The line a rescan ends in, so that the last lines on a terminal are never stale: after a scan
+// that wrote problem lines, "level scanned again: no problems" or "level scanned again: N
+// problems above" ("1 problem above"); "" after a clean scan or when a count is unknown.
+std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now);

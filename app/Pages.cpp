@@ -303,6 +303,16 @@ void drawCollisionRows(int32_t y, bool infoShown) {
     drawCollisionRow(walkIntoColor, "Walk Into", y + collisionPage.rowSpacing, infoShown);
 }
 
+bool pageAnimates(const ViewState& state) {
+    if (state.viewMode != ViewMode::Textures)
+        return false;
+    for (const size_t position : rowsOfPage(state.viewMode, shownFilter(state), state.pageIndex)) {
+        if (lookUp(textureByColor, levelColors[position])->animates())
+            return true;
+    }
+    return false;
+}
+
 PageCounts countPages(const ViewState& state) {
     PageCounts pages;
     pages.textures = pagesOf(ViewMode::Textures, state.texturesFilter);

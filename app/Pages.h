@@ -25,6 +25,10 @@ void drawObjectRow(uint32_t colour, int32_t y, bool infoShown);
 // its label. The info overlay adds each colour after its label ("none" when missing).
 void drawCollisionRows(int32_t y, bool infoShown);
 
+// Whether the page shown would change if it were drawn again with nothing happening: one of
+// its textures still animates.
+bool pageAnimates(const ViewState& state);
+
 // The pages of the textures and objects views that hold a row, counted from the level
 // containers, over the rows that pass each view's filter.
 PageCounts countPages(const ViewState& state);

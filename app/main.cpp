@@ -5,6 +5,7 @@
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/LiveReload.h"
+#include "app/Pages.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/MemoryReuse.h"
@@ -23,10 +24,11 @@ int main(int argc, char** argv) {
     else
         Screen::get();
     Renderer::get();
-    loadLevel();
+    KeptFiles kept;
+    const std::optional<size_t> scanProblems = loadLevelCountingProblems(&kept);
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
-    LiveReload liveReload(background, overlay);
+    LiveReload liveReload(background, overlay, scanProblems, std::move(kept));
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
@@ -40,8 +42,13 @@ int main(int argc, char** argv) {
         drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
-        state = finishFrame(state, overlay, held);
+        bool eventsCame = false;
+        state = finishFrame(state, overlay, held, eventsCame);
         state = liveReload.afterFrame(state);
+        // Idle means idle: when nothing on the window can change, no frame is drawn until an
+        // event or a change to the level's files comes.
+        if (!state.quit && !eventsCame && !liveReload.busy() && !pageAnimates(state))
+            waitForEventOrChange([&liveReload] { return liveReload.noteChanges(SDL_GetTicks()); });
     }
     SDL_Quit();
     return 0;

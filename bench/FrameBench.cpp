@@ -66,7 +66,8 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
         }
         lastStamp = stamp;
         lastClock = start;
-        finishFrame(state, overlay, held);
+        bool eventsCame = false;
+        finishFrame(state, overlay, held, eventsCame);
         figures.work.push_back(nowMilliseconds() - start);
     }
     return figures;

@@ -7,11 +7,11 @@
 
 #include "app/Level.h"
 #include "bench/BenchClock.h"
+#include "bench/LevelDigest.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
-#include "sprites/Sprite.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -75,28 +75,6 @@ Floor decodeFloor(const std::vector<std::string>& paths) {
     floor.milliseconds = nowMilliseconds() - start;
     floor.cpu = cpuMilliseconds() - cpuStart;
     return floor;
-}
-
-// FNV-1a over the colours in scan order and the sizes of their sprites, to compare what two
-// builds of the scan filed.
-uint32_t levelDigest() {
-    uint32_t hash = 2166136261u;
-    const auto mix = [&hash](uint32_t value) {
-        for (int i = 0; i < 4; ++i) {
-            hash ^= (value >> (8 * i)) & 0xFF;
-            hash *= 16777619u;
-        }
-    };
-    for (uint32_t colour : levelColors) {
-        mix(colour);
-        for (const auto* map : {&textureByColor, &swatchByColor}) {
-            const auto found = map->find(colour);
-            Sprite* sprite = found == map->end() ? nullptr : found->second;
-            mix(sprite ? uint32_t(sprite->getPlacement().w) << 16 | sprite->getPlacement().h
-                       : 0xFFFFFFFFu);
-        }
-    }
-    return hash;
 }
 
 double mebibytes(long long bytes) {

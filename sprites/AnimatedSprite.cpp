@@ -144,6 +144,11 @@ void AnimatedSprite::update() {
     }
 }
 
+bool AnimatedSprite::animates() {
+    // update() returns at once past the end, and a loop without a period holds still.
+    return clock <= duration && !(loop && duration == 0);
+}
+
 void AnimatedSprite::reset() {
     currentFrame = 0;
     clock = 0;

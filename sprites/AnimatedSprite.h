@@ -32,6 +32,9 @@ class AnimatedSprite : public Sprite {
     // One tick. Without frames currentFrame becomes -1. A loop whose times add up to 0 has
     // no period: its clock stays at 0 and it shows its first frame.
     void update() override;
+    // A loop with a period animates for ever, one without holds still; an animation that
+    // plays once animates until its clock has passed its end, where update() stops.
+    bool animates() override;
     // Back to the first frame with the clock at 0.
     void reset() override;
 

@@ -88,6 +88,11 @@ void ShowOneSprite::update() {
         part->update();
 }
 
+bool ShowOneSprite::animates() {
+    Sprite* part = shown();
+    return part && part->animates();
+}
+
 void ShowOneSprite::reset() {
     for (Sprite* part : parts)
         if (part)

@@ -24,6 +24,8 @@ class ShowOneSprite : public Sprite {
     void releaseClones() override;
     // Updates the shown part; no part: nothing.
     void update() override;
+    // Whether the shown part animates; no part: never.
+    bool animates() override;
     // Resets every part that exists.
     void reset() override;
 

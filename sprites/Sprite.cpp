@@ -24,6 +24,8 @@ Sprite::Sprite(std::string name) : name(std::move(name)) {
         placement = {0, 0, 0, 0};
     }
     box = placement;
+    madeTexCoords_ = texCoords;
+    madePlacement_ = placement;
 }
 
 Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
@@ -35,9 +37,18 @@ Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
         placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};
     }
     box = placement;
+    madeTexCoords_ = texCoords;
+    madePlacement_ = placement;
 }
 
 Sprite::Sprite(std::string name, NoImage) : name(std::move(name)) {}
+
+void Sprite::restoreAsMade() {
+    texCoords = madeTexCoords_;
+    placement = madePlacement_;
+    box = madePlacement_;
+    facing = -1;
+}
 
 Sprite* Sprite::clone() {
     return this;
@@ -92,6 +103,10 @@ Rect Sprite::getBox() {
 }
 
 void Sprite::update() {}
+
+bool Sprite::animates() {
+    return false;
+}
 
 void Sprite::reset() {}
 

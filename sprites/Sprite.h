@@ -39,10 +39,18 @@ class Sprite {
     virtual Rect getBox();
     // Nothing for the image sprite.
     virtual void update();
+    // Whether update() can still change the sprite, and so what it draws, so that a frame loop
+    // can stop drawing a page where nothing moves. Never for the image sprite.
+    virtual bool animates();
     // Nothing for the image sprite.
     virtual void reset();
 
     std::string getName();
+
+    // Puts back the texture window, placement, box and facing the image sprite was made with,
+    // which its users may have changed since (a swatch is drawn at 8 by 8, an animation lends
+    // its frames its own), so that a rescan can keep it as if made anew. Never fails.
+    void restoreAsMade();
 
     std::string name;
     uint32_t texture = 0;
@@ -59,6 +67,10 @@ class Sprite {
     // empty for a file refused unread, which was named when it was refused.
     bool unloaded = false;
     std::string unloadedReason;
+
+  private:
+    TexCoords madeTexCoords_ = {0, 0, 0, 0};
+    Rect madePlacement_ = {0, 0, 0, 0};
 
   protected:
     // For description sprites, which own no texture: facing -1, everything else zero.

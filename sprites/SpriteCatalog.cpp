@@ -8,6 +8,7 @@
 #include "sprites/ShowOneSprite.h"
 
 #include <iostream>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -35,17 +36,48 @@ SpriteCatalog& SpriteCatalog::get() {
     return *catalog;
 }
 
+namespace {
+
+void freeSprite(Sprite* sprite) {
+    if (sprite && sprite->texture != 0)
+        Renderer::get().glDeleteTextures(1, &sprite->texture);
+    delete sprite;
+}
+
+} // namespace
+
 void SpriteCatalog::clear() {
+    clearExcept([](const std::string&, Sprite&) { return false; });
+}
+
+void SpriteCatalog::clearExcept(
+    const std::function<bool(const std::string& name, Sprite& sprite)>& keep) {
     // Only image sprites hold a texture, and an image sprite's clone is itself, so each
     // texture belongs to exactly one prototype here. Parts and frames are not owned by the
     // description sprites that use them, so the order of deletion does not matter.
+    std::map<std::string, Sprite*> kept;
+    unclaimed.clear();
     for (auto& [name, sprite] : sprites) {
-        if (sprite && sprite->texture != 0)
-            Renderer::get().glDeleteTextures(1, &sprite->texture);
-        delete sprite;
+        const bool image = sprite && typeid(*sprite) == typeid(Sprite);
+        if (image)
+            sprite->restoreAsMade(); // judged, and kept, as made
+        if (image && keep(name, *sprite)) {
+            kept.emplace(name, sprite);
+            unclaimed.insert(name);
+        } else {
+            freeSprite(sprite);
+        }
     }
-    sprites.clear();
+    sprites = std::move(kept);
     loading.clear();
+}
+
+void SpriteCatalog::dropUnclaimed() {
+    for (const std::string& name : unclaimed) {
+        freeSprite(sprites[name]);
+        sprites.erase(name);
+    }
+    unclaimed.clear();
 }
 
 namespace {
@@ -55,8 +87,10 @@ namespace {
 Sprite* requestSprite(std::string name, bool reportUnloadable) {
     SpriteCatalog& catalog = SpriteCatalog::get();
     const auto found = catalog.sprites.find(name);
-    if (found != catalog.sprites.end())
+    if (found != catalog.sprites.end()) {
+        catalog.unclaimed.erase(name);
         return found->second ? found->second->clone() : nullptr;
+    }
 
     // The catalogue stores a description only once it is built, so a request for one still
     // being built would start it again, without end.

@@ -38,6 +38,16 @@ class SpriteCatalog {
     // textures with glDeleteTextures; every sprite the factory returned is gone afterwards.
     // Needs the GL entry points when any sprite has a texture.
     void clear();
+    // Empties the catalogue as clear() does but for the image sprites `keep` says yes to, shown
+    // each as made (restoreAsMade), which stay for the next scan to take instead of reading
+    // their files again; they stay unclaimed until a request asks for them.
+    void clearExcept(const std::function<bool(const std::string& name, Sprite& sprite)>& keep);
+    // Frees the sprites kept by clearExcept that no request has asked for since, as a scan that
+    // read everything again would not have made them. Needs the GL entry points.
+    void dropUnclaimed();
+
+    // Sprites kept by clearExcept and not asked for since.
+    std::set<std::string> unclaimed;
 
   private:
     SpriteCatalog() = default;

@@ -1,5 +1,7 @@
-// The parts of live reload that need no window: the debounce and the watch list.
+// The parts of live reload that need no window: the debounce, the rescan's line and the watch
+// list.
 
+#include "app/LiveReload.h"
 #include "app/Debounce.h"
 #include "app/WatchList.h"
 
@@ -29,6 +31,17 @@ TEST(Debounce, ABurstIsDueOnceAfterItsLastChangeSettles) {
     settle.changed(0xFFFFFFF0u);
     EXPECT_FALSE(settle.due(0x40));
     EXPECT_TRUE(settle.due(0x54));
+}
+
+TEST(RescanLine, OnlyARescanAfterAScanWithProblemsSaysHowItWent) {
+    EXPECT_EQ(rescanLine(0, 0), "");
+    EXPECT_EQ(rescanLine(0, 2), ""); // its own lines are the last on the terminal
+    EXPECT_EQ(rescanLine(3, 0), "level scanned again: no problems");
+    EXPECT_EQ(rescanLine(3, 1), "level scanned again: 1 problem above");
+    EXPECT_EQ(rescanLine(1, 3), "level scanned again: 3 problems above");
+    // A count that standard error could not be caught for tells nothing.
+    EXPECT_EQ(rescanLine(std::nullopt, 0), "");
+    EXPECT_EQ(rescanLine(3, std::nullopt), "");
 }
 
 class WatchListOfAScan : public ::testing::Test {

@@ -596,6 +596,35 @@ TEST(ViewerHover, TheRowUnderTheMouseIsNamedOnTwoLinesAboveTheFindLine) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+TEST(ViewerPages, AStillPageWaitsAndFramesComeAgainForTheMouseAndForAnAnimationInView) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // Page 1 is still; page 2 holds a clock, green then blue for 45 frames each.
+    for (int i = 0; i < 15; ++i)
+        level.addTexture(numbered("a", i), swatchColour(i), imageColour(i));
+    level.writeImage("textures/frames/green.png", 16, 16, 0x00FF00);
+    level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
+    level.writeText("textures/clock.txt",
+                    "(animated (loop)\n"
+                    " (sprite (filename textures/frames/green.png) (time 45))\n"
+                    " (sprite (filename textures/frames/blue.png) (time 45)))\n");
+    level.writeImage("textures/clock_p.png", 8, 8, 0x00AA01);
+    ViewerRun viewer(level.path());
+    // The pointer over the still page's first row names it.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 30));
+    Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) == labelWidth(16); });
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(16)); // textures/a00.png
+    // The clock comes into view and plays: green, blue and green again.
+    viewer.press({"2"});
+    for (const uint32_t colour : {0x00FF00u, 0x0000FFu, 0x00FF00u}) {
+        shot = viewer.waitFor([&](const Screenshot& s) { return s.at(12, 29) == colour; });
+        ASSERT_EQ(shot.at(12, 29), colour);
+    }
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 TEST(ViewerPages, BigArtIsScaledIntoItsRowAndArtThatFitsIsDrawnAsItIs) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
@@ -812,7 +841,7 @@ TEST(ViewerLiveReload, TexturesAndWholeFoldersComeAndGo) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
-TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainWhileTheViewerCarriesOn) {
+TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainAndEachRescanAfterItSaysHowItWent) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
     level.addTexture("t00", swatchColour(0), imageColour(0));
@@ -838,12 +867,25 @@ TEST(ViewerLiveReload, F5RescansAndABrokenSwatchIsReportedAgainWhileTheViewerCar
     EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
     const std::string line =
         "Unable to read swatch textures/t01_p.png of textures/t01.png : Unsupported image format\n";
-    EXPECT_EQ(viewer.standardError(), line);
+    EXPECT_EQ(viewer.standardError(), line); // after a clean scan, its own line is the last
+    // Scanned again while still broken, then mended: after a scan with problems each rescan
+    // ends in a line that says how it went.
+    saveByRename(level, "textures/t00_p.png", 0x2468AC);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x2468AC; });
+    EXPECT_EQ(shot.at(3, 29), 0x2468ACu);
+    const std::string again = line + line + "level scanned again: 1 problem above\n";
+    EXPECT_EQ(viewer.standardError(), again);
     saveByRename(level, "textures/t01_p.png", 0x00AA00);
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, rowY(1, 32) + 3) == 0x00AA00; });
     EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), 0x00AA00u);
+    const std::string mended = again + "level scanned again: no problems\n";
+    EXPECT_EQ(viewer.standardError(), mended);
+    // A clean rescan after a clean scan writes nothing.
+    saveByRename(level, "textures/t00_p.png", 0x13579B);
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x13579B; });
+    EXPECT_EQ(shot.at(3, 29), 0x13579Bu);
     EXPECT_EQ(viewer.quit(), 0);
-    EXPECT_EQ(viewer.standardError(), line);
+    EXPECT_EQ(viewer.standardError(), mended);
 }
 
 TEST(ViewerLiveReload, FontsAndDecorationsLoadAgainWhenTheirOwnFilesChangeWithoutARescan) {

@@ -88,6 +88,40 @@ TEST(AnimatedSprite, LoopsShowingEachFrameForItsTime) {
     EXPECT_EQ(clocks, (std::vector<int32_t>{1, 2, 3, 4, 0, 1, 2, 3, 4, 0}));
 }
 
+TEST(AnimatedSprite, AnimatesUntilItRestsAndALoopForEverUnlessItHasNoPeriod) {
+    writeFrames("anim_still");
+    const std::string frames = "  (sprite (filename anim_still_a.png) (time 3))\n"
+                               "  (sprite (filename anim_still_b.png) (time 2)))\n";
+    writeText("anim_still_once.txt", "(animated\n" + frames);
+    writeText("anim_still_loop.txt", "(animated (loop)\n" + frames);
+    writeText("anim_still_none.txt", "(animated (loop)\n"
+                                     "  (sprite (filename anim_still_a.png) (time 0)))\n");
+    writeText("anim_still_part.txt", "(showone (sprite (filename anim_still_loop.txt)))\n");
+    AnimatedSprite* once = animated("anim_still_once.txt");
+    AnimatedSprite* loop = animated("anim_still_loop.txt");
+    ASSERT_NE(once, nullptr);
+    ASSERT_NE(loop, nullptr);
+    // The clock goes 1 to 6, then stays: the sixth update is the last that changes it.
+    std::vector<bool> moving;
+    for (int tick = 0; tick < 8; ++tick) {
+        moving.push_back(once->animates());
+        once->update();
+        EXPECT_TRUE(loop->animates());
+        loop->update();
+    }
+    EXPECT_EQ(moving, (std::vector<bool>{true, true, true, true, true, true, false, false}));
+    once->reset();
+    EXPECT_TRUE(once->animates());
+    Sprite* none = getSprite("anim_still_none.txt");
+    ASSERT_NE(none, nullptr);
+    none->update();
+    EXPECT_FALSE(none->animates());
+    EXPECT_FALSE(getSprite("anim_still_a.png")->animates());
+    Sprite* part = getSprite("anim_still_part.txt");
+    ASSERT_NE(part, nullptr);
+    EXPECT_TRUE(part->animates());
+}
+
 TEST(AnimatedSprite, AFrameOfTimeZeroIsNeverShown) {
     writeImage("anim_zero_a.png", 4, 4, red);
     writeImage("anim_zero_z.png", 4, 4, green);
