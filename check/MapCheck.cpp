@@ -31,6 +31,8 @@ bool checkMap(LevelReport& report, const std::string& file, std::string& reason)
         case MapPixelKind::Marker:
             map.markerPixels[found.marker] = colour.pixels;
             break;
+        case MapPixelKind::Empty: // unpainted: neither a marker's pixels nor a stray
+            break;
         case MapPixelKind::Stray:
             map.stray.push_back(std::move(colour));
             break;

@@ -7,6 +7,8 @@ MapPixel::MapPixel(const std::vector<uint32_t>& markers) {
 }
 
 MapPixelClass MapPixel::classify(uint32_t pixel) const {
+    if ((pixel >> 24) == 0)
+        return {MapPixelKind::Empty, 0};
     const auto found = markerIndex_.find(pixel);
     if (found == markerIndex_.end())
         return {MapPixelKind::Stray, 0};

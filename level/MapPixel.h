@@ -6,8 +6,9 @@
 #include <vector>
 
 // What one pixel of a painted level map stands for: a marker colour of the level (by its
-// index in the markers given), or a stray colour that stands for nothing.
-enum class MapPixelKind { Marker, Stray };
+// index in the markers given), nothing at all (a fully transparent pixel, left unpainted), or a
+// stray colour that stands for nothing.
+enum class MapPixelKind { Marker, Empty, Stray };
 
 struct MapPixelClass {
     MapPixelKind kind;
@@ -20,7 +21,8 @@ class MapPixel {
   public:
     explicit MapPixel(const std::vector<uint32_t>& markers);
 
-    // The class of a pixel's colour. Never fails.
+    // The class of a pixel's colour: any pixel whose alpha is 0 is empty, even one that matches
+    // a marker's colour (an editor's eraser leaves any colour under alpha 0). Never fails.
     MapPixelClass classify(uint32_t pixel) const;
 
   private:
