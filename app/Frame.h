@@ -2,6 +2,7 @@
 
 #include "app/HeldKeys.h"
 #include "app/KeyTable.h"
+#include "app/MapView.h"
 #include "gfx/TexCoords.h"
 
 #include <cstdint>
@@ -35,4 +36,7 @@ void drawBackground(const Decoration& background, Background chosen);
 // state, which is returned; a key-down that SDL repeats while the key is held (`held` tells them)
 // applies only for the keys that repeat. A quit event (the close button, SIGINT, SIGTERM) ends the
 // loop as Escape does.
-ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held);
+// In the map view `map` draws the view instead of the page (the backdrop drawn again above its
+// area, under the caption) and takes its own events first.
+ViewState finishFrame(ViewState state, const Decoration& background, const Decoration& overlay,
+                      HeldKeys& held, MapView& map);

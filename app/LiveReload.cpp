@@ -52,9 +52,10 @@ ViewState LiveReload::afterFrame(ViewState state) {
     settle_.cancel();
     if (levelChanged_ || state.rescan) {
         reloadLevel();
+        ++scans_;
         // The collision view has no pages; the index waits there for the paged views.
         const PageCounts pages = countPages(state);
-        if (state.viewMode != ViewMode::CollisionColors)
+        if (state.viewMode == ViewMode::Textures || state.viewMode == ViewMode::Objects)
             state.pageIndex = std::min(
                 state.pageIndex,
                 (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);

@@ -30,6 +30,10 @@ class LiveReload {
     // request cleared.
     ViewState afterFrame(ViewState state);
 
+    // How many times the level was scanned again, so that what holds on to its sprites (the
+    // map view) knows to let go of them.
+    uint64_t scans() const { return scans_; }
+
   private:
     struct Picture {
         const char* path; // as the level names it
@@ -44,6 +48,7 @@ class LiveReload {
     WatchList list_;
     std::vector<Picture> pictures_;
     bool levelChanged_ = false;
+    uint64_t scans_ = 0;
     std::set<std::string> picturesChanged_;
 };
 

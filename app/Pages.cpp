@@ -116,12 +116,14 @@ bool listedOn(ViewMode viewMode, uint32_t colour) {
     return !lookUp(objectNameByColor, colour).empty();
 }
 
-// The size a sprite is drawn at: its placement, or the box of a sprite that draws through a
-// part of its own ("showone").
+} // namespace
+
 Rect drawnSize(Sprite* sprite) {
     const Rect placement = sprite->getPlacement();
     return placement.w != 0 && placement.h != 0 ? placement : sprite->getBox();
 }
+
+namespace {
 
 // Draws a sprite at (x, y), scaled by `scale` about that point. The entry-point table has no
 // glScale: glOrtho of the box -1/scale..1/scale with depths 1 and -1 multiplies the matrix

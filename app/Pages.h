@@ -2,7 +2,11 @@
 
 #include "app/KeyTable.h"
 
+#include "gfx/Rect.h"
+
 #include <cstdint>
+
+class Sprite;
 
 // Draws one page of the level's colours: its caption, then rows of swatches (at x 0, 8 by 8)
 // beside textures (x 10) or labels (x 10, 10 pixels below the row's y). The textures page
@@ -24,6 +28,10 @@ void drawObjectRow(uint32_t colour, int32_t y, bool infoShown);
 // The walk-behind and walk-into rows; a collision colour whose swatch is missing shows only
 // its label. The info overlay adds each colour after its label ("none" when missing).
 void drawCollisionRows(int32_t y, bool infoShown);
+
+// The size a sprite is drawn at: its placement, or the box of a sprite that draws through a
+// part of its own ("showone"). Never fails.
+Rect drawnSize(Sprite* sprite);
 
 // The pages of the textures and objects views that hold a row, counted from the level
 // containers, over the rows that pass each view's filter.

@@ -5,6 +5,7 @@
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/LiveReload.h"
+#include "app/MapView.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/MemoryReuse.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
     LiveReload liveReload(background, overlay);
+    MapView map(line.maps);
+    uint64_t scans = liveReload.scans();
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
@@ -40,8 +43,13 @@ int main(int argc, char** argv) {
         drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
-        state = finishFrame(state, overlay, held);
+        state = finishFrame(state, background, overlay, held, map);
         state = liveReload.afterFrame(state);
+        // A rescan freed the sprites the map's cells draw, and may follow a saved map.
+        if (liveReload.scans() != scans) {
+            scans = liveReload.scans();
+            map.reload();
+        }
     }
     SDL_Quit();
     return 0;

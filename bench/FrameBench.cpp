@@ -55,6 +55,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
     double lastClock = 0;
     const ViewState state{mode, page, false};
     HeldKeys held;
+    MapView map({});
     for (int frame = 0; frame < frames; ++frame) {
         drawBackground(background, state.background);
         waitForFramePeriod(lastStamp);
@@ -66,7 +67,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
         }
         lastStamp = stamp;
         lastClock = start;
-        finishFrame(state, overlay, held);
+        finishFrame(state, background, overlay, held, map);
         figures.work.push_back(nowMilliseconds() - start);
     }
     return figures;

@@ -1037,7 +1037,7 @@ TEST(ViewerQuit, ADestroyedWindowEndsItWithOneLineOfItsOwnAndStatusOne) {
 
 TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
     LevelFolder level;
-    const std::string usage = "usage: levelcolors [--size WxH] [LEVEL_FOLDER]\n";
+    const std::string usage = "usage: levelcolors [--size WxH] [--map FILE]... [LEVEL_FOLDER]\n";
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -1188,4 +1188,93 @@ TEST(ViewerInstall, AMovedInstallRunsOnItsOwnDataFolder) {
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(),
               "Unable to load image scramble.png : Couldn't open scramble.png\n");
+}
+
+// The map golden level's cells at 16 pixels: the cell at column c, row r starts at
+// (16c, 32 + 16r).
+constexpr uint32_t brickArt = 0xC04020, brickMarker = 0x10ABCD;
+constexpr uint32_t magenta = 0xFF00FF;
+
+int cellX(int column, int side = 16) {
+    return column * side;
+}
+int cellY(int row, int side = 16) {
+    return 32 + row * side;
+}
+
+// Lava plays red and blue frames: either is the animation caught between ticks.
+bool lavaShown(uint32_t pixel) {
+    return pixel == 0xFF0000 || pixel == 0x0000FF;
+}
+
+// The status line's glyphs cover rows 12 to 27, below the caption's.
+int statusWidth(const Screenshot& shot) {
+    return barWidth(shot, 0, 22);
+}
+
+TEST(ViewerMap, MShowsTheMapCellByCellAndPShowsItAsPainted) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    EXPECT_EQ(captionWidth(shot), labelWidth(23)); // MAP: levels/painted.png
+    EXPECT_EQ(statusWidth(shot), labelWidth(23));  // 4x2, 1 stray pixel, x16
+    EXPECT_EQ(shot.at(cellX(0) + 8, cellY(0) + 8), brickArt);
+    EXPECT_TRUE(lavaShown(shot.at(cellX(1) + 8, cellY(0) + 8)));
+    // The object: its colour in a 1-pixel black frame.
+    EXPECT_EQ(shot.at(cellX(2), cellY(0)), black);
+    EXPECT_EQ(shot.at(cellX(2) + 15, cellY(0) + 8), black);
+    EXPECT_EQ(shot.at(cellX(2) + 1, cellY(0) + 1), 0x3366CCu);
+    EXPECT_EQ(shot.at(cellX(3) + 8, cellY(0) + 8), 0x55AAAAu); // walk behind
+    // The stray: magenta top-left and bottom-right, black at the other two.
+    EXPECT_EQ(shot.at(cellX(0) + 3, cellY(1) + 3), magenta);
+    EXPECT_EQ(shot.at(cellX(0) + 12, cellY(1) + 3), black);
+    EXPECT_EQ(shot.at(cellX(0) + 3, cellY(1) + 12), black);
+    EXPECT_EQ(shot.at(cellX(0) + 12, cellY(1) + 12), magenta);
+    EXPECT_EQ(shot.at(cellX(1) + 8, cellY(1) + 8), white); // unpainted: the background
+    EXPECT_EQ(shot.at(cellX(2) + 8, cellY(1) + 8), brickArt);
+    EXPECT_EQ(shot.at(cellX(3) + 8, cellY(1) + 8), 0x123456u); // walk into
+    EXPECT_EQ(shot.at(cellX(4) + 8, cellY(0) + 8), white);     // past the map
+    EXPECT_EQ(shot.at(5, 720), LevelFolder::overlayTopLeft);
+
+    viewer.press({"p"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickMarker; });
+    EXPECT_EQ(shot.at(cellX(0) + 8, cellY(0) + 8), brickMarker);
+    EXPECT_EQ(shot.at(cellX(1) + 8, cellY(0) + 8), 0xAA2200u);
+    EXPECT_EQ(shot.at(cellX(2), cellY(0)), 0x3366CCu); // no frame
+    EXPECT_EQ(shot.at(cellX(0) + 3, cellY(1) + 3), 0x010203u);
+    EXPECT_EQ(shot.at(cellX(1) + 8, cellY(1) + 8), white);
+    // The page keys do nothing here; t goes back to the textures page as it was.
+    viewer.press({"p", "2", "Next", "t"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
+    EXPECT_EQ(shot.at(3, 29), brickMarker); // page 1's first row, the brick's swatch
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, WithoutAMapTheViewSaysWhereToPutOneAndAnUnreadableMapIsNamed) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    {
+        ViewerRun viewer(level.path());
+        viewer.press({"m"});
+        const Screenshot shot =
+            viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(36); });
+        EXPECT_EQ(captionWidth(shot), labelWidth(9)); // MAP: none
+        // Too long for one line at this width, the advice goes on two.
+        EXPECT_EQ(statusWidth(shot), labelWidth(36));     // no map: put a painted PNG in levels/
+        EXPECT_EQ(barWidth(shot, 0, 35), labelWidth(18)); // or give --map FILE
+        EXPECT_EQ(viewer.quit(), 0);
+    }
+    level.writeText("levels/torn.png", "\x89PNG\r\n\x1a\nthis is no image");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(14); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(20)); // MAP: levels/torn.png
+    EXPECT_EQ(statusWidth(shot), labelWidth(14));  // cannot be read
+    EXPECT_EQ(viewer.quit(), 0);
+    expectLinesMatch(viewer.standardError(),
+                     "libpng error: *\nUnable to load image levels/torn.png : *\n");
 }
