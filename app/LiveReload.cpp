@@ -37,6 +37,14 @@ LiveReload::LiveReload(Decoration& background, Decoration& overlay)
     watch();
 }
 
+void LiveReload::watchAlso(std::vector<std::string> files) {
+    // Watched again only for files to add, so that a folder is not reported twice.
+    if (files.empty())
+        return;
+    also_ = std::move(files);
+    watch();
+}
+
 ViewState LiveReload::afterFrame(ViewState state) {
     const uint32_t now = SDL_GetTicks();
     for (const FolderChange& change : watcher_.changes()) {
@@ -81,6 +89,8 @@ void LiveReload::watch() {
         if (loaded != picture.path)
             pictureFiles.emplace_back(loaded, picture.path);
     }
-    list_ = WatchList::fromScan("", scannedNames(), pictureFiles);
+    std::vector<std::string> named = scannedNames();
+    named.insert(named.end(), also_.begin(), also_.end());
+    list_ = WatchList::fromScan("", named, pictureFiles);
     watcher_.watch(list_.folders());
 }

@@ -30,6 +30,10 @@ class LiveReload {
     // request cleared.
     ViewState afterFrame(ViewState state);
 
+    // Watches these files too (the maps), as the files a scan reads: a change to one is a
+    // change to the level. Folders that cannot be watched are reported as in the constructor.
+    void watchAlso(std::vector<std::string> files);
+
     // How many times the level was scanned again, so that what holds on to its sprites (the
     // map view) knows to let go of them.
     uint64_t scans() const { return scans_; }
@@ -49,6 +53,7 @@ class LiveReload {
     std::vector<Picture> pictures_;
     bool levelChanged_ = false;
     uint64_t scans_ = 0;
+    std::vector<std::string> also_;
     std::set<std::string> picturesChanged_;
 };
 

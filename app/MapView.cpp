@@ -109,14 +109,21 @@ int32_t areaHeight() {
 
 } // namespace
 
-MapView::MapView(std::vector<std::string> given) {
-    if (given.empty()) {
-        for (const std::string& name : listFiles("levels", "png")) {
-            if (!isSwatchName(name))
-                given.push_back("levels/" + name);
-        }
+namespace {
+
+std::vector<std::string> levelMaps() {
+    std::vector<std::string> maps;
+    for (const std::string& name : listFiles("levels", "png")) {
+        if (!isSwatchName(name))
+            maps.push_back("levels/" + name);
     }
-    for (std::string& path : given) {
+    return maps;
+}
+
+} // namespace
+
+MapView::MapView(std::vector<std::string> given) : given_(!given.empty()) {
+    for (std::string& path : given_ ? given : levelMaps()) {
         maps_.emplace_back();
         maps_.back().path = std::move(path);
     }
@@ -128,6 +135,19 @@ void MapView::reload() {
     art_.clear();
     classes_.reset();
     ++artGeneration_;
+    if (!given_) {
+        // The level's maps as listed now, each keeping the view it had.
+        std::vector<Map> listed;
+        for (const std::string& path : levelMaps()) {
+            listed.emplace_back();
+            listed.back().path = path;
+            for (const Map& old : maps_) {
+                if (old.path == path)
+                    listed.back().view = old.view;
+            }
+        }
+        maps_ = std::move(listed);
+    }
     for (Map& map : maps_)
         readMap(map);
 }
@@ -347,6 +367,9 @@ std::string MapView::statusText(const ViewState& state) {
         return "no map: put a painted PNG in levels/ or give --map FILE";
     if (!map->read)
         return "cannot be read";
+    int column = 0, row = 0;
+    if (cellAt(*map, state.pointerX, state.pointerY, column, row))
+        return hoverText(*map, column, row);
     const size_t strays = strayPixels(*map);
     return std::to_string(map->width) + "x" + std::to_string(map->height) + ", " +
            std::to_string(strays) + (strays == 1 ? " stray pixel, " : " stray pixels, ") +
@@ -373,6 +396,142 @@ void MapView::drawLines(const ViewState& state) {
     }
 }
 
-ViewState MapView::applyEvent(ViewState state, const SDL_Event&) {
+bool MapView::cellAt(const Map& map, int x, int y, int& column, int& row) const {
+    const double cell = std::ldexp(1.0, map.view.zoom);
+    if (!map.read || x < 0 || y < areaTop || x >= areaWidth())
+        return false;
+    const double cx = std::floor((x - std::floor(map.view.originX)) / cell);
+    const double cy = std::floor((y - areaTop - std::floor(map.view.originY)) / cell);
+    if (cx < 0 || cy < 0 || cx >= map.width || cy >= map.height)
+        return false;
+    column = int(cx);
+    row = int(cy);
+    return true;
+}
+
+std::string MapView::hoverText(const Map& map, int column, int row) {
+    const uint32_t pixel = map.pixels[size_t(row) * size_t(map.width) + size_t(column)];
+    const CellArt& art = artOf(pixel);
+    std::string kept =
+        std::to_string(column) + "," + std::to_string(row) + " " + hexColour(pixel) + " ";
+    std::string path = art.what;
+    // A stray names the marker it was most likely meant to be, as the check does.
+    if (art.kind == CellArt::Stray) {
+        std::vector<uint32_t> markers = levelColors;
+        for (const std::optional<uint32_t>& collision : {walkBehindColor, walkIntoColor}) {
+            if (collision)
+                markers.push_back(*collision);
+        }
+        if (const std::optional<size_t> near = nearestMarker(markers, pixel)) {
+            const uint32_t marker = markers[*near];
+            const CellArt& meant = artOf(marker);
+            kept += "no marker, close to " + hexColour(marker) + " ";
+            path = meant.kind == CellArt::Fill
+                       ? (walkBehindColor == marker ? walkBehindSwatch : walkIntoSwatch)
+                       : meant.what;
+            const size_t room = size_t(std::max(0, (areaWidth() - 1) / glyphAdvance));
+            return kept + "(" +
+                   shortenPath(path, room > kept.size() + 2 ? room - kept.size() - 2 : 0) + ")";
+        }
+    }
+    const size_t room = size_t(std::max(0, (areaWidth() - 1) / glyphAdvance));
+    return kept + shortenPath(path, room > kept.size() ? room - kept.size() : 0);
+}
+
+void MapView::zoomAbout(Map& map, int zoom, double x, double y) {
+    zoom = std::clamp(zoom, smallestZoom, largestZoom);
+    View& view = map.view;
+    // The map point under (x, y) stays there.
+    const double scale = std::ldexp(1.0, zoom - view.zoom);
+    view.originX = x - (x - view.originX) * scale;
+    view.originY = y - (y - view.originY) * scale;
+    view.zoom = zoom;
+}
+
+ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
+    Map* map = shown(state);
+    if (!map)
+        return state;
+    View& view = map->view;
+    // Zooming keeps the point under the pointer in place, or the area's centre when the
+    // pointer is elsewhere.
+    const bool pointerIn = state.pointerX >= 0 && state.pointerY >= areaTop;
+    const double focusX = pointerIn ? state.pointerX : areaWidth() / 2.0;
+    const double focusY = pointerIn ? state.pointerY - areaTop : areaHeight() / 2.0;
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        switch (event.key.keysym.sym) {
+        case SDLK_PLUS:
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS:
+            zoomAbout(*map, view.zoom + 1, focusX, focusY);
+            break;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS:
+            zoomAbout(*map, view.zoom - 1, focusX, focusY);
+            break;
+        // The arrows move the view a quarter of the area: the map the other way.
+        case SDLK_LEFT:
+            view.originX += areaWidth() / 4;
+            break;
+        case SDLK_RIGHT:
+            view.originX -= areaWidth() / 4;
+            break;
+        case SDLK_UP:
+            view.originY += areaHeight() / 4;
+            break;
+        case SDLK_DOWN:
+            view.originY -= areaHeight() / 4;
+            break;
+        case SDLK_HOME: {
+            // The largest zoom at which the whole map fits, or the smallest.
+            int zoom = largestZoom;
+            while (zoom > smallestZoom && (std::ldexp(map->width, zoom) > areaWidth() ||
+                                           std::ldexp(map->height, zoom) > areaHeight()))
+                --zoom;
+            view = View{zoom, 0, 0};
+            break;
+        }
+        default:
+            break;
+        }
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_WHEELUP ||
+            event.button.button == SDL_BUTTON_WHEELDOWN) {
+            if (event.button.y >= areaTop)
+                zoomAbout(*map, view.zoom + (event.button.button == SDL_BUTTON_WHEELUP ? 1 : -1),
+                          event.button.x, event.button.y - areaTop);
+        } else if (event.button.button == SDL_BUTTON_LEFT && event.button.y >= areaTop) {
+            pressed_ = true;
+            dragged_ = false;
+            pressX_ = event.button.x;
+            pressY_ = event.button.y;
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        if (pressed_ && (event.motion.state & SDL_BUTTON(SDL_BUTTON_LEFT)) &&
+            (event.motion.xrel != 0 || event.motion.yrel != 0)) {
+            view.originX += event.motion.xrel;
+            view.originY += event.motion.yrel;
+            dragged_ = true;
+        }
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT && pressed_) {
+            pressed_ = false;
+            int column = 0, row = 0;
+            // A press and release without a drag is a click: to the marker's row.
+            if (!dragged_ && cellAt(*map, pressX_, pressY_, column, row)) {
+                const CellArt& art =
+                    artOf(map->pixels[size_t(row) * size_t(map->width) + size_t(column)]);
+                if (art.hasRow)
+                    state = showRowOf(state, art.marker);
+            }
+        }
+        break;
+    default:
+        break;
+    }
     return state;
 }

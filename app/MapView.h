@@ -23,7 +23,8 @@ class MapView {
     explicit MapView(std::vector<std::string> given);
 
     // Reads every map again from its file, keeping each map's view, and forgets what it knew
-    // of the level's textures (after a rescan). Never fails, as the constructor.
+    // of the level's textures (after a rescan); the level's own maps are listed again, so that
+    // a map added to levels/ shows. Never fails, as the constructor.
     void reload();
 
     // The map files, as given or listed, for the watch.
@@ -87,6 +88,7 @@ class MapView {
     bool cellAt(const Map& map, int x, int y, int& column, int& row) const;
     std::string hoverText(const Map& map, int column, int row);
 
+    bool given_ = false; // the maps were named on the command line
     std::vector<Map> maps_;
     std::unordered_map<uint32_t, CellArt> art_;
     std::unique_ptr<MapPixel> classes_; // made for the level's markers on first use

@@ -339,3 +339,27 @@ void drawPage(const ViewState& state) {
         drawHoverLines(viewMode, *hovered);
     drawFindLine(state);
 }
+
+ViewState showRowOf(ViewState state, uint32_t colour) {
+    const ViewMode viewMode = listedOn(ViewMode::Textures, colour)  ? ViewMode::Textures
+                              : listedOn(ViewMode::Objects, colour) ? ViewMode::Objects
+                                                                    : ViewMode::Map;
+    if (viewMode == ViewMode::Map)
+        return state;
+    state.viewMode = viewMode;
+    std::string& filter =
+        viewMode == ViewMode::Textures ? state.texturesFilter : state.objectsFilter;
+    if (!passes(viewMode, colour, filter))
+        filter.clear();
+    state.typing = false;
+    // The row's place among the rows the view lists, as rowsOfPage counts them.
+    const bool byPosition = viewMode == ViewMode::Textures && filter.empty();
+    size_t place = 0;
+    for (size_t position = 0; position < levelColors.size(); ++position) {
+        if (levelColors[position] == colour && listedOn(viewMode, colour))
+            break;
+        place += byPosition || shownOn(viewMode, levelColors[position], filter);
+    }
+    state.pageIndex = int(place / std::max<size_t>(1, rowsPerPage(layoutOf(viewMode))));
+    return state;
+}

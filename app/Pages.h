@@ -33,6 +33,12 @@ void drawCollisionRows(int32_t y, bool infoShown);
 // part of its own ("showone"). Never fails.
 Rect drawnSize(Sprite* sprite);
 
+// The state that shows the row of `colour` on the textures view (when a texture carries it)
+// or else the objects view, at the page that holds its first row, as the page keys would; a
+// filter of that view that hides the row is cleared. A colour neither view lists leaves the
+// state as it was.
+ViewState showRowOf(ViewState state, uint32_t colour);
+
 // The pages of the textures and objects views that hold a row, counted from the level
 // containers, over the rows that pass each view's filter.
 PageCounts countPages(const ViewState& state);

@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     Decoration overlay = loadDecoration(overlayPath);
     LiveReload liveReload(background, overlay);
     MapView map(line.maps);
+    liveReload.watchAlso(map.paths());
     uint64_t scans = liveReload.scans();
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.

@@ -1,6 +1,7 @@
 // The real viewer in real level folders: keys pressed with xdotool, pixels read from
 // screenshots of its window, exit status and standard error checked.
 
+#include "pngwriter/PngWriter.h"
 #include "tests/app/LevelFolder.h"
 #include "tests/app/ViewerRun.h"
 #include "tests/support/Paths.h"
@@ -1277,4 +1278,137 @@ TEST(ViewerMap, WithoutAMapTheViewSaysWhereToPutOneAndAnUnreadableMapIsNamed) {
     EXPECT_EQ(viewer.quit(), 0);
     expectLinesMatch(viewer.standardError(),
                      "libpng error: *\nUnable to load image levels/torn.png : *\n");
+}
+
+// The caption of the map golden level's map.
+bool mapShown(const Screenshot& shot) {
+    return captionWidth(shot) == labelWidth(23);
+}
+
+TEST(ViewerMap, PlusAndMinusZoomAboutThePointerHomeFitsTheArrowsAndADragPan) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // With the pointer at (1, 33), the point under it stays: cell 0 reaches from -1 to 30.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 1, 33));
+    viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(30); });
+    viewer.press({"plus"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(24, 44) == brickArt; });
+    EXPECT_EQ(shot.at(24, 44), brickArt);
+    EXPECT_TRUE(lavaShown(shot.at(40, 44)));
+    // Out to 8 pixels a cell: the frame and the checkerboard still show. Each press waits for
+    // the one before: the X server would take two presses of one key at once for a held key.
+    viewer.press({"minus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(40, 40) == 0x3366CC; });
+    viewer.press({"KP_Subtract"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(20, 36) == 0x3366CC; });
+    EXPECT_EQ(shot.at(4, 36), brickArt);
+    EXPECT_EQ(shot.at(16, 32), black);
+    EXPECT_EQ(shot.at(1, 41), magenta);
+    EXPECT_EQ(shot.at(6, 41), black);
+    // At 2 pixels a cell: the texture's average colour, the stray plain magenta, no frame.
+    viewer.press({"minus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 32) == black; }); // the hero's frame
+    viewer.press({"minus"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(0, 34) == magenta; });
+    EXPECT_EQ(shot.at(0, 32), brickArt);
+    EXPECT_EQ(shot.at(1, 35), magenta);
+    EXPECT_EQ(shot.at(2, 32), 0xFF0000u); // lava's first frame
+    EXPECT_EQ(shot.at(4, 32), 0x3366CCu);
+    EXPECT_EQ(shot.at(8, 32), white);
+    // Home fits the map: 64 pixels a cell, the corner at the area's.
+    viewer.press({"Home"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(130, 40) == 0x3366CC; });
+    EXPECT_EQ(shot.at(32, 64), brickArt);
+    EXPECT_EQ(shot.at(128, 32), black);
+    EXPECT_EQ(shot.at(160, 150), brickArt); // row 1, column 2
+    // Left moves the view a quarter of the area (75 pixels) to the left, the map to the right.
+    viewer.press({"Left"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(80, 40) == brickArt; });
+    EXPECT_EQ(shot.at(8, 40), white);
+    viewer.press({"Right"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // A drag moves the map with the pointer, and is no click: the brick from 50 to 113.
+    ASSERT_TRUE(viewer.driver().drag(viewer.window(), 8, 40, 58, 50));
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(45, 45) == white; });
+    EXPECT_EQ(shot.at(45, 45), white);
+    EXPECT_EQ(shot.at(110, 45), brickArt);
+    EXPECT_TRUE(mapShown(shot));
+    // The wheel zooms too, below the map: 32 pixels a cell.
+    ASSERT_TRUE(viewer.driver().turnWheel(viewer.window(), 5));
+    shot = viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(23); });
+    EXPECT_EQ(statusWidth(shot), labelWidth(23)); // 4x2, 1 stray pixel, x32
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, HoverNamesTheCellAndAClickGoesToItsRowsPage) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    struct Hover {
+        int x, y;
+        int characters;
+    };
+    const Hover hovers[] = {
+        {8, 40, 30},    // 0,0 #10ABCD textures/brick.png
+        {40, 40, 31},   // 2,0 #3366CC characters/hero.txt
+        {56, 40, 23},   // 3,0 #55AAAA walk behind
+        {8, 56, 21},    // 0,1 #010203 no marker
+        {24, 56, 17},   // 1,1 #000000 empty
+        {150, 400, 23}, // off the map: 4x2, 1 stray pixel, x16
+    };
+    for (const Hover& hover : hovers) {
+        ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), hover.x, hover.y));
+        const int width = labelWidth(hover.characters);
+        const Screenshot shot =
+            viewer.waitFor([&](const Screenshot& s) { return statusWidth(s) == width; });
+        EXPECT_EQ(statusWidth(shot), width) << hover.x << "," << hover.y;
+    }
+    // The objects view keeps a filter that hides the hero; a click on its cell clears it.
+    viewer.press({"o", "slash", "z", "Return", "m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 40, 40));
+    Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(8)); // OBJECTS:
+    EXPECT_EQ(shot.at(3, 29), 0x3366CCu);         // the hero's row
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);       // no filter
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 8, 40));
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
+    EXPECT_EQ(shot.at(3, 29), brickMarker); // TEXTURES:, the brick's row
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, ASavedMapIsDrawnAgainWithItsViewKept) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    // Out to 8 pixels a cell about the map's corner.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 1, 33));
+    viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(30); });
+    viewer.press({"minus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(20, 36) == 0x3366CC; });
+    // Saved by rename, as editors do: every pixel the hero now.
+    ASSERT_TRUE(writePng(level.path() + "/levels/painted.png.part", 4, 2,
+                         std::vector<uint32_t>(8, 0xFF3366CCu)));
+    ASSERT_EQ(std::rename((level.path() + "/levels/painted.png.part").c_str(),
+                          (level.path() + "/levels/painted.png").c_str()),
+              0);
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return s.at(4, 36) == 0x3366CC; });
+    EXPECT_EQ(shot.at(4, 36), 0x3366CCu);
+    EXPECT_EQ(shot.at(8, 32), black); // still 8 pixels a cell
+    EXPECT_EQ(shot.at(28, 44), 0x3366CCu);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
 }
