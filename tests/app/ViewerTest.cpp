@@ -1068,6 +1068,7 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
          "",
          "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000: 600x-1000\n" + usage},
         {{"--size"}, 2, "", "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000\n" + usage},
+        {{"--map"}, 2, "", "levelcolors: --map takes a FILE\n" + usage},
         {{"--size", "300x399"},
          2,
          "",
