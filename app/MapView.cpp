@@ -23,6 +23,8 @@ constexpr uint32_t opaqueBlack = 0xFF000000u;
 // Below these cell sizes the checkerboard and the object's frame no longer show.
 constexpr double smallestDetail = 4;
 constexpr double smallestFrame = 8;
+// Up to this cell size the cells are thousands of quads, and the view is drawn from a picture.
+constexpr double largestPictured = 4;
 constexpr int32_t captionY = 13;
 constexpr int32_t statusY = 26;
 constexpr int32_t glyphAdvance = 7;
@@ -41,6 +43,22 @@ void fill(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
 // the matrix as the textures page scales (glOrtho of -1/s..1/s multiplies by s); textures are
 // sampled nearest-neighbour, so each texel stays a sharp block.
 void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
+    // An image, or an animation's frame that is one, is a single quad over the cell: no
+    // matrix calls, which cost more than the quad itself when cells are many.
+    Sprite* image = sprite;
+    if (auto* animation = dynamic_cast<AnimatedSprite*>(sprite)) {
+        const int32_t frame = animation->currentFrame;
+        image = frame >= 0 && size_t(frame) < animation->frames.size()
+                    ? animation->frames[size_t(frame)].sprite
+                    : nullptr;
+    }
+    if (image && typeid(*image) == typeid(Sprite) && image->placement.x == 0 &&
+        image->placement.y == 0) {
+        if (image->texture != 0)
+            Screen::get().drawQuad(image->texture, &image->texCoords,
+                                   Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
+        return;
+    }
     const Rect size = drawnSize(sprite);
     if (size.w == 0 || size.h == 0)
         return;
@@ -78,6 +96,39 @@ std::optional<uint32_t> averageOfFile(const std::string& path) {
         return std::nullopt;
     return opaqueBlack | uint32_t(sum[0] / count) << 16 | uint32_t(sum[1] / count) << 8 |
            uint32_t(sum[2] / count);
+}
+
+// The image file a texture's cells show: its own, or an animation's first frame's; "" for a
+// texture drawn through parts of its own.
+std::string imageFileOf(Sprite* sprite) {
+    if (auto* animation = dynamic_cast<AnimatedSprite*>(sprite)) {
+        for (const AnimationFrame& frame : animation->frames) {
+            if (frame.sprite)
+                return imageFileOf(frame.sprite);
+        }
+        return "";
+    }
+    return typeid(*sprite) == typeid(Sprite) ? sprite->getName() : "";
+}
+
+// An image sampled nearest-neighbour at side by side, as the GL draws it scaled down; none
+// when it cannot be read.
+std::vector<uint32_t> sampledFile(const std::string& path, int side) {
+    SDL_Surface* image = path.empty() ? nullptr : loadImage(path);
+    if (!image)
+        return {};
+    std::vector<uint32_t> samples;
+    SDL_LockSurface(image);
+    for (int y = 0; y < side; ++y) {
+        const int sy = (2 * y + 1) * image->h / (2 * side);
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(image->pixels) + size_t(sy) * size_t(image->pitch));
+        for (int x = 0; x < side; ++x)
+            samples.push_back(row[(2 * x + 1) * image->w / (2 * side)]);
+    }
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+    return samples;
 }
 
 // A texture's average colour: its image's, or an animation's first frame's; a texture drawn
@@ -235,6 +286,16 @@ MapView::Map* MapView::shown(const ViewState& state) {
     return maps_.empty() ? nullptr : &maps_[state.mapIndex % maps_.size()];
 }
 
+const std::vector<uint32_t>& MapView::smallOf(const CellArt& art) {
+    CellArt& kept = const_cast<CellArt&>(art); // art_'s own entry: only its cache is filled
+    if (kept.small.empty()) {
+        kept.small = sampledFile(imageFileOf(art.texture), int(largestPictured));
+        if (kept.small.empty())
+            kept.small.assign(size_t(largestPictured * largestPictured), art.colour);
+    }
+    return kept.small;
+}
+
 size_t MapView::strayPixels(Map& map) {
     if (map.straysCounted)
         return map.strays;
@@ -251,7 +312,7 @@ void MapView::drawCells(const ViewState& state) {
         return;
     const View& view = map->view;
     const double cell = std::ldexp(1.0, view.zoom);
-    if (cell < smallestDetail) {
+    if (cell <= largestPictured) {
         drawPicture(*map, state.painted);
         return;
     }
@@ -305,9 +366,11 @@ void MapView::drawCells(const ViewState& state) {
         texture->update();
 }
 
-// At small zooms the cells are flat colours, one or a few window pixels each (thousands of
-// them): they are drawn once into a picture of the area, made again only when the view, the
-// map or the level changes.
+// At small zooms the cells are a few window pixels each, thousands of them: they are drawn
+// once into a picture of the area, made again only when the view, the map or the level
+// changes. Below 4 pixels a cell they are flat colours; at 4 a texture's cell is its image
+// sampled at 4 by 4 (an animation holds still at its first frame), a stray the checkerboard
+// and an object its colour, without the frame.
 void MapView::drawPicture(const Map& map, bool painted) {
     const int32_t w = areaWidth(), h = areaHeight();
     if (w <= 0 || h <= 0)
@@ -327,16 +390,33 @@ void MapView::drawPicture(const Map& map, bool painted) {
         SDL_LockSurface(surface);
         uint32_t lastPixel = 0, lastShown = 0;
         bool known = false;
+        const bool detailed = cell >= smallestDetail;
+        const int side = int(cell);
         for (int32_t y = 0; y < h; ++y) {
             auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
                                                     size_t(y) * size_t(surface->pitch));
-            const double row = std::floor((y - std::floor(view.originY)) / cell);
+            const double cellTop = y - std::floor(view.originY);
+            const double row = std::floor(cellTop / cell);
             for (int32_t x = 0; x < w; ++x) {
-                const double column = std::floor((x - std::floor(view.originX)) / cell);
+                const double cellLeft = x - std::floor(view.originX);
+                const double column = std::floor(cellLeft / cell);
                 out[x] = 0;
                 if (row < 0 || column < 0 || row >= map.height || column >= map.width)
                     continue;
                 const uint32_t pixel = map.pixels[size_t(row) * size_t(map.width) + size_t(column)];
+                if (detailed && !painted) {
+                    // Where in its cell this window pixel lies.
+                    const int inX = int(cellLeft) - int(column) * side;
+                    const int inY = int(cellTop) - int(row) * side;
+                    const CellArt& art = artOf(pixel);
+                    if (art.kind == CellArt::Texture)
+                        out[x] = smallOf(art)[size_t(inY * side + inX)];
+                    else if (art.kind == CellArt::Stray)
+                        out[x] = (inX < side / 2) == (inY < side / 2) ? magenta : opaqueBlack;
+                    else if (art.kind != CellArt::Empty)
+                        out[x] = art.colour;
+                    continue;
+                }
                 if (!known || pixel != lastPixel) {
                     lastPixel = pixel;
                     known = true;

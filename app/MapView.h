@@ -74,10 +74,14 @@ class MapView {
         std::string what;    // the status text's name for it
         uint32_t marker = 0; // the marker a click goes to (Texture, Framed)
         bool hasRow = false; // whether a click goes anywhere
+        // Texture: its image sampled nearest-neighbour at 4 by 4, rows from the top, for the
+        // picture at 4 pixels a cell; made when first needed.
+        std::vector<uint32_t> small;
     };
 
     void readMap(Map& map);
     const CellArt& artOf(uint32_t pixel);
+    const std::vector<uint32_t>& smallOf(const CellArt& art);
     const Map* shown(const ViewState& state) const;
     Map* shown(const ViewState& state);
     std::string statusText(const ViewState& state);
