@@ -530,7 +530,7 @@ void MapView::zoomAbout(Map& map, int zoom, double x, double y) {
 
 ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
     Map* map = shown(state);
-    if (!map)
+    if (!map || state.viewMode != ViewMode::Map)
         return state;
     View& view = map->view;
     // Zooming keeps the point under the pointer in place, or the area's centre when the

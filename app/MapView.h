@@ -27,7 +27,7 @@ class MapView {
     // a map added to levels/ shows. Never fails, as the constructor.
     void reload();
 
-    // The map files, as given or listed, for the watch.
+    // The map files, as given or listed, for the watch. Never fails.
     std::vector<std::string> paths() const;
 
     // Applies an event of the map view (zoom, pan and fit keys, the wheel, a drag, a click on
