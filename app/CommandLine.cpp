@@ -46,7 +46,7 @@ void applySize(CommandLine& line, const std::string& value) {
 
 // The data folder's place differs between systems; the rest is the same everywhere.
 std::string usageText() {
-    return std::string(R"(usage: levelcolors [--size WxH] [LEVEL_FOLDER]
+    return std::string(R"(usage: levelcolors [--size WxH] [--map FILE]... [LEVEL_FOLDER]
 
 Shows the marker colours of a level (default: the current folder) page by page in a
 300 by 800 window. Every path the viewer reads is relative to the level folder; the fonts
@@ -58,13 +58,16 @@ keys: t textures, o objects, y collision colours; 1 to 9 and 0 pages 1 to 10,
 q w e r, a s d f, z x c v pages 11 to 22; Page Down, Page Up, Home, End and the
 mouse wheel browse every page; b the background; i the info overlay; F5 rescans;
 / opens the find line, which filters the view by path or by #colour (Enter keeps the
-filter, Escape clears it); the mouse over a row names it; Escape quits.
+filter, Escape clears it); the mouse over a row names it; m the map view (again: the
+next map), p there the colours as painted; Escape quits.
 
 options:
   --help        this text
   --version     the name and the version
   --size WxH    the window's width and height, at least 300x400 (default 300x800); taller
                 windows hold more rows per page, and a size beyond the display's is reduced
+  --map FILE    a painted map for the map view (repeatable; relative to the level folder);
+                default: the level's levels/*.png that are no swatches
 )";
 }
 
@@ -75,8 +78,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     bool levelGiven = false;
     bool optionsEnded = false;
     bool sizeNext = false;
+    bool mapNext = false;
     for (const std::string& argument : arguments) {
-        if (sizeNext) {
+        if (mapNext) {
+            mapNext = false;
+            line.maps.push_back(argument);
+        } else if (sizeNext) {
             sizeNext = false;
             applySize(line, argument);
             if (!line.error.empty())
@@ -93,6 +100,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 break;
             }
             sizeNext = true;
+        } else if (!optionsEnded && argument == "--map") {
+            if (&argument == &arguments.back()) {
+                line.error = "--map takes a FILE";
+                break;
+            }
+            mapNext = true;
+        } else if (!optionsEnded && argument.rfind("--map=", 0) == 0) {
+            line.maps.push_back(argument.substr(6));
         } else if (!optionsEnded && argument.rfind("--size=", 0) == 0) {
             applySize(line, argument.substr(7));
             if (!line.error.empty())

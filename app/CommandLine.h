@@ -5,7 +5,7 @@
 #include <vector>
 
 // What the viewer's command line asks for:
-// `levelcolors [--help] [--version] [--size WxH] [LEVEL_FOLDER]`.
+// `levelcolors [--help] [--version] [--size WxH] [--map FILE]... [LEVEL_FOLDER]`.
 struct CommandLine {
     bool help = false;
     bool version = false;
@@ -15,6 +15,9 @@ struct CommandLine {
     bool sized = false;
     int width = 300;
     int height = 800;
+    // The maps of the map view, in the order given (--map FILE, repeatable); none for the
+    // level's own.
+    std::vector<std::string> maps;
 };
 
 // Reads the arguments after the program's name; never fails, a fault goes into `error`.

@@ -40,6 +40,7 @@ void fillRect(Rect rect, uint8_t grey) {
     gl.glColor4f(1, 1, 1, 1);
 }
 
+// A checkerboard from the window's top-left corner over `window`, which starts there.
 void drawCheckerboard(const Rect& window) {
     // White in the top-left square.
     fillRect(window, 0xFF);
@@ -58,9 +59,11 @@ char typedCharacter(uint16_t unicode) {
 // The events that choose what is shown: key-downs, the wheel, which pages, and the pointer,
 // whose row is named. The page counts are only needed, and counted, when a key or button
 // comes.
-ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held) {
+ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held, MapView& map) {
     if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
         return state;
+    if (state.viewMode == ViewMode::Map)
+        state = map.applyEvent(state, event);
     if (event.type == SDL_KEYDOWN)
         return applyKey(state, event.key.keysym.sym, countPages(state),
                         typedCharacter(event.key.keysym.unicode));
@@ -83,24 +86,39 @@ ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held) {
     return state;
 }
 
+// The backdrop over the top `height` rows of the window, as the whole window has it.
+void drawBackdrop(const Decoration& background, Background chosen, uint16_t height) {
+    Screen& screen = Screen::get();
+    const Rect strip = {0, 0, screen.view.w, height};
+    if (chosen == Background::Checkerboard)
+        drawCheckerboard(strip);
+    else if (chosen == Background::Grey)
+        fillRect(strip, midGrey);
+    else {
+        // The image's own top part, so that the strip matches what lies below it.
+        TexCoords part = background.window;
+        part.bottom = part.top + (part.bottom - part.top) * float(height) / float(screen.view.h);
+        screen.drawQuad(background.texture, &part, strip);
+    }
+}
+
 } // namespace
 
 void drawBackground(const Decoration& background, Background chosen) {
-    Screen& screen = Screen::get();
     Renderer::get().glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const Rect window = {0, 0, screen.view.w, screen.view.h};
-    if (chosen == Background::Checkerboard)
-        drawCheckerboard(window);
-    else if (chosen == Background::Grey)
-        fillRect(window, midGrey);
-    else
-        screen.drawQuad(background.texture, &background.window, window);
+    drawBackdrop(background, chosen, Screen::get().view.h);
 }
 
-ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held,
-                      bool& eventsCame) {
+ViewState finishFrame(ViewState state, const Decoration& background, const Decoration& overlay,
+                      HeldKeys& held, MapView& map, bool& eventsCame) {
     Screen& screen = Screen::get();
-    drawPage(state);
+    if (state.viewMode == ViewMode::Map) {
+        map.drawCells(state);
+        // Cells that reach above the area are covered, as no scissor is at hand.
+        drawBackdrop(background, state.background, uint16_t(MapView::areaTop));
+        map.drawLines(state);
+    } else
+        drawPage(state);
     // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
     const Rect overlayRect = {5, int16_t(screen.view.h - 80), 51, 81};
     if (overlay.texture)
@@ -110,7 +128,7 @@ ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held
     SDL_Event event;
     eventsCame = false;
     while (SDL_PollEvent(&event)) {
-        state = applyEvent(state, event, held);
+        state = applyEvent(state, event, held, map);
         eventsCame = true;
     }
     return state;

@@ -2,6 +2,7 @@
 
 #include "app/HeldKeys.h"
 #include "app/KeyTable.h"
+#include "app/MapView.h"
 #include "gfx/TexCoords.h"
 
 #include <cstdint>
@@ -34,6 +35,9 @@ void drawBackground(const Decoration& background, Background chosen);
 // buffer swap, then every queued key-down, mouse wheel step and pointer move applied to the
 // state, which is returned; a key-down that SDL repeats while the key is held (`held` tells them)
 // applies only for the keys that repeat. A quit event (the close button, SIGINT, SIGTERM) ends the
-// loop as Escape does. `eventsCame` tells whether any event at all was taken (an expose, say,
-// changes no state but asks for a frame).
-ViewState finishFrame(ViewState state, const Decoration& overlay, HeldKeys& held, bool& eventsCame);
+// loop as Escape does. In the map view `map` draws the view instead of the page (the backdrop
+// drawn again above its area, under the caption) and takes its own events first. `eventsCame`
+// tells whether any event at all was taken (an expose, say, changes no state but asks for a
+// frame).
+ViewState finishFrame(ViewState state, const Decoration& background, const Decoration& overlay,
+                      HeldKeys& held, MapView& map, bool& eventsCame);

@@ -73,6 +73,23 @@ ViewState typeKey(ViewState state, SDLKey key, char typed) {
 
 } // namespace
 
+bool mapKeyRepeats(SDLKey key) {
+    switch (key) {
+    case SDLK_LEFT:
+    case SDLK_RIGHT:
+    case SDLK_UP:
+    case SDLK_DOWN:
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS:
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string shownFilter(const ViewState& state) {
     if (state.viewMode == ViewMode::Textures)
         return state.texturesFilter;
@@ -84,7 +101,9 @@ std::string shownFilter(const ViewState& state) {
 ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
     if (state.typing)
         return typeKey(state, key, typed);
-    if ((key == SDLK_SLASH || typed == '/') && state.viewMode != ViewMode::CollisionColors) {
+    const bool onMap = state.viewMode == ViewMode::Map;
+    if ((key == SDLK_SLASH || typed == '/') && state.viewMode != ViewMode::CollisionColors &&
+        !onMap) {
         filterOf(state).clear();
         state.typing = true;
         state.pageIndex = 0;
@@ -111,11 +130,20 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
     case SDLK_i:
         state.infoShown = !state.infoShown;
         return state;
+    case SDLK_m:
+        if (onMap)
+            ++state.mapIndex;
+        state.viewMode = ViewMode::Map;
+        return state;
+    case SDLK_p:
+        if (onMap)
+            state.painted = !state.painted;
+        return state;
     case SDLK_PAGEDOWN:
     case SDLK_PAGEUP:
     case SDLK_HOME:
     case SDLK_END:
-        if (state.viewMode == ViewMode::CollisionColors)
+        if (state.viewMode == ViewMode::CollisionColors || onMap)
             return state;
         return browse(state, key,
                       state.viewMode == ViewMode::Textures ? pages.textures : pages.objects);
@@ -125,7 +153,7 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
     default:
         break;
     }
-    for (int page = 0; page < int(sizeof pageKeys / sizeof pageKeys[0]); ++page) {
+    for (int page = 0; page < int(sizeof pageKeys / sizeof pageKeys[0]) && !onMap; ++page) {
         if (pageKeys[page] == key)
             state.pageIndex = page;
     }
@@ -135,6 +163,8 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
 bool keyRepeats(const ViewState& state, SDLKey key) {
     if (state.typing)
         return key == SDLK_BACKSPACE;
+    if (state.viewMode == ViewMode::Map)
+        return mapKeyRepeats(key);
     return key == SDLK_PAGEDOWN || key == SDLK_PAGEUP;
 }
 

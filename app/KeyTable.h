@@ -27,6 +27,10 @@ struct ViewState {
     // The mouse pointer over the window, for the row under it; -1, -1 when it is elsewhere.
     int pointerX = -1;
     int pointerY = -1;
+    // The map view: which map (counted on by m; taken modulo the number of maps), and whether
+    // cells show the colours as painted rather than their art.
+    size_t mapIndex = 0;
+    bool painted = false;
 };
 
 // The filter of the view shown: "" for none, and always on the collision view.
@@ -51,13 +55,20 @@ struct PageCounts {
 // (0 for none), goes to the end of the view's filter, Backspace takes the last one off, Enter
 // closes the line and keeps the filter, and Escape clears the filter and closes the line,
 // without quitting; each change to the filter goes back to the first page. Other keys do
-// nothing while the line is open.
+// nothing while the line is open. m shows the map view, and in it the next map; p there
+// toggles the colours as painted. In the map view the page keys, the browsing keys and `/`
+// do nothing (the map view's own keys are app/MapView's), and the list views keep their
+// pages.
 ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed = 0);
 
 // Whether holding `key` acts again at each key-down SDL repeats (at its default delay and
 // interval): Page Down and Page Up do, and Backspace while the find line is open for typing;
-// every other key acts once per press.
+// in the map view the arrows and the zoom keys do; every other key acts once per press.
 bool keyRepeats(const ViewState& state, SDLKey key);
+
+// The map view's keys that repeat while held: the arrows and the zoom keys (+, =, -, and the
+// keypad's plus and minus).
+bool mapKeyRepeats(SDLKey key);
 
 // The key a mouse button press stands for: the wheel pages like Page Up and Page Down. Any
 // other button gives SDLK_UNKNOWN, which the table ignores.

@@ -65,6 +65,14 @@ bool LiveReload::noteChanges(uint32_t now) {
     return noted;
 }
 
+void LiveReload::watchAlso(std::vector<std::string> files) {
+    // Watched again only for files to add, so that a folder is not reported twice.
+    if (files.empty())
+        return;
+    also_ = std::move(files);
+    watch();
+}
+
 ViewState LiveReload::afterFrame(ViewState state) {
     const uint32_t now = SDL_GetTicks();
     noteChanges(now);
@@ -82,9 +90,10 @@ ViewState LiveReload::afterFrame(ViewState state) {
             std::fflush(stderr);
         }
         lastProblems_ = problems;
+        ++scans_;
         // The collision view has no pages; the index waits there for the paged views.
         const PageCounts pages = countPages(state);
-        if (state.viewMode != ViewMode::CollisionColors)
+        if (state.viewMode == ViewMode::Textures || state.viewMode == ViewMode::Objects)
             state.pageIndex = std::min(
                 state.pageIndex,
                 (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);
@@ -110,6 +119,8 @@ void LiveReload::watch() {
         if (loaded != picture.path)
             pictureFiles.emplace_back(loaded, picture.path);
     }
-    list_ = WatchList::fromScan("", scannedNames(), pictureFiles);
+    std::vector<std::string> named = scannedNames();
+    named.insert(named.end(), also_.begin(), also_.end());
+    list_ = WatchList::fromScan("", named, pictureFiles);
     watcher_.watch(list_.folders());
 }

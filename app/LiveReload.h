@@ -43,6 +43,14 @@ class LiveReload {
     // afterFrame scanned the level or loaded a picture again, which no frame has shown yet.
     bool busy() const { return settle_.pending() || reloaded_; }
 
+    // Watches these files too (the maps), as the files a scan reads: a change to one is a
+    // change to the level. Folders that cannot be watched are reported as in the constructor.
+    void watchAlso(std::vector<std::string> files);
+
+    // How many times the level was scanned again, so that what holds on to its sprites (the
+    // map view) knows to let go of them.
+    uint64_t scans() const { return scans_; }
+
   private:
     struct Picture {
         const char* path; // as the level names it
@@ -57,6 +65,8 @@ class LiveReload {
     WatchList list_;
     std::vector<Picture> pictures_;
     bool levelChanged_ = false;
+    uint64_t scans_ = 0;
+    std::vector<std::string> also_;
     std::set<std::string> picturesChanged_;
     std::optional<size_t> lastProblems_;
     bool reloaded_ = false;

@@ -116,12 +116,14 @@ bool listedOn(ViewMode viewMode, uint32_t colour) {
     return !lookUp(objectNameByColor, colour).empty();
 }
 
-// The size a sprite is drawn at: its placement, or the box of a sprite that draws through a
-// part of its own ("showone").
+} // namespace
+
 Rect drawnSize(Sprite* sprite) {
     const Rect placement = sprite->getPlacement();
     return placement.w != 0 && placement.h != 0 ? placement : sprite->getBox();
 }
+
+namespace {
 
 // Draws a sprite at (x, y), scaled by `scale` about that point. The entry-point table has no
 // glScale: glOrtho of the box -1/scale..1/scale with depths 1 and -1 multiplies the matrix
@@ -346,4 +348,28 @@ void drawPage(const ViewState& state) {
     if (hovered)
         drawHoverLines(viewMode, *hovered);
     drawFindLine(state);
+}
+
+ViewState showRowOf(ViewState state, uint32_t colour) {
+    const ViewMode viewMode = listedOn(ViewMode::Textures, colour)  ? ViewMode::Textures
+                              : listedOn(ViewMode::Objects, colour) ? ViewMode::Objects
+                                                                    : ViewMode::Map;
+    if (viewMode == ViewMode::Map)
+        return state;
+    state.viewMode = viewMode;
+    std::string& filter =
+        viewMode == ViewMode::Textures ? state.texturesFilter : state.objectsFilter;
+    if (!passes(viewMode, colour, filter))
+        filter.clear();
+    state.typing = false;
+    // The row's place among the rows the view lists, as rowsOfPage counts them.
+    const bool byPosition = viewMode == ViewMode::Textures && filter.empty();
+    size_t place = 0;
+    for (size_t position = 0; position < levelColors.size(); ++position) {
+        if (levelColors[position] == colour && listedOn(viewMode, colour))
+            break;
+        place += byPosition || shownOn(viewMode, levelColors[position], filter);
+    }
+    state.pageIndex = int(place / std::max<size_t>(1, rowsPerPage(layoutOf(viewMode))));
+    return state;
 }

@@ -2,7 +2,11 @@
 
 #include "app/KeyTable.h"
 
+#include "gfx/Rect.h"
+
 #include <cstdint>
+
+class Sprite;
 
 // Draws one page of the level's colours: its caption, then rows of swatches (at x 0, 8 by 8)
 // beside textures (x 10) or labels (x 10, 10 pixels below the row's y). The textures page
@@ -28,6 +32,16 @@ void drawCollisionRows(int32_t y, bool infoShown);
 // Whether the page shown would change if it were drawn again with nothing happening: one of
 // its textures still animates.
 bool pageAnimates(const ViewState& state);
+
+// The size a sprite is drawn at: its placement, or the box of a sprite that draws through a
+// part of its own ("showone"). Never fails.
+Rect drawnSize(Sprite* sprite);
+
+// The state that shows the row of `colour` on the textures view (when a texture carries it)
+// or else the objects view, at the page that holds its first row, as the page keys would; a
+// filter of that view that hides the row is cleared. A colour neither view lists leaves the
+// state as it was.
+ViewState showRowOf(ViewState state, uint32_t colour);
 
 // The pages of the textures and objects views that hold a row, counted from the level
 // containers, over the rows that pass each view's filter.

@@ -5,6 +5,7 @@
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/LiveReload.h"
+#include "app/MapView.h"
 #include "app/Pages.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
     LiveReload liveReload(background, overlay, scanProblems, std::move(kept));
+    MapView map(line.maps);
+    liveReload.watchAlso(map.paths());
+    uint64_t scans = liveReload.scans();
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
@@ -43,11 +47,18 @@ int main(int argc, char** argv) {
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
         bool eventsCame = false;
-        state = finishFrame(state, overlay, held, eventsCame);
+        state = finishFrame(state, background, overlay, held, map, eventsCame);
         state = liveReload.afterFrame(state);
+        // A rescan freed the sprites the map's cells draw, and may follow a saved map.
+        if (liveReload.scans() != scans) {
+            scans = liveReload.scans();
+            map.reload();
+        }
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
-        // event or a change to the level's files comes.
-        if (!state.quit && !eventsCame && !liveReload.busy() && !pageAnimates(state))
+        // event or a change to the level's files comes. The map view, whose cells may animate
+        // anywhere in its area, keeps drawing.
+        if (!state.quit && !eventsCame && !liveReload.busy() && state.viewMode != ViewMode::Map &&
+            !pageAnimates(state))
             waitForEventOrChange([&liveReload] { return liveReload.noteChanges(SDL_GetTicks()); });
     }
     SDL_Quit();

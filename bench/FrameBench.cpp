@@ -1,19 +1,24 @@
 // frame_bench LEVEL [FRAMES]: runs the viewer's frame loop, built from the same functions
 // main uses, on two pages of the level: a textures page whose 15 rows are all animated and
 // an objects page with 40 labels. For each it prints the time spent per frame outside the
-// pacing wait (page, overlay, glFinish, swap, events) and the frame period.
+// pacing wait (page, overlay, glFinish, swap, events) and the frame period. Then the map view
+// on a 1,024 by 1,024 map painted at random with the level's first 1,000 texture colours
+// (written to a temporary file), at 1/8, 1, 4, 16 and 64 pixels a cell.
 
 #include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/Level.h"
+#include "app/MapView.h"
 #include "bench/BenchClock.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "pngwriter/PngWriter.h"
 #include "sprites/AnimatedSprite.h"
 
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -49,7 +54,7 @@ struct Figures {
 };
 
 Figures runFrames(ViewMode mode, int page, int frames, const Decoration& background,
-                  const Decoration& overlay) {
+                  const Decoration& overlay, MapView& map) {
     Figures figures;
     uint32_t lastStamp = SDL_GetTicks();
     double lastClock = 0;
@@ -67,7 +72,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
         lastStamp = stamp;
         lastClock = start;
         bool eventsCame = false;
-        finishFrame(state, overlay, held, eventsCame);
+        finishFrame(state, background, overlay, held, map, eventsCame);
         figures.work.push_back(nowMilliseconds() - start);
     }
     return figures;
@@ -79,6 +84,37 @@ void printRow(const char* name, int page, const Figures& f) {
                 f.work.size(), quantile(f.work, 0.5), quantile(f.work, 0.99), quantile(f.work, 1.0),
                 quantile(f.period, 0.5), quantile(f.period, 0.0), quantile(f.period, 1.0),
                 *minTicks, *maxTicks);
+}
+
+// Presses a key in the map view, as the keyboard would.
+void pressMapKey(MapView& map, SDLKey key) {
+    SDL_Event event = {};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = key;
+    ViewState state;
+    state.viewMode = ViewMode::Map;
+    map.applyEvent(state, event);
+}
+
+// The bench map: the level's first 1,000 texture colours at random, one pixel in 1,000 a
+// stray. False when it cannot be written.
+bool writeBenchMap(const std::string& path) {
+    std::vector<uint32_t> colours;
+    for (const uint32_t colour : levelColors) {
+        if (textureByColor.count(colour) && colours.size() < 1000)
+            colours.push_back(colour);
+    }
+    if (colours.empty())
+        return false;
+    constexpr int side = 1024;
+    std::vector<uint32_t> pixels(size_t(side) * side);
+    uint32_t random = 12345;
+    for (uint32_t& pixel : pixels) {
+        random = random * 1103515245u + 12345u;
+        const uint32_t pick = random >> 8;
+        pixel = pick % 1000 == 0 ? 0xFF010203u : colours[pick % colours.size()];
+    }
+    return writePng(path, side, side, pixels);
 }
 
 } // namespace
@@ -108,10 +144,31 @@ int main(int argc, char** argv) {
     }
     std::printf("%-22s %5s %7s %10s %10s %10s %10s %8s %8s %6s %6s\n", "page", "index", "frames",
                 "work p50", "work p99", "work max", "period p50", "min", "max", "tk min", "tk max");
+    MapView none({});
     printRow("textures, 15 animated", animatedPage,
-             runFrames(ViewMode::Textures, animatedPage, frames, background, overlay));
+             runFrames(ViewMode::Textures, animatedPage, frames, background, overlay, none));
     printRow("objects, 40 labels", objectsPage,
-             runFrames(ViewMode::Objects, objectsPage, frames, background, overlay));
+             runFrames(ViewMode::Objects, objectsPage, frames, background, overlay, none));
+    char mapPath[] = "/tmp/frame_bench_map_XXXXXX";
+    const int mapFile = mkstemp(mapPath);
+    if (mapFile < 0 || !writeBenchMap(mapPath)) {
+        std::fprintf(stderr, "frame_bench: the bench map cannot be written\n");
+        return 1;
+    }
+    close(mapFile);
+    MapView map({mapPath});
+    std::remove(mapPath);
+    // From 16 pixels a cell, the start, out to 1/8, then in step by step.
+    for (int zoom = MapView::startZoom; zoom > MapView::smallestZoom; --zoom)
+        pressMapKey(map, SDLK_MINUS);
+    int zoom = MapView::smallestZoom;
+    for (const int wanted : {-3, 0, 2, 4, 6}) {
+        for (; zoom < wanted; ++zoom)
+            pressMapKey(map, SDLK_PLUS);
+        const std::string name = "map 1024, x" + std::string(wanted < 0 ? "1/8" : "") +
+                                 (wanted >= 0 ? std::to_string(1 << wanted) : "");
+        printRow(name.c_str(), 0, runFrames(ViewMode::Map, 0, frames, background, overlay, map));
+    }
     std::printf("(work: ms from the frame stamp to the end of the event drain; period: ms "
                 "between stamps; tk: the same in SDL ticks)\n");
     SDL_Quit();

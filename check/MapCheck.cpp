@@ -3,12 +3,6 @@
 #include "level/ColourText.h"
 #include "level/MapPixel.h"
 
-namespace {
-
-constexpr int closeToMarker = 16;
-
-} // namespace
-
 bool checkMap(LevelReport& report, const std::string& file, std::string& reason) {
     MapCount count = countMap(file);
     if (!count.read) {
@@ -31,6 +25,8 @@ bool checkMap(LevelReport& report, const std::string& file, std::string& reason)
         case MapPixelKind::Marker:
             map.markerPixels[found.marker] = colour.pixels;
             break;
+        case MapPixelKind::Empty: // unpainted: neither a marker's pixels nor a stray
+            break;
         case MapPixelKind::Stray:
             map.stray.push_back(std::move(colour));
             break;
@@ -41,16 +37,11 @@ bool checkMap(LevelReport& report, const std::string& file, std::string& reason)
         for (const PixelPosition& at : stray.first)
             positions += (positions.empty() ? "" : " ") + std::string("(") + std::to_string(at.x) +
                          "," + std::to_string(at.y) + ")";
-        // A colour a few steps from a marker was most likely meant to be that marker.
         std::string nearest;
-        int best = closeToMarker + 1;
-        for (const Marker& marker : report.markers) {
-            const int distance = channelDistance(marker.colour, stray.colour);
-            if (distance < best) {
-                best = distance;
-                nearest = ", but close to " + colourText(marker.colour) + " (" +
-                          report.legend[marker.entries.front()].path + ")";
-            }
+        if (const std::optional<size_t> close = nearestMarker(markers, stray.colour)) {
+            const Marker& marker = report.markers[*close];
+            nearest = ", but close to " + colourText(marker.colour) + " (" +
+                      report.legend[marker.entries.front()].path + ")";
         }
         report.problems.push_back({"stray",
                                    file,

@@ -101,6 +101,19 @@ bool WindowDriver::turnWheel(const std::string& window, int button) const {
                nullptr) == 0;
 }
 
+bool WindowDriver::click(const std::string& window, int x, int y) const {
+    return run({"xdotool", "mousemove", "--window", window, std::to_string(x), std::to_string(y),
+                "click", "1"},
+               nullptr) == 0;
+}
+
+bool WindowDriver::drag(const std::string& window, int x0, int y0, int x1, int y1) const {
+    return run({"xdotool", "mousemove", "--window", window, std::to_string(x0), std::to_string(y0),
+                "mousedown", "1", "mousemove", "--window", window, std::to_string(x1),
+                std::to_string(y1), "mouseup", "1"},
+               nullptr) == 0;
+}
+
 Screenshot WindowDriver::screenshot(const std::string& window) const {
     Screenshot shot;
     const Window id = std::strtoul(window.c_str(), nullptr, 0);

@@ -31,6 +31,10 @@ class WindowDriver {
     bool movePointer(const std::string& window, int x, int y) const;
     // Turns the mouse wheel over the window's middle by one step: button 4 up, 5 down.
     bool turnWheel(const std::string& window, int button) const;
+    // Clicks the left button at (x, y) of the window: a press and a release, without a move.
+    bool click(const std::string& window, int x, int y) const;
+    // Presses the left button at (x0, y0) of the window, moves to (x1, y1) and releases it.
+    bool drag(const std::string& window, int x0, int y0, int x1, int y1) const;
     // The window's pixels; an empty screenshot when the window cannot be read.
     Screenshot screenshot(const std::string& window) const;
     // The window's size as the X server has it: {width, height}.

@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 // What one pixel of a painted level map stands for: a marker colour of the level (by its
-// index in the markers given), or a stray colour that stands for nothing.
-enum class MapPixelKind { Marker, Stray };
+// index in the markers given), nothing at all (a fully transparent pixel, left unpainted), or a
+// stray colour that stands for nothing.
+enum class MapPixelKind { Marker, Empty, Stray };
 
 struct MapPixelClass {
     MapPixelKind kind;
@@ -20,9 +22,15 @@ class MapPixel {
   public:
     explicit MapPixel(const std::vector<uint32_t>& markers);
 
-    // The class of a pixel's colour. Never fails.
+    // The class of a pixel's colour: any pixel whose alpha is 0 is empty, even one that matches
+    // a marker's colour (an editor's eraser leaves any colour under alpha 0). Never fails.
     MapPixelClass classify(uint32_t pixel) const;
 
   private:
     std::unordered_map<uint32_t, size_t> markerIndex_;
 };
+
+// The marker a stray colour was most likely meant to be: the index of the marker nearest to
+// it by the largest difference of any one channel, alpha included, when that is at most 16
+// (the first of equally near ones). None when no marker is that near. Never fails.
+std::optional<size_t> nearestMarker(const std::vector<uint32_t>& markers, uint32_t colour);

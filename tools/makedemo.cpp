@@ -15,6 +15,8 @@
 //   levels/walkbehind_p.png, levels/walkinto_p.png
 //                                 the collision colours: walk-into is the wall entity's
 //                                 marker, walk-behind a colour no file carries
+//   levels/valley.png             a painted map of the level, 18 by 12 pixels, each pixel in
+//                                 a marker colour: the viewer's map view draws it with the art
 //
 // Every texture and object file X.png or X.txt has its swatch X_p.png beside it: an 8 by 8
 // image of its own marker colour. Marker colours are picked from a 4-level RGB grid, so any
@@ -134,6 +136,54 @@ constexpr uint32_t walkBehindMarker = 0x55AAAA;
 
 constexpr int swatchSize = 8;
 
+// The painted map, one character a pixel: a valley ringed by trees, a house, a pond, lava,
+// a road to the exit, and some of the level's characters and entities.
+constexpr const char* valleyRows[] = {
+    "TTTTTTTTTTTTTTTTTT", "TgggggggggyyyyyggT", "TgrrrrrggyywwwyygT", "TgbbfbbggywwwwwygT",
+    "TgbbdbbgggywwwygGT", "TgggsggggggyyyggsT", "TgggsssssssssssssE", "TggggggsggggkkgggT",
+    "ThgggggsgggBBBgggT", "TgccccgsgggWWWg$gT", "TglllcgsggSSgggggT", "TTTTTTTTTTTTTTTTTT",
+};
+struct Paint {
+    char key;
+    uint32_t marker;
+};
+constexpr Paint valleyPaints[] = {
+    {'T', 0x005500}, // leaves
+    {'g', 0x00AA00}, // grass
+    {'r', 0xFF5500}, // roof
+    {'b', 0xAA0000}, // brick
+    {'f', 0xFFAA00}, // torch
+    {'d', 0xFFAA55}, // planks, the door
+    {'s', 0x555555}, // stone
+    {'y', 0xFFFF55}, // sand
+    {'w', 0x0000FF}, // water
+    {'c', 0xAAAAAA}, // cobble
+    {'l', 0xFF0000}, // lava
+    {'h', 0xFF00FF}, // the hero
+    {'G', 0x0000AA}, // the guard
+    {'$', 0xAAAA00}, // treasure
+    {'E', 0x00FF00}, // the level's exit
+    {'k', 0xAA5555}, // crates
+    {'S', 0x00AAAA}, // spikes
+    {'B', 0x55AAAA}, // walk behind
+    {'W', 0x000000}, // walk into (and the wall)
+};
+
+Canvas paintValley() {
+    const int width = int(std::char_traits<char>::length(valleyRows[0]));
+    const int height = int(std::size(valleyRows));
+    Canvas map(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            for (const Paint& paint : valleyPaints) {
+                if (paint.key == valleyRows[y][x])
+                    map.set(x, y, 0xFF000000u | paint.marker);
+            }
+        }
+    }
+    return map;
+}
+
 class Writer {
   public:
     explicit Writer(std::string root) : root_(std::move(root)) {}
@@ -239,6 +289,7 @@ int main(int argc, char** argv) {
     }
     out.swatch("levels/walkbehind_p.png", walkBehindMarker);
     out.swatch("levels/walkinto_p.png", walkIntoMarker);
+    out.png("levels/valley.png", paintValley());
 
     if (!out.ok())
         return 1;

@@ -13,14 +13,14 @@ bool operator==(const ViewState& a, const ViewState& b) {
     return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit &&
            a.background == b.background && a.infoShown == b.infoShown && a.rescan == b.rescan &&
            a.texturesFilter == b.texturesFilter && a.objectsFilter == b.objectsFilter &&
-           a.typing == b.typing;
+           a.typing == b.typing && a.mapIndex == b.mapIndex && a.painted == b.painted;
 }
 
 std::ostream& operator<<(std::ostream& out, const ViewState& s) {
     return out << "view " << int(s.viewMode) << " page " << s.pageIndex << " quit " << s.quit
                << " background " << int(s.background) << " info " << s.infoShown << " rescan "
                << s.rescan << " filters '" << s.texturesFilter << "' '" << s.objectsFilter
-               << "' typing " << s.typing;
+               << "' typing " << s.typing << " map " << s.mapIndex << " painted " << s.painted;
 }
 
 namespace {
@@ -36,11 +36,12 @@ const std::map<SDLKey, int> pageOfKey = {
 constexpr ViewMode textures = ViewMode::Textures;
 constexpr ViewMode objects = ViewMode::Objects;
 constexpr ViewMode collision = ViewMode::CollisionColors;
+constexpr ViewMode map = ViewMode::Map;
 
 // The other keys that do something, besides the page keys.
-const SDLKey boundKeys[] = {SDLK_ESCAPE, SDLK_t,      SDLK_o,        SDLK_y,
-                            SDLK_b,      SDLK_i,      SDLK_F5,       SDLK_HOME,
-                            SDLK_END,    SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_SLASH};
+const SDLKey boundKeys[] = {SDLK_ESCAPE,   SDLK_t,     SDLK_o,    SDLK_y,   SDLK_b,
+                            SDLK_i,        SDLK_F5,    SDLK_HOME, SDLK_END, SDLK_PAGEUP,
+                            SDLK_PAGEDOWN, SDLK_SLASH, SDLK_m};
 
 // A state with the find line: filters on both views, open for typing or not.
 ViewState finding(ViewMode mode, int page, const char* texturesFilter, const char* objectsFilter,
@@ -49,6 +50,14 @@ ViewState finding(ViewMode mode, int page, const char* texturesFilter, const cha
     state.texturesFilter = texturesFilter;
     state.objectsFilter = objectsFilter;
     state.typing = typing;
+    return state;
+}
+
+// A state of the map view (or another view, with the map view's choices kept).
+ViewState onMap(int page, size_t mapIndex, bool painted, ViewMode mode = map) {
+    ViewState state{mode, page};
+    state.mapIndex = mapIndex;
+    state.painted = painted;
     return state;
 }
 
@@ -109,6 +118,27 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         // Page keys pick their page in every view, past the level's end too.
         {{collision, 4}, SDLK_9, level, {collision, 8}},
         {{objects, 23}, SDLK_1, level, {objects, 0}},
+        // m shows the map view, keeping the map last shown; there it shows the next one.
+        {onMap(4, 2, true, objects), SDLK_m, level, onMap(4, 2, true)},
+        {onMap(4, 2, false), SDLK_m, level, onMap(4, 3, false)},
+        // p toggles the painted colours, in the map view only.
+        {onMap(4, 0, false), SDLK_p, level, onMap(4, 0, true)},
+        {onMap(4, 0, true), SDLK_p, level, onMap(4, 0, false)},
+        {onMap(4, 0, false, textures), SDLK_p, level, onMap(4, 0, false, textures)},
+        // t, o and y go back to their pages, which kept theirs.
+        {onMap(4, 1, true), SDLK_t, level, onMap(4, 1, true, textures)},
+        {onMap(4, 1, true), SDLK_o, level, onMap(4, 1, true, objects)},
+        {onMap(4, 1, true), SDLK_y, level, onMap(4, 1, true, collision)},
+        // The page keys, the browsing keys and the find line do nothing there.
+        {onMap(4, 0, false), SDLK_9, level, onMap(4, 0, false)},
+        {onMap(4, 0, false), SDLK_v, level, onMap(4, 0, false)},
+        {onMap(4, 0, false), SDLK_PAGEDOWN, level, onMap(4, 0, false)},
+        {onMap(4, 0, false), SDLK_PAGEUP, level, onMap(4, 0, false)},
+        {onMap(4, 0, false), SDLK_HOME, level, onMap(4, 0, false)},
+        {onMap(4, 0, false), SDLK_END, level, onMap(4, 0, false)},
+        {onMap(4, 0, false), SDLK_SLASH, level, onMap(4, 0, false)},
+        // Escape still quits, b and i still act.
+        {onMap(4, 0, false), SDLK_b, level, {map, 4, false, Background::Checkerboard}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(applyKey(c.before, c.key, c.pages), c.after)
@@ -214,6 +244,10 @@ TEST(KeyTable, OnlyTheKeysThatBrowseActAgainWhileHeld) {
         // Typing: only Backspace.
         {finding(textures, 0, "lava", "", true), {SDLK_BACKSPACE}},
         {finding(objects, 0, "", "", true), {SDLK_BACKSPACE}},
+        // The map view: the arrows and the zoom keys.
+        {onMap(0, 0, false),
+         {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_PLUS, SDLK_EQUALS, SDLK_KP_PLUS,
+          SDLK_MINUS, SDLK_KP_MINUS}},
     };
     for (const Case& c : cases) {
         for (int symbol = 0; symbol < SDLK_LAST; ++symbol) {

@@ -65,6 +65,16 @@ void LevelFolder::addObject(const std::string& folder, const std::string& stem,
     writeImage(folder + "/" + stem + "_p.png", 8, 8, swatchRgb);
 }
 
+namespace {
+
+// RRGGBB (opaque) or AARRGGBB.
+uint32_t goldenColour(const std::string& hex) {
+    const uint32_t value = uint32_t(std::stoul(hex, nullptr, 16));
+    return hex.size() == 8 ? value : 0xFF000000u | value;
+}
+
+} // namespace
+
 void LevelFolder::copyGolden(const std::string& name) {
     const std::string golden = sourceRoot() + "/tests/app/levels/" + name;
     std::system(("cp -R '" + golden + "/.' '" + path_ + "/'").c_str());
@@ -73,7 +83,7 @@ void LevelFolder::copyGolden(const std::string& name) {
     while (std::getline(list, line)) {
         std::istringstream fields(line);
         std::string file, width;
-        if (!(fields >> file >> width))
+        if (!(fields >> file >> width) || file[0] == '#')
             continue;
         if (width == "corrupt") {
             writeText(file, "\x89PNG\r\n\x1a\nthis is no image");
@@ -82,7 +92,20 @@ void LevelFolder::copyGolden(const std::string& name) {
         int height = 0;
         std::string rgb;
         fields >> height >> rgb;
-        writeImage(file, std::stoi(width), height, uint32_t(std::stoul(rgb, nullptr, 16)));
+        // "dot X,Y COLOUR ..." sets single pixels, for painted maps.
+        std::string word;
+        if (!(fields >> word) || word != "dot") {
+            writeImage(file, std::stoi(width), height, uint32_t(std::stoul(rgb, nullptr, 16)));
+            continue;
+        }
+        std::vector<uint32_t> pixels(size_t(std::stoi(width)) * size_t(height), goldenColour(rgb));
+        std::string at, colour;
+        while (fields >> at >> colour) {
+            const size_t comma = at.find(',');
+            pixels[size_t(std::stoi(at.substr(comma + 1))) * size_t(std::stoi(width)) +
+                   size_t(std::stoi(at.substr(0, comma)))] = goldenColour(colour);
+        }
+        writePng(path_ + "/" + file, std::stoi(width), height, pixels);
     }
 }
 

@@ -25,7 +25,8 @@ class LevelFolder {
     void addObject(const std::string& folder, const std::string& stem, uint32_t swatchRgb);
     // Copies a golden level folder from tests/app/levels/<name>; its "images.txt" lists the
     // PNG files to make, one per line: "<path> <width> <height> <RRGGBB>", or
-    // "<path> corrupt" for a file that is no image.
+    // "<path> corrupt" for a file that is no image; after the colour, "dot X,Y COLOUR ..." sets
+    // single pixels (COLOUR RRGGBB, or AARRGGBB with its alpha). Lines from "#" are comments.
     void copyGolden(const std::string& name);
     // The text of a file of the golden folder, e.g. the expected standard error.
     static std::string goldenText(const std::string& name, const std::string& file);

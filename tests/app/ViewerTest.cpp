@@ -1,6 +1,7 @@
 // The real viewer in real level folders: keys pressed with xdotool, pixels read from
 // screenshots of its window, exit status and standard error checked.
 
+#include "pngwriter/PngWriter.h"
 #include "tests/app/LevelFolder.h"
 #include "tests/app/ViewerRun.h"
 #include "tests/support/Paths.h"
@@ -1079,7 +1080,7 @@ TEST(ViewerQuit, ADestroyedWindowEndsItWithOneLineOfItsOwnAndStatusOne) {
 
 TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
     LevelFolder level;
-    const std::string usage = "usage: levelcolors [--size WxH] [LEVEL_FOLDER]\n";
+    const std::string usage = "usage: levelcolors [--size WxH] [--map FILE]... [LEVEL_FOLDER]\n";
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -1109,6 +1110,7 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
          "",
          "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000: 600x-1000\n" + usage},
         {{"--size"}, 2, "", "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000\n" + usage},
+        {{"--map"}, 2, "", "levelcolors: --map takes a FILE\n" + usage},
         {{"--size", "300x399"},
          2,
          "",
@@ -1230,4 +1232,227 @@ TEST(ViewerInstall, AMovedInstallRunsOnItsOwnDataFolder) {
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(),
               "Unable to load image scramble.png : Couldn't open scramble.png\n");
+}
+
+// The map golden level's cells at 16 pixels: the cell at column c, row r starts at
+// (16c, 32 + 16r).
+constexpr uint32_t brickArt = 0xC04020, brickMarker = 0x10ABCD;
+constexpr uint32_t magenta = 0xFF00FF;
+
+int cellX(int column, int side = 16) {
+    return column * side;
+}
+int cellY(int row, int side = 16) {
+    return 32 + row * side;
+}
+
+// Lava plays red and blue frames: either is the animation caught between ticks.
+bool lavaShown(uint32_t pixel) {
+    return pixel == 0xFF0000 || pixel == 0x0000FF;
+}
+
+// The status line's glyphs cover rows 12 to 27, below the caption's.
+int statusWidth(const Screenshot& shot) {
+    return barWidth(shot, 0, 22);
+}
+
+TEST(ViewerMap, MShowsTheMapCellByCellAndPShowsItAsPainted) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    EXPECT_EQ(captionWidth(shot), labelWidth(23)); // MAP: levels/painted.png
+    EXPECT_EQ(statusWidth(shot), labelWidth(23));  // 4x2, 1 stray pixel, x16
+    EXPECT_EQ(shot.at(cellX(0) + 8, cellY(0) + 8), brickArt);
+    EXPECT_TRUE(lavaShown(shot.at(cellX(1) + 8, cellY(0) + 8)));
+    // The object: its colour in a 1-pixel black frame.
+    EXPECT_EQ(shot.at(cellX(2), cellY(0)), black);
+    EXPECT_EQ(shot.at(cellX(2) + 15, cellY(0) + 8), black);
+    EXPECT_EQ(shot.at(cellX(2) + 1, cellY(0) + 1), 0x3366CCu);
+    EXPECT_EQ(shot.at(cellX(3) + 8, cellY(0) + 8), 0x55AAAAu); // walk behind
+    // The stray: magenta top-left and bottom-right, black at the other two.
+    EXPECT_EQ(shot.at(cellX(0) + 3, cellY(1) + 3), magenta);
+    EXPECT_EQ(shot.at(cellX(0) + 12, cellY(1) + 3), black);
+    EXPECT_EQ(shot.at(cellX(0) + 3, cellY(1) + 12), black);
+    EXPECT_EQ(shot.at(cellX(0) + 12, cellY(1) + 12), magenta);
+    EXPECT_EQ(shot.at(cellX(1) + 8, cellY(1) + 8), white); // unpainted: the background
+    EXPECT_EQ(shot.at(cellX(2) + 8, cellY(1) + 8), brickArt);
+    EXPECT_EQ(shot.at(cellX(3) + 8, cellY(1) + 8), 0x123456u); // walk into
+    EXPECT_EQ(shot.at(cellX(4) + 8, cellY(0) + 8), white);     // past the map
+    EXPECT_EQ(shot.at(5, 720), LevelFolder::overlayTopLeft);
+
+    viewer.press({"p"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickMarker; });
+    EXPECT_EQ(shot.at(cellX(0) + 8, cellY(0) + 8), brickMarker);
+    EXPECT_EQ(shot.at(cellX(1) + 8, cellY(0) + 8), 0xAA2200u);
+    EXPECT_EQ(shot.at(cellX(2), cellY(0)), 0x3366CCu); // no frame
+    EXPECT_EQ(shot.at(cellX(0) + 3, cellY(1) + 3), 0x010203u);
+    EXPECT_EQ(shot.at(cellX(1) + 8, cellY(1) + 8), white);
+    // The page keys do nothing here; t goes back to the textures page as it was.
+    viewer.press({"p", "2", "Next", "t"});
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
+    EXPECT_EQ(shot.at(3, 29), brickMarker); // page 1's first row, the brick's swatch
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, WithoutAMapTheViewSaysWhereToPutOneAndAnUnreadableMapIsNamed) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    {
+        ViewerRun viewer(level.path());
+        viewer.press({"m"});
+        const Screenshot shot =
+            viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(36); });
+        EXPECT_EQ(captionWidth(shot), labelWidth(9)); // MAP: none
+        // Too long for one line at this width, the advice goes on two.
+        EXPECT_EQ(statusWidth(shot), labelWidth(36));     // no map: put a painted PNG in levels/
+        EXPECT_EQ(barWidth(shot, 0, 35), labelWidth(18)); // or give --map FILE
+        EXPECT_EQ(viewer.quit(), 0);
+    }
+    level.writeText("levels/torn.png", "\x89PNG\r\n\x1a\nthis is no image");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(14); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(20)); // MAP: levels/torn.png
+    EXPECT_EQ(statusWidth(shot), labelWidth(14));  // cannot be read
+    EXPECT_EQ(viewer.quit(), 0);
+    expectLinesMatch(viewer.standardError(),
+                     "libpng error: *\nUnable to load image levels/torn.png : *\n");
+}
+
+// The caption of the map golden level's map.
+bool mapShown(const Screenshot& shot) {
+    return captionWidth(shot) == labelWidth(23);
+}
+
+TEST(ViewerMap, PlusAndMinusZoomAboutThePointerHomeFitsTheArrowsAndADragPan) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // With the pointer at (1, 33), the point under it stays: cell 0 reaches from -1 to 30.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 1, 33));
+    viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(30); });
+    viewer.press({"plus"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(24, 44) == brickArt; });
+    EXPECT_EQ(shot.at(24, 44), brickArt);
+    EXPECT_TRUE(lavaShown(shot.at(40, 44)));
+    // Out to 8 pixels a cell: the frame and the checkerboard still show. Each press waits for
+    // the one before: the X server would take two presses of one key at once for a held key.
+    viewer.press({"minus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(40, 40) == 0x3366CC; });
+    viewer.press({"KP_Subtract"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(20, 36) == 0x3366CC; });
+    EXPECT_EQ(shot.at(4, 36), brickArt);
+    EXPECT_EQ(shot.at(16, 32), black);
+    EXPECT_EQ(shot.at(1, 41), magenta);
+    EXPECT_EQ(shot.at(6, 41), black);
+    // At 2 pixels a cell: the texture's average colour, the stray plain magenta, no frame.
+    viewer.press({"minus"});
+    // At 4 pixels a cell the object has no frame.
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 32) == 0x3366CC; });
+    viewer.press({"minus"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(0, 34) == magenta; });
+    EXPECT_EQ(shot.at(0, 32), brickArt);
+    EXPECT_EQ(shot.at(1, 35), magenta);
+    EXPECT_EQ(shot.at(2, 32), 0xFF0000u); // lava's first frame
+    EXPECT_EQ(shot.at(4, 32), 0x3366CCu);
+    EXPECT_EQ(shot.at(8, 32), white);
+    // Home fits the map: 64 pixels a cell, the corner at the area's.
+    viewer.press({"Home"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(130, 40) == 0x3366CC; });
+    EXPECT_EQ(shot.at(32, 64), brickArt);
+    EXPECT_EQ(shot.at(128, 32), black);
+    EXPECT_EQ(shot.at(160, 150), brickArt); // row 1, column 2
+    // Left moves the view a quarter of the area (75 pixels) to the left, the map to the right.
+    viewer.press({"Left"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(80, 40) == brickArt; });
+    EXPECT_EQ(shot.at(8, 40), white);
+    viewer.press({"Right"});
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // A drag moves the map with the pointer, and is no click: the brick from 50 to 113.
+    ASSERT_TRUE(viewer.driver().drag(viewer.window(), 8, 40, 58, 50));
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(45, 45) == white; });
+    EXPECT_EQ(shot.at(45, 45), white);
+    EXPECT_EQ(shot.at(110, 45), brickArt);
+    EXPECT_TRUE(mapShown(shot));
+    // The wheel zooms too, below the map: 32 pixels a cell.
+    ASSERT_TRUE(viewer.driver().turnWheel(viewer.window(), 5));
+    shot = viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(23); });
+    EXPECT_EQ(statusWidth(shot), labelWidth(23)); // 4x2, 1 stray pixel, x32
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, HoverNamesTheCellAndAClickGoesToItsRowsPage) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    struct Hover {
+        int x, y;
+        int characters;
+    };
+    const Hover hovers[] = {
+        {8, 40, 30},    // 0,0 #10ABCD textures/brick.png
+        {40, 40, 31},   // 2,0 #3366CC characters/hero.txt
+        {56, 40, 23},   // 3,0 #55AAAA walk behind
+        {8, 56, 21},    // 0,1 #010203 no marker
+        {24, 56, 17},   // 1,1 #000000 empty
+        {150, 400, 23}, // off the map: 4x2, 1 stray pixel, x16
+    };
+    for (const Hover& hover : hovers) {
+        ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), hover.x, hover.y));
+        const int width = labelWidth(hover.characters);
+        const Screenshot shot =
+            viewer.waitFor([&](const Screenshot& s) { return statusWidth(s) == width; });
+        EXPECT_EQ(statusWidth(shot), width) << hover.x << "," << hover.y;
+    }
+    // The objects view keeps a filter that hides the hero; a click on its cell clears it.
+    viewer.press({"o", "slash", "z", "Return", "m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 40, 40));
+    Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(8); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(8)); // OBJECTS:
+    EXPECT_EQ(shot.at(3, 29), 0x3366CCu);         // the hero's row
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);       // no filter
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 8, 40));
+    shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
+    EXPECT_EQ(shot.at(3, 29), brickMarker); // TEXTURES:, the brick's row
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, ASavedMapIsDrawnAgainWithItsViewKept) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    // Out to 8 pixels a cell about the map's corner.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 1, 33));
+    viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(30); });
+    viewer.press({"minus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(20, 36) == 0x3366CC; });
+    // Saved by rename, as editors do: every pixel the hero now.
+    ASSERT_TRUE(writePng(level.path() + "/levels/painted.png.part", 4, 2,
+                         std::vector<uint32_t>(8, 0xFF3366CCu)));
+    ASSERT_EQ(std::rename((level.path() + "/levels/painted.png.part").c_str(),
+                          (level.path() + "/levels/painted.png").c_str()),
+              0);
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return s.at(4, 36) == 0x3366CC; });
+    EXPECT_EQ(shot.at(4, 36), 0x3366CCu);
+    EXPECT_EQ(shot.at(8, 32), black); // still 8 pixels a cell
+    EXPECT_EQ(shot.at(28, 44), 0x3366CCu);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
 }

@@ -15,8 +15,45 @@ TEST(MapPixel, AMarkerColourIsThatMarkerComparedAsAWholeValueAlphaIncluded) {
 }
 
 TEST(MapPixel, WithoutMarkersEveryPixelIsStrayAndARepeatedMarkerKeepsItsFirstIndex) {
-    EXPECT_EQ(MapPixel({}).classify(0u).kind, MapPixelKind::Stray);
+    EXPECT_EQ(MapPixel({}).classify(0xFF000000u).kind, MapPixelKind::Stray);
     EXPECT_EQ(MapPixel({1u, 2u, 1u}).classify(1u).marker, 0u);
+}
+
+// Each kind from a table: opaque and translucent markers, alpha 0 in any colour (a marker's
+// included), and colours a step away from a marker.
+TEST(MapPixel, AFullyTransparentPixelIsEmptyWhateverItsColour) {
+    const MapPixel pixels({0xFFAA0000u, 0x80AA0000u, 0x00123456u});
+    const struct {
+        uint32_t pixel;
+        MapPixelKind kind;
+    } rows[] = {
+        {0xFFAA0000u, MapPixelKind::Marker}, {0x80AA0000u, MapPixelKind::Marker},
+        {0x00AA0000u, MapPixelKind::Empty},  {0x00000000u, MapPixelKind::Empty},
+        {0x00123456u, MapPixelKind::Empty},  {0x01AA0000u, MapPixelKind::Stray},
+        {0xFFAA0001u, MapPixelKind::Stray},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(pixels.classify(row.pixel).kind, row.kind) << std::hex << row.pixel;
+}
+
+// The stray hint both programs give: the nearest marker within 16 steps of one channel.
+TEST(MapPixel, TheNearestMarkerIsWithinSixteenStepsOfAnyChannelTheFirstOfEqualOnes) {
+    const std::vector<uint32_t> markers = {0xFF555555u, 0xFF565656u, 0xFFAA0000u};
+    const struct {
+        uint32_t colour;
+        std::optional<size_t> nearest;
+    } rows[] = {
+        {0xFF545555u, 0},
+        {0xFF575757u, 1},
+        {0xFF555555u, 0},
+        {0xFFBA0000u, 2},
+        {0xFFBB0000u, std::nullopt},
+        {0xEFAA0000u, 2}, // alpha counts as a channel
+        {0xFF000000u, std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(nearestMarker(markers, row.colour), row.nearest) << std::hex << row.colour;
+    EXPECT_EQ(nearestMarker({}, 0xFF555555u), std::nullopt);
 }
 
 } // namespace

@@ -72,8 +72,9 @@ Difference compare(const Screenshot& a, const Screenshot& b) {
     return difference;
 }
 
-// The pages compared, each by the key that picks it.
-const std::vector<std::string> pageKeys = {"t", "o", "y"};
+// The pages compared, each by the key that picks it, and the map view of the demo's painted
+// map (its default view: 16 pixels a cell, animated cells playing).
+const std::vector<std::string> pageKeys = {"t", "o", "y", "m"};
 
 bool isAmong(const Screenshot& shot, const std::vector<Screenshot>& frames) {
     return std::any_of(frames.begin(), frames.end(),

@@ -1,0 +1,617 @@
+#include "app/MapView.h"
+
+#include "app/Level.h"
+#include "app/Pages.h"
+#include "app/ShortenedPath.h"
+#include "gfx/Image.h"
+#include "gfx/Renderer.h"
+#include "gfx/Screen.h"
+#include "level/ColourText.h"
+#include "level/LevelLayout.h"
+#include "platform/DirectoryListing.h"
+#include "sprites/AnimatedSprite.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace {
+
+constexpr uint32_t magenta = 0xFFFF00FFu;
+constexpr uint32_t opaqueBlack = 0xFF000000u;
+// Below these cell sizes the checkerboard and the object's frame no longer show.
+constexpr double smallestDetail = 4;
+constexpr double smallestFrame = 8;
+// Up to this cell size the cells are thousands of quads, and the view is drawn from a picture.
+constexpr double largestPictured = 4;
+constexpr int32_t captionY = 13;
+constexpr int32_t statusY = 26;
+constexpr int32_t glyphAdvance = 7;
+
+// Fills a rectangle with a display-layout colour; texture 0 leaves the colour as it is.
+void fill(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
+    Renderer& gl = Renderer::get();
+    const TexCoords none = {0, 0, 0, 0};
+    gl.glColor4ub(uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour),
+                  uint8_t(colour >> 24));
+    Screen::get().drawQuad(0, &none, Rect{int16_t(x), int16_t(y), uint16_t(w), uint16_t(h)});
+    gl.glColor4f(1, 1, 1, 1);
+}
+
+// Draws a sprite with its drawn size stretched to a side by side square at (x, y), through
+// the matrix as the textures page scales (glOrtho of -1/s..1/s multiplies by s); textures are
+// sampled nearest-neighbour, so each texel stays a sharp block.
+void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
+    // An image, or an animation's frame that is one, is a single quad over the cell: no
+    // matrix calls, which cost more than the quad itself when cells are many.
+    Sprite* image = sprite;
+    if (auto* animation = dynamic_cast<AnimatedSprite*>(sprite)) {
+        const int32_t frame = animation->currentFrame;
+        image = frame >= 0 && size_t(frame) < animation->frames.size()
+                    ? animation->frames[size_t(frame)].sprite
+                    : nullptr;
+    }
+    if (image && typeid(*image) == typeid(Sprite) && image->placement.x == 0 &&
+        image->placement.y == 0) {
+        if (image->texture != 0)
+            Screen::get().drawQuad(image->texture, &image->texCoords,
+                                   Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
+        return;
+    }
+    const Rect size = drawnSize(sprite);
+    if (size.w == 0 || size.h == 0)
+        return;
+    const double sx = side / size.w, sy = side / size.h;
+    Renderer& gl = Renderer::get();
+    gl.glPushMatrix();
+    gl.glTranslated(x, y, 0);
+    gl.glOrtho(-1 / sx, 1 / sx, -1 / sy, 1 / sy, 1, -1);
+    sprite->draw(0, 0, 0);
+    gl.glPopMatrix();
+}
+
+// The mean colour of an image file's pixels that are not fully transparent, opaque; none
+// when the file cannot be read or has no such pixel.
+std::optional<uint32_t> averageOfFile(const std::string& path) {
+    SDL_Surface* image = loadImage(path);
+    if (!image)
+        return std::nullopt;
+    uint64_t sum[3] = {0, 0, 0}, count = 0;
+    SDL_LockSurface(image);
+    for (int y = 0; y < image->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(image->pixels) + y * image->pitch);
+        for (int x = 0; x < image->w; ++x) {
+            if ((row[x] >> 24) == 0)
+                continue;
+            for (int c = 0; c < 3; ++c)
+                sum[c] += (row[x] >> (16 - 8 * c)) & 0xFF;
+            ++count;
+        }
+    }
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+    if (count == 0)
+        return std::nullopt;
+    return opaqueBlack | uint32_t(sum[0] / count) << 16 | uint32_t(sum[1] / count) << 8 |
+           uint32_t(sum[2] / count);
+}
+
+// The image file a texture's cells show: its own, or an animation's first frame's; "" for a
+// texture drawn through parts of its own.
+std::string imageFileOf(Sprite* sprite) {
+    if (auto* animation = dynamic_cast<AnimatedSprite*>(sprite)) {
+        for (const AnimationFrame& frame : animation->frames) {
+            if (frame.sprite)
+                return imageFileOf(frame.sprite);
+        }
+        return "";
+    }
+    return typeid(*sprite) == typeid(Sprite) ? sprite->getName() : "";
+}
+
+// An image sampled nearest-neighbour at side by side, as the GL draws it scaled down; none
+// when it cannot be read.
+std::vector<uint32_t> sampledFile(const std::string& path, int side) {
+    SDL_Surface* image = path.empty() ? nullptr : loadImage(path);
+    if (!image)
+        return {};
+    std::vector<uint32_t> samples;
+    SDL_LockSurface(image);
+    for (int y = 0; y < side; ++y) {
+        const int sy = (2 * y + 1) * image->h / (2 * side);
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(image->pixels) + size_t(sy) * size_t(image->pitch));
+        for (int x = 0; x < side; ++x)
+            samples.push_back(row[(2 * x + 1) * image->w / (2 * side)]);
+    }
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+    return samples;
+}
+
+// A texture's average colour: its image's, or an animation's first frame's; a texture drawn
+// through parts of its own shows its marker colour instead.
+uint32_t averageOf(Sprite* sprite, uint32_t marker) {
+    if (auto* animation = dynamic_cast<AnimatedSprite*>(sprite)) {
+        for (const AnimationFrame& frame : animation->frames) {
+            if (frame.sprite)
+                return averageOf(frame.sprite, marker);
+        }
+        return marker;
+    }
+    if (typeid(*sprite) != typeid(Sprite))
+        return marker;
+    return averageOfFile(sprite->getName()).value_or(marker);
+}
+
+std::string zoomText(int zoom) {
+    return zoom >= 0 ? "x" + std::to_string(1 << zoom) : "x1/" + std::to_string(1 << -zoom);
+}
+
+// The area: the window's width by its height below the status line.
+int32_t areaWidth() {
+    return Screen::get().view.w;
+}
+int32_t areaHeight() {
+    return std::max<int32_t>(0, Screen::get().view.h - MapView::areaTop);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> levelMaps() {
+    std::vector<std::string> maps;
+    for (const std::string& name : listFiles("levels", "png")) {
+        if (!isSwatchName(name))
+            maps.push_back("levels/" + name);
+    }
+    return maps;
+}
+
+} // namespace
+
+MapView::MapView(std::vector<std::string> given) : given_(!given.empty()) {
+    for (std::string& path : given_ ? given : levelMaps()) {
+        maps_.emplace_back();
+        maps_.back().path = std::move(path);
+    }
+    for (Map& map : maps_)
+        readMap(map);
+}
+
+void MapView::reload() {
+    art_.clear();
+    classes_.reset();
+    ++artGeneration_;
+    if (!given_) {
+        // The level's maps as listed now, each keeping the view it had.
+        std::vector<Map> listed;
+        for (const std::string& path : levelMaps()) {
+            listed.emplace_back();
+            listed.back().path = path;
+            for (const Map& old : maps_) {
+                if (old.path == path)
+                    listed.back().view = old.view;
+            }
+        }
+        maps_ = std::move(listed);
+    }
+    for (Map& map : maps_)
+        readMap(map);
+}
+
+std::vector<std::string> MapView::paths() const {
+    std::vector<std::string> paths;
+    for (const Map& map : maps_)
+        paths.push_back(map.path);
+    return paths;
+}
+
+void MapView::readMap(Map& map) {
+    map.straysCounted = false;
+    bool refused = false;
+    // Read at its own size: each pixel stays a cell, however large the map.
+    SDL_Surface* image = loadImage(map.path, &refused);
+    map.read = image != nullptr;
+    if (!image) {
+        if (!refused)
+            reportUnloadableImage(map.path);
+        map.pixels.clear();
+        map.width = map.height = 0;
+        return;
+    }
+    map.width = image->w;
+    map.height = image->h;
+    map.pixels.resize(size_t(image->w) * size_t(image->h));
+    SDL_LockSurface(image);
+    for (int y = 0; y < image->h; ++y)
+        std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(image->pixels) +
+                                                      size_t(y) * size_t(image->pitch)),
+                    size_t(image->w), map.pixels.begin() + ptrdiff_t(size_t(y) * size_t(image->w)));
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+}
+
+const MapView::CellArt& MapView::artOf(uint32_t pixel) {
+    const auto found = art_.find(pixel);
+    if (found != art_.end())
+        return found->second;
+    if (!classes_) {
+        // The markers: every file's colour, and the collision colours, which the scan keeps
+        // apart.
+        std::vector<uint32_t> markers = levelColors;
+        for (const std::optional<uint32_t>& collision : {walkBehindColor, walkIntoColor}) {
+            if (collision)
+                markers.push_back(*collision);
+        }
+        classes_ = std::make_unique<MapPixel>(markers);
+    }
+    CellArt art;
+    const MapPixelClass cls = classes_->classify(pixel);
+    if (cls.kind == MapPixelKind::Empty) {
+        art.kind = CellArt::Empty;
+        art.what = "empty";
+    } else if (cls.kind == MapPixelKind::Stray) {
+        art.kind = CellArt::Stray;
+        art.what = "no marker";
+    } else if (Sprite* texture = textureByColor.count(pixel) ? textureByColor[pixel] : nullptr) {
+        art.kind = CellArt::Texture;
+        art.texture = texture;
+        art.colour = averageOf(texture, pixel);
+        art.what = texture->getName();
+        art.marker = pixel;
+        art.hasRow = true;
+    } else if (objectNameByColor.count(pixel)) {
+        art.kind = CellArt::Framed;
+        art.colour = pixel | opaqueBlack;
+        art.what = objectNameByColor[pixel];
+        art.marker = pixel;
+        art.hasRow = true;
+    } else {
+        art.kind = CellArt::Fill;
+        art.colour = pixel | opaqueBlack;
+        art.what = walkBehindColor == pixel ? "walk behind" : "walk into";
+    }
+    return art_.emplace(pixel, std::move(art)).first->second;
+}
+
+const MapView::Map* MapView::shown(const ViewState& state) const {
+    return maps_.empty() ? nullptr : &maps_[state.mapIndex % maps_.size()];
+}
+
+MapView::Map* MapView::shown(const ViewState& state) {
+    return maps_.empty() ? nullptr : &maps_[state.mapIndex % maps_.size()];
+}
+
+const std::vector<uint32_t>& MapView::smallOf(const CellArt& art) {
+    CellArt& kept = const_cast<CellArt&>(art); // art_'s own entry: only its cache is filled
+    if (kept.small.empty()) {
+        kept.small = sampledFile(imageFileOf(art.texture), int(largestPictured));
+        if (kept.small.empty())
+            kept.small.assign(size_t(largestPictured * largestPictured), art.colour);
+    }
+    return kept.small;
+}
+
+size_t MapView::strayPixels(Map& map) {
+    if (map.straysCounted)
+        return map.strays;
+    map.strays = 0;
+    for (const uint32_t pixel : map.pixels)
+        map.strays += artOf(pixel).kind == CellArt::Stray;
+    map.straysCounted = true;
+    return map.strays;
+}
+
+void MapView::drawCells(const ViewState& state) {
+    Map* map = shown(state);
+    if (!map || !map->read)
+        return;
+    const View& view = map->view;
+    const double cell = std::ldexp(1.0, view.zoom);
+    if (cell <= largestPictured) {
+        drawPicture(*map, state.painted);
+        return;
+    }
+    const int32_t side = int32_t(cell);
+    const int32_t baseX = int32_t(std::floor(view.originX));
+    const int32_t baseY = areaTop + int32_t(std::floor(view.originY));
+    // Only the cells in the area are drawn.
+    const int first = std::max(0, int(std::floor(-view.originX / cell)));
+    const int last = std::min(map->width, int(std::ceil((areaWidth() - view.originX) / cell)));
+    const int top = std::max(0, int(std::floor(-view.originY / cell)));
+    const int bottom = std::min(map->height, int(std::ceil((areaHeight() - view.originY) / cell)));
+    std::set<Sprite*> drawn;
+    for (int row = top; row < bottom; ++row) {
+        const int32_t y = baseY + row * side;
+        for (int column = first; column < last; ++column) {
+            const int32_t x = baseX + column * side;
+            const uint32_t pixel = map->pixels[size_t(row) * size_t(map->width) + size_t(column)];
+            if (state.painted) {
+                if ((pixel >> 24) != 0)
+                    fill(x, y, side, side, pixel);
+                continue;
+            }
+            const CellArt& art = artOf(pixel);
+            switch (art.kind) {
+            case CellArt::Texture:
+                drawStretched(art.texture, x, y, cell);
+                drawn.insert(art.texture);
+                break;
+            case CellArt::Framed:
+                if (cell >= smallestFrame) {
+                    fill(x, y, side, side, opaqueBlack);
+                    fill(x + 1, y + 1, side - 2, side - 2, art.colour);
+                } else
+                    fill(x, y, side, side, art.colour);
+                break;
+            case CellArt::Fill:
+                fill(x, y, side, side, art.colour);
+                break;
+            case CellArt::Empty:
+                break;
+            case CellArt::Stray:
+                fill(x, y, side, side, opaqueBlack);
+                fill(x, y, side / 2, side / 2, magenta);
+                fill(x + side / 2, y + side / 2, side - side / 2, side - side / 2, magenta);
+                break;
+            }
+        }
+    }
+    // One tick per frame for each texture shown, however many cells show it.
+    for (Sprite* texture : drawn)
+        texture->update();
+}
+
+// At small zooms the cells are a few window pixels each, thousands of them: they are drawn
+// once into a picture of the area, made again only when the view, the map or the level
+// changes. Below 4 pixels a cell they are flat colours; at 4 a texture's cell is its image
+// sampled at 4 by 4 (an animation holds still at its first frame), a stray the checkerboard
+// and an object its colour, without the frame.
+void MapView::drawPicture(const Map& map, bool painted) {
+    const int32_t w = areaWidth(), h = areaHeight();
+    if (w <= 0 || h <= 0)
+        return;
+    const View& view = map.view;
+    const std::string key = map.path + "|" + std::to_string(view.zoom) + "|" +
+                            std::to_string(view.originX) + "|" + std::to_string(view.originY) +
+                            "|" + std::to_string(painted) + "|" + std::to_string(w) + "x" +
+                            std::to_string(h) + "|" + std::to_string(artGeneration_) + "|" +
+                            std::to_string(size_t(map.pixels.data()));
+    if (key != pictureKey_ || picture_ == 0) {
+        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000u,
+                                                    0x0000FF00u, 0x000000FFu, 0xFF000000u);
+        if (!surface)
+            return;
+        const double cell = std::ldexp(1.0, view.zoom);
+        SDL_LockSurface(surface);
+        uint32_t lastPixel = 0, lastShown = 0;
+        bool known = false;
+        const bool detailed = cell >= smallestDetail;
+        const int side = int(cell);
+        for (int32_t y = 0; y < h; ++y) {
+            auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
+                                                    size_t(y) * size_t(surface->pitch));
+            const double cellTop = y - std::floor(view.originY);
+            const double row = std::floor(cellTop / cell);
+            for (int32_t x = 0; x < w; ++x) {
+                const double cellLeft = x - std::floor(view.originX);
+                const double column = std::floor(cellLeft / cell);
+                out[x] = 0;
+                if (row < 0 || column < 0 || row >= map.height || column >= map.width)
+                    continue;
+                const uint32_t pixel = map.pixels[size_t(row) * size_t(map.width) + size_t(column)];
+                if (detailed && !painted) {
+                    // Where in its cell this window pixel lies.
+                    const int inX = int(cellLeft) - int(column) * side;
+                    const int inY = int(cellTop) - int(row) * side;
+                    const CellArt& art = artOf(pixel);
+                    if (art.kind == CellArt::Texture)
+                        out[x] = smallOf(art)[size_t(inY * side + inX)];
+                    else if (art.kind == CellArt::Stray)
+                        out[x] = (inX < side / 2) == (inY < side / 2) ? magenta : opaqueBlack;
+                    else if (art.kind != CellArt::Empty)
+                        out[x] = art.colour;
+                    continue;
+                }
+                if (!known || pixel != lastPixel) {
+                    lastPixel = pixel;
+                    known = true;
+                    const CellArt& art = artOf(pixel);
+                    lastShown = painted                      ? pixel
+                                : art.kind == CellArt::Empty ? 0
+                                : art.kind == CellArt::Stray ? magenta
+                                                             : art.colour;
+                }
+                out[x] = lastShown;
+            }
+        }
+        SDL_UnlockSurface(surface);
+        TexCoords window;
+        picture_ = Renderer::get().uploadSurface(surface, window, "", picture_);
+        SDL_FreeSurface(surface);
+        pictureRight_ = window.right;
+        pictureBottom_ = window.bottom;
+        pictureKey_ = key;
+    }
+    const TexCoords window = {0, 0, pictureRight_, pictureBottom_};
+    Screen::get().drawQuad(picture_, &window, Rect{0, int16_t(areaTop), uint16_t(w), uint16_t(h)});
+}
+
+std::string MapView::statusText(const ViewState& state) {
+    Map* map = shown(state);
+    if (!map)
+        return "no map: put a painted PNG in levels/ or give --map FILE";
+    if (!map->read)
+        return "cannot be read";
+    int column = 0, row = 0;
+    if (cellAt(*map, state.pointerX, state.pointerY, column, row))
+        return hoverText(*map, column, row);
+    const size_t strays = strayPixels(*map);
+    return std::to_string(map->width) + "x" + std::to_string(map->height) + ", " +
+           std::to_string(strays) + (strays == 1 ? " stray pixel, " : " stray pixels, ") +
+           zoomText(map->view.zoom);
+}
+
+void MapView::drawLines(const ViewState& state) {
+    const Map* map = shown(state);
+    const size_t room = size_t(std::max(0, (areaWidth() - 1) / glyphAdvance));
+    const std::string caption = "MAP: ";
+    Screen::get().drawLabel(
+        caption + (map ? shortenPath(map->path, room > caption.size() ? room - caption.size() : 0)
+                       : "none"),
+        0, captionY);
+    // The advice without a map is longer than the default window's line: what does not fit
+    // goes on a line of its own, below.
+    const std::string status = statusText(state);
+    const size_t wrap = status.find(" or give");
+    if (status.size() <= room || wrap == std::string::npos)
+        Screen::get().drawLabel(status, 0, statusY);
+    else {
+        Screen::get().drawLabel(status.substr(0, wrap), 0, statusY);
+        Screen::get().drawLabel(status.substr(wrap + 1), 0, statusY + statusY - captionY);
+    }
+}
+
+bool MapView::cellAt(const Map& map, int x, int y, int& column, int& row) const {
+    const double cell = std::ldexp(1.0, map.view.zoom);
+    if (!map.read || x < 0 || y < areaTop || x >= areaWidth())
+        return false;
+    const double cx = std::floor((x - std::floor(map.view.originX)) / cell);
+    const double cy = std::floor((y - areaTop - std::floor(map.view.originY)) / cell);
+    if (cx < 0 || cy < 0 || cx >= map.width || cy >= map.height)
+        return false;
+    column = int(cx);
+    row = int(cy);
+    return true;
+}
+
+std::string MapView::hoverText(const Map& map, int column, int row) {
+    const uint32_t pixel = map.pixels[size_t(row) * size_t(map.width) + size_t(column)];
+    const CellArt& art = artOf(pixel);
+    std::string kept =
+        std::to_string(column) + "," + std::to_string(row) + " " + hexColour(pixel) + " ";
+    std::string path = art.what;
+    // A stray names the marker it was most likely meant to be, as the check does.
+    if (art.kind == CellArt::Stray) {
+        std::vector<uint32_t> markers = levelColors;
+        for (const std::optional<uint32_t>& collision : {walkBehindColor, walkIntoColor}) {
+            if (collision)
+                markers.push_back(*collision);
+        }
+        if (const std::optional<size_t> near = nearestMarker(markers, pixel)) {
+            const uint32_t marker = markers[*near];
+            const CellArt& meant = artOf(marker);
+            kept += "no marker, close to " + hexColour(marker) + " ";
+            path = meant.kind == CellArt::Fill
+                       ? (walkBehindColor == marker ? walkBehindSwatch : walkIntoSwatch)
+                       : meant.what;
+            const size_t room = size_t(std::max(0, (areaWidth() - 1) / glyphAdvance));
+            return kept + "(" +
+                   shortenPath(path, room > kept.size() + 2 ? room - kept.size() - 2 : 0) + ")";
+        }
+    }
+    const size_t room = size_t(std::max(0, (areaWidth() - 1) / glyphAdvance));
+    return kept + shortenPath(path, room > kept.size() ? room - kept.size() : 0);
+}
+
+void MapView::zoomAbout(Map& map, int zoom, double x, double y) {
+    zoom = std::clamp(zoom, smallestZoom, largestZoom);
+    View& view = map.view;
+    // The map point under (x, y) stays there.
+    const double scale = std::ldexp(1.0, zoom - view.zoom);
+    view.originX = x - (x - view.originX) * scale;
+    view.originY = y - (y - view.originY) * scale;
+    view.zoom = zoom;
+}
+
+ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
+    Map* map = shown(state);
+    if (!map || state.viewMode != ViewMode::Map)
+        return state;
+    View& view = map->view;
+    // Zooming keeps the point under the pointer in place, or the area's centre when the
+    // pointer is elsewhere.
+    const bool pointerIn = state.pointerX >= 0 && state.pointerY >= areaTop;
+    const double focusX = pointerIn ? state.pointerX : areaWidth() / 2.0;
+    const double focusY = pointerIn ? state.pointerY - areaTop : areaHeight() / 2.0;
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        switch (event.key.keysym.sym) {
+        case SDLK_PLUS:
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS:
+            zoomAbout(*map, view.zoom + 1, focusX, focusY);
+            break;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS:
+            zoomAbout(*map, view.zoom - 1, focusX, focusY);
+            break;
+        // The arrows move the view a quarter of the area: the map the other way.
+        case SDLK_LEFT:
+            view.originX += areaWidth() / 4;
+            break;
+        case SDLK_RIGHT:
+            view.originX -= areaWidth() / 4;
+            break;
+        case SDLK_UP:
+            view.originY += areaHeight() / 4;
+            break;
+        case SDLK_DOWN:
+            view.originY -= areaHeight() / 4;
+            break;
+        case SDLK_HOME: {
+            // The largest zoom at which the whole map fits, or the smallest.
+            int zoom = largestZoom;
+            while (zoom > smallestZoom && (std::ldexp(map->width, zoom) > areaWidth() ||
+                                           std::ldexp(map->height, zoom) > areaHeight()))
+                --zoom;
+            view = View{zoom, 0, 0};
+            break;
+        }
+        default:
+            break;
+        }
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_WHEELUP ||
+            event.button.button == SDL_BUTTON_WHEELDOWN) {
+            if (event.button.y >= areaTop)
+                zoomAbout(*map, view.zoom + (event.button.button == SDL_BUTTON_WHEELUP ? 1 : -1),
+                          event.button.x, event.button.y - areaTop);
+        } else if (event.button.button == SDL_BUTTON_LEFT && event.button.y >= areaTop) {
+            pressed_ = true;
+            dragged_ = false;
+            pressX_ = event.button.x;
+            pressY_ = event.button.y;
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        if (pressed_ && (event.motion.state & SDL_BUTTON(SDL_BUTTON_LEFT)) &&
+            (event.motion.xrel != 0 || event.motion.yrel != 0)) {
+            view.originX += event.motion.xrel;
+            view.originY += event.motion.yrel;
+            dragged_ = true;
+        }
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT && pressed_) {
+            pressed_ = false;
+            int column = 0, row = 0;
+            // A press and release without a drag is a click: to the marker's row.
+            if (!dragged_ && cellAt(*map, pressX_, pressY_, column, row)) {
+                const CellArt& art =
+                    artOf(map->pixels[size_t(row) * size_t(map->width) + size_t(column)]);
+                if (art.hasRow)
+                    state = showRowOf(state, art.marker);
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return state;
+}
