@@ -62,13 +62,7 @@ void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
     const Rect size = drawnSize(sprite);
     if (size.w == 0 || size.h == 0)
         return;
-    const double sx = side / size.w, sy = side / size.h;
-    Renderer& gl = Renderer::get();
-    gl.glPushMatrix();
-    gl.glTranslated(x, y, 0);
-    gl.glOrtho(-1 / sx, 1 / sx, -1 / sy, 1 / sy, 1, -1);
-    sprite->draw(0, 0, 0);
-    gl.glPopMatrix();
+    drawScaled(sprite, x, y, side / size.w, side / size.h);
 }
 
 // The mean colour of an image file's pixels that are not fully transparent, opaque; none

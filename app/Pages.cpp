@@ -123,19 +123,18 @@ Rect drawnSize(Sprite* sprite) {
     return placement.w != 0 && placement.h != 0 ? placement : sprite->getBox();
 }
 
-namespace {
-
-// Draws a sprite at (x, y), scaled by `scale` about that point. The entry-point table has no
-// glScale: glOrtho of the box -1/scale..1/scale with depths 1 and -1 multiplies the matrix
-// by exactly diag(scale, scale, 1).
-void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scale) {
+void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scaleX, double scaleY) {
+    // The entry-point table has no glScale: glOrtho of the box -1/scale..1/scale with depths
+    // 1 and -1 multiplies the matrix by exactly diag(scaleX, scaleY, 1).
     Renderer& gl = Renderer::get();
     gl.glPushMatrix();
     gl.glTranslated(x, y, 0);
-    gl.glOrtho(-1 / scale, 1 / scale, -1 / scale, 1 / scale, 1, -1);
+    gl.glOrtho(-1 / scaleX, 1 / scaleX, -1 / scaleY, 1 / scaleY, 1, -1);
     sprite->draw(0, 0, 0);
     gl.glPopMatrix();
 }
+
+namespace {
 
 // "page N of M" at the right of the caption line.
 void drawPageNumber(const ViewState& state) {
@@ -278,10 +277,10 @@ void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
     const Rect size = drawnSize(texture);
     const int32_t boxWidth = (infoShown ? infoTextureRight : Screen::get().view.w) - textureX;
     const int32_t boxHeight = texturesPage.rowSpacing;
-    if (size.w > boxWidth || size.h > boxHeight)
-        drawScaled(texture, textureX, y,
-                   std::min(double(boxWidth) / size.w, double(boxHeight) / size.h));
-    else
+    if (size.w > boxWidth || size.h > boxHeight) {
+        const double scale = std::min(double(boxWidth) / size.w, double(boxHeight) / size.h);
+        drawScaled(texture, textureX, y, scale, scale);
+    } else
         texture->draw(textureX, y, 0);
     texture->update();
     // The path and colour on two lines, glyph tops at the row's y and 15 below.

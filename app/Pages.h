@@ -36,6 +36,9 @@ bool pageAnimates(const ViewState& state);
 // The size a sprite is drawn at: its placement, or the box of a sprite that draws through a
 // part of its own ("showone"). Never fails.
 Rect drawnSize(Sprite* sprite);
+// Draws a sprite at (x, y), scaled about that point by `scaleX` across and `scaleY` down.
+// Never fails.
+void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scaleX, double scaleY);
 
 // The state that shows the row of `colour` on the textures view (when a texture carries it)
 // or else the objects view, at the page that holds its first row, as the page keys would; a
