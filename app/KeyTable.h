@@ -3,12 +3,20 @@
 #include "app/ViewMode.h"
 
 #include <SDL_keysym.h>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // What the page is drawn on: the page background image, or one of two plain backdrops that
 // show white-on-transparent art.
 enum class Background { White, Checkerboard, Grey };
+
+// A level being loaded: how many of its files are read, of how many.
+struct LoadingProgress {
+    size_t read = 0;
+    size_t files = 0;
+};
 
 // What the keys choose: the page, the view, how the page is shown and whether to quit.
 struct ViewState {
@@ -31,6 +39,8 @@ struct ViewState {
     // cells show the colours as painted rather than their art.
     size_t mapIndex = 0;
     bool painted = false;
+    // While the level loads, the caption line says how far it has come.
+    std::optional<LoadingProgress> loading = std::nullopt;
 };
 
 // The filter of the view shown: "" for none, and always on the collision view.

@@ -1,25 +1,23 @@
 #include "app/Level.h"
 
+#include "app/LevelScan.h"
+
 #include "gfx/Image.h"
 #include "gfx/Renderer.h"
-#include "gfx/TextureFit.h"
-#include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
-#include "level/TextParts.h"
-#include "platform/RegularFile.h"
-#include "platform/StderrLineCount.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <cstdio>
 
-std::map<uint32_t, Sprite*> textureByColor;
-std::map<uint32_t, std::string> objectNameByColor;
-std::map<uint32_t, Sprite*> swatchByColor;
-std::vector<uint32_t> levelColors;
-std::optional<uint32_t> walkBehindColor;
-std::optional<uint32_t> walkIntoColor;
+LevelContents shownLevel;
+std::map<uint32_t, Sprite*>& textureByColor = shownLevel.textureByColor;
+std::map<uint32_t, std::string>& objectNameByColor = shownLevel.objectNameByColor;
+std::map<uint32_t, Sprite*>& swatchByColor = shownLevel.swatchByColor;
+std::vector<uint32_t>& levelColors = shownLevel.levelColors;
+std::optional<uint32_t>& walkBehindColor = shownLevel.walkBehindColor;
+std::optional<uint32_t>& walkIntoColor = shownLevel.walkIntoColor;
 
 namespace {
 
@@ -83,49 +81,11 @@ std::optional<uint32_t> readCollisionColor(const char* swatchPath) {
 
 // A collision colour that no texture or object carries has no swatch sprite of its own
 // colour; its own swatch image stands in, so that the designer still sees the colour.
-void giveCollisionColorASwatch(const std::optional<uint32_t>& colour, const char* swatchPath) {
-    if (colour && !swatchByColor.count(*colour))
-        swatchByColor[*colour] = swatchSprite(swatchPath);
+void giveCollisionColorASwatch(LevelContents& into, const std::optional<uint32_t>& colour,
+                               const char* swatchPath) {
+    if (colour && !into.swatchByColor.count(*colour))
+        into.swatchByColor[*colour] = swatchSprite(swatchPath);
 }
-
-// While the level loads, its images are decoded on worker threads in the order the scan reads
-// them; the scan takes each when it comes to it and does everything else itself, so that GL,
-// the catalogue and standard error see what a scan on one thread gives.
-class LoadingLevel {
-  public:
-    // Files a rescan keeps (a sprite in the catalogue, a swatch colour in `kept`) are not read.
-    LoadingLevel(const std::vector<LevelFile>& files, const KeptFiles* kept) {
-        SpriteCatalog& catalog = SpriteCatalog::get();
-        for (const LevelFile& file : files) {
-            if (!file.unusable.empty())
-                continue;
-            if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png") &&
-                !catalog.sprites.count(file.path))
-                images_.request(file.path);
-            if (!kept || !kept->swatchColours.count(file.swatchPath))
-                images_.request(file.swatchPath);
-        }
-        catalog.takeImage = [this](const std::string& path, bool* refused) {
-            return images_.load(path, refused);
-        };
-        catalog.requestImages = [this](const std::vector<std::string>& paths) {
-            images_.requestNext(paths);
-        };
-        catalog.openListFile = openRegularFile;
-    }
-    ~LoadingLevel() {
-        SpriteCatalog& catalog = SpriteCatalog::get();
-        catalog.takeImage = nullptr;
-        catalog.requestImages = nullptr;
-        catalog.openListFile = nullptr;
-    }
-    LoadingLevel(const LoadingLevel&) = delete;
-    LoadingLevel& operator=(const LoadingLevel&) = delete;
-
-  private:
-    // The scan's own thread uploads as much as the workers decode: it keeps a core.
-    ImagePrefetch images_{DecodePool::threadCount(1)};
-};
 
 } // namespace
 
@@ -137,7 +97,7 @@ std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused) 
     return colour;
 }
 
-void scanFile(const LevelFile& file, KeptFiles* kept) {
+void scanFile(const LevelFile& file, KeptFiles* kept, LevelContents& into) {
     if (!file.unusable.empty()) {
         std::fprintf(stderr, "%s: %s\n", file.path.c_str(), file.unusable.c_str());
         std::fflush(stderr);
@@ -145,10 +105,10 @@ void scanFile(const LevelFile& file, KeptFiles* kept) {
     }
     switch (file.kind) {
     case LevelFileKind::WalkBehind:
-        walkBehindColor = readCollisionColor(file.swatchPath.c_str());
+        into.walkBehindColor = readCollisionColor(file.swatchPath.c_str());
         return;
     case LevelFileKind::WalkInto:
-        walkIntoColor = readCollisionColor(file.swatchPath.c_str());
+        into.walkIntoColor = readCollisionColor(file.swatchPath.c_str());
         return;
     case LevelFileKind::Texture:
     case LevelFileKind::Object:
@@ -163,91 +123,35 @@ void scanFile(const LevelFile& file, KeptFiles* kept) {
     if (kept && swatch.sprite)
         kept->swatchColours[file.swatchPath] = *swatch.colour;
     if (file.kind == LevelFileKind::Texture)
-        textureByColor[*swatch.colour] = texture;
+        into.textureByColor[*swatch.colour] = texture;
     else
-        objectNameByColor[*swatch.colour] = file.path;
-    swatchByColor[*swatch.colour] = swatch.sprite;
-    levelColors.push_back(*swatch.colour);
+        into.objectNameByColor[*swatch.colour] = file.path;
+    into.swatchByColor[*swatch.colour] = swatch.sprite;
+    into.levelColors.push_back(*swatch.colour);
+}
+
+void giveCollisionColoursSwatches(LevelContents& into) {
+    giveCollisionColorASwatch(into, into.walkBehindColor, walkBehindSwatch);
+    giveCollisionColorASwatch(into, into.walkIntoColor, walkIntoSwatch);
 }
 
 void loadLevel(KeptFiles* kept) {
-    const std::vector<LevelFile> files = levelFiles("");
-    if (kept) {
-        // Stamped before anything of this scan is read, so that a change while it reads
-        // shows as a change to the next scan.
-        for (const LevelFile& file : files) {
-            if (!file.unusable.empty())
-                continue;
-            for (const std::string* path : {&file.path, &file.swatchPath}) {
-                if (const std::optional<FileStamp> stamp = fileStamp(*path))
-                    kept->stamps[*path] = *stamp;
-            }
-        }
-    }
-    const LoadingLevel loading(files, kept);
-    for (const LevelFile& file : files)
-        scanFile(file, kept);
-    giveCollisionColorASwatch(walkBehindColor, walkBehindSwatch);
-    giveCollisionColorASwatch(walkIntoColor, walkIntoSwatch);
-    // Kept sprites that this scan never asked for would not be in a scan made from nothing.
-    SpriteCatalog::get().dropUnclaimed();
+    LevelScan(LevelScan::Kind::Load, kept, false).finish();
 }
 
 std::optional<size_t> loadLevelCountingProblems(KeptFiles* kept) {
-    StderrLineCount lines;
-    loadLevel(kept);
-    return lines.finish();
+    LevelScan scan(LevelScan::Kind::Load, kept, true);
+    scan.finish();
+    return scan.problems();
 }
-
-namespace {
-
-// The containers point into the catalogue, so they are emptied before it is.
-void emptyContainers() {
-    textureByColor.clear();
-    objectNameByColor.clear();
-    swatchByColor.clear();
-    levelColors.clear();
-    walkBehindColor.reset();
-    walkIntoColor.reset();
-}
-
-} // namespace
 
 void unloadLevel() {
-    emptyContainers();
+    shownLevel = LevelContents();
     SpriteCatalog::get().clear();
 }
 
 std::optional<size_t> rescanLevel(KeptFiles& kept) {
-    StderrLineCount lines;
-    SpriteCatalog& catalog = SpriteCatalog::get();
-    // Every file the last scan made a sprite of, stamped before this scan reads anything.
-    std::map<std::string, FileStamp> now;
-    for (const auto& entry : catalog.sprites) {
-        if (const std::optional<FileStamp> stamp = fileStamp(entry.first))
-            now.emplace(entry.first, *stamp);
-    }
-    const auto unchanged = [&](const std::string& path) {
-        const auto before = kept.stamps.find(path), after = now.find(path);
-        return before != kept.stamps.end() && after != now.end() && before->second.settled &&
-               before->second == after->second;
-    };
-    const Renderer& gl = Renderer::get();
-    emptyContainers();
-    // A sprite whose making wrote a line (an image that could not be loaded, or was scaled down
-    // to fit a texture) is made again, so that its line is written again.
-    catalog.clearExcept([&](const std::string& name, Sprite& sprite) {
-        const Rect size = sprite.getPlacement();
-        return !sprite.unloaded && sprite.texture != 0 && unchanged(name) &&
-               !TextureFit::of(size.w, size.h, gl.maxTextureSide, Renderer::texelBudget).scaled;
-    });
-    std::map<std::string, uint32_t> colours;
-    for (const auto& [path, colour] : kept.swatchColours) {
-        if (catalog.sprites.count(path))
-            colours.emplace(path, colour);
-    }
-    kept.stamps = std::move(now);
-    kept.swatchColours = std::move(colours);
-    loadLevel(&kept);
-    return lines.finish();
+    LevelScan scan(LevelScan::Kind::Rescan, &kept, true);
+    scan.finish();
+    return scan.problems();
 }

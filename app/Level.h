@@ -11,15 +11,27 @@
 
 class Sprite;
 
-// The level's colours, filled once by loadLevel and read by the pages. A colour is the
-// swatch's top-left pixel in the display's 32-bit format with alpha. The maps do not own the
-// sprites: the sprite catalogue does, until unloadLevel.
-extern std::map<uint32_t, Sprite*> textureByColor;        // later files overwrite earlier
-extern std::map<uint32_t, std::string> objectNameByColor; // "characters/hero.txt"
-extern std::map<uint32_t, Sprite*> swatchByColor;         // drawn at 8 by 8
-extern std::vector<uint32_t> levelColors;                 // one per file, in scan order
-extern std::optional<uint32_t> walkBehindColor;           // none when its swatch is missing
-extern std::optional<uint32_t> walkIntoColor;
+// The level's colours, filled by a scan and read by the pages. A colour is the swatch's
+// top-left pixel in the display's 32-bit format with alpha. The maps do not own the sprites:
+// the sprite catalogue does, until unloadLevel.
+struct LevelContents {
+    std::map<uint32_t, Sprite*> textureByColor;        // later files overwrite earlier
+    std::map<uint32_t, std::string> objectNameByColor; // "characters/hero.txt"
+    std::map<uint32_t, Sprite*> swatchByColor;         // drawn at 8 by 8
+    std::vector<uint32_t> levelColors;                 // one per file, in scan order
+    std::optional<uint32_t> walkBehindColor;           // none when its swatch is missing
+    std::optional<uint32_t> walkIntoColor;
+};
+
+// The level on screen; a rescan builds the next one beside it and swaps it in whole, so that
+// no frame shows a level half scanned again. The names below are its members.
+extern LevelContents shownLevel;
+extern std::map<uint32_t, Sprite*>& textureByColor;
+extern std::map<uint32_t, std::string>& objectNameByColor;
+extern std::map<uint32_t, Sprite*>& swatchByColor;
+extern std::vector<uint32_t>& levelColors;
+extern std::optional<uint32_t>& walkBehindColor;
+extern std::optional<uint32_t>& walkIntoColor;
 
 // What a scan leaves for the next one to keep instead of reading files again: the stamps of
 // the files it read, taken before it read them, and the colours of the swatches it read. The
@@ -29,7 +41,7 @@ struct KeptFiles {
     std::map<std::string, uint32_t> swatchColours; // swatch path -> colour
 };
 
-// Scans the working folder's level, file by file in the order levelFiles (level/LevelLayout)
+// Scans the working folder's level (a LevelScan run to its end), file by file in the order levelFiles (level/LevelLayout)
 // gives: textures from "textures/*.png", then "textures/*.txt", the two collision swatches,
 // then the objects of "characters", "events", "cutscenes" and "entities". A file whose swatch
 // cannot be read gets one line on standard error and no colour; missing folders contribute
@@ -44,9 +56,11 @@ std::optional<size_t> loadLevelCountingProblems(KeptFiles* kept = nullptr);
 // the containers, the catalogue and the lines on standard error are those of unloadLevel and
 // loadLevel. Returns the lines written, as loadLevelCountingProblems.
 std::optional<size_t> rescanLevel(KeptFiles& kept);
-// One file of that list: its sprite, swatch and colour into the containers; a swatch colour
-// `kept` holds is taken from there, and the colour read is left there.
-void scanFile(const LevelFile& file, KeptFiles* kept = nullptr);
+// One file of that list: its sprite, swatch and colour into `into`; a swatch colour `kept`
+// holds is taken from there, and the colour read is left there.
+void scanFile(const LevelFile& file, KeptFiles* kept = nullptr, LevelContents& into = shownLevel);
+// After the last file: a collision colour that no file carries gets its own swatch image.
+void giveCollisionColoursSwatches(LevelContents& into);
 
 // Empties the containers, then the sprite catalogue (freeing the sprites and deleting their
 // textures), so that loadLevel can scan the level again from its files. Fonts and decorations

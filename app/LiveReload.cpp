@@ -38,16 +38,28 @@ std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now) 
            (*now == 1 ? " problem above" : " problems above");
 }
 
-LiveReload::LiveReload(Decoration& background, Decoration& overlay,
-                       std::optional<size_t> scanProblems, KeptFiles kept)
+LiveReload::LiveReload(Decoration& background, Decoration& overlay)
     : pictures_{
           {Renderer::bigFontPath, [] { Renderer::get().reloadFont(false); }},
           {Renderer::smallFontPath, [] { Renderer::get().reloadFont(true); }},
           {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
           {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
       },
-      lastProblems_(scanProblems), kept_(std::move(kept)) {
-    watch();
+      scan_(std::make_unique<LevelScan>(LevelScan::Kind::Load, &kept_, true)) {}
+
+void LiveReload::work(uint32_t deadline) {
+    if (!scan_ || scan_->ended())
+        return;
+    scan_->stepUntil(deadline);
+    // A load fills the shown level as it goes; a rescan changes it when it swaps at its end.
+    if (scan_->kind() == LevelScan::Kind::Load || scan_->ended())
+        ++levelChanges_;
+}
+
+std::optional<LoadingProgress> LiveReload::loading() const {
+    if (!scan_ || scan_->kind() != LevelScan::Kind::Load || scan_->ended())
+        return std::nullopt;
+    return LoadingProgress{scan_->filesRead(), scan_->fileCount()};
 }
 
 bool LiveReload::noteChanges(uint32_t now) {
@@ -66,48 +78,77 @@ bool LiveReload::noteChanges(uint32_t now) {
 }
 
 void LiveReload::watchAlso(std::vector<std::string> files) {
-    // Watched again only for files to add, so that a folder is not reported twice.
+    // Watched again only for files to add, so that a folder is not reported twice; while the
+    // level first loads, they wait for the watch that follows it.
     if (files.empty())
         return;
     also_ = std::move(files);
-    watch();
+    if (!firstLoad_)
+        watch();
 }
 
-ViewState LiveReload::afterFrame(ViewState state) {
-    const uint32_t now = SDL_GetTicks();
-    noteChanges(now);
-    reloaded_ = settle_.due(now) || state.rescan;
-    if (!reloaded_)
-        return state;
-    settle_.cancel();
-    if (levelChanged_ || state.rescan) {
-        // F5 is for edits no watch can see, which may have left a file's stamp as it was.
-        const std::optional<size_t> problems =
-            state.rescan ? reloadLevel(kept_) : rescanLevel(kept_);
+ViewState LiveReload::endScan(ViewState state) {
+    const std::optional<size_t> problems = scan_->problems();
+    scan_.reset();
+    if (!firstLoad_) {
         const std::string line = rescanLine(lastProblems_, problems);
         if (!line.empty()) {
             std::fprintf(stderr, "%s\n", line.c_str());
             std::fflush(stderr);
         }
-        lastProblems_ = problems;
-        ++scans_;
-        // The collision view has no pages; the index waits there for the paged views.
-        const PageCounts pages = countPages(state);
-        if (state.viewMode == ViewMode::Textures || state.viewMode == ViewMode::Objects)
-            state.pageIndex = std::min(
-                state.pageIndex,
-                (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);
+    }
+    firstLoad_ = false;
+    lastProblems_ = problems;
+    ++scans_;
+    // The collision view has no pages; the index waits there for the paged views.
+    const PageCounts pages = countPages(state);
+    if (state.viewMode == ViewMode::Textures || state.viewMode == ViewMode::Objects)
+        state.pageIndex =
+            std::min(state.pageIndex,
+                     (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);
+    return state;
+}
+
+ViewState LiveReload::afterFrame(ViewState state) {
+    const uint32_t now = SDL_GetTicks();
+    noteChanges(now);
+    reloaded_ = false;
+    if (scan_) {
+        if (!scan_->ended())
+            return state;
+        state = endScan(state);
+        reloaded_ = true;
+    } else {
+        reloaded_ = settle_.due(now) || state.rescan;
+        if (!reloaded_)
+            return state;
+        settle_.cancel();
+        if (levelChanged_ || state.rescan) {
+            // F5 is for edits no watch can see, which may have left a file's stamp as it was.
+            if (state.rescan) {
+                unloadLevel();
+                kept_ = KeptFiles();
+                ++levelChanges_;
+            }
+            scan_ = std::make_unique<LevelScan>(
+                state.rescan ? LevelScan::Kind::Load : LevelScan::Kind::Rescan, &kept_, true);
+            allPictures_ = allPictures_ || state.rescan;
+            levelChanged_ = false;
+            state.rescan = false;
+            // The pictures follow the scan's lines, once it has ended.
+            return state;
+        }
     }
     for (const Picture& picture : pictures_) {
-        if (state.rescan || picturesChanged_.count(picture.path))
+        if (allPictures_ || picturesChanged_.count(picture.path))
             picture.reload();
     }
     // Folders may have come or gone, descriptions may name other images now, and a picture
     // may load from elsewhere.
     watch();
-    levelChanged_ = false;
+    allPictures_ = false;
     picturesChanged_.clear();
-    state.rescan = false;
+    // F5 pressed while a scan was under way is still asked for, and taken next frame.
     return state;
 }
 

@@ -4,52 +4,69 @@
 #include "app/Frame.h"
 #include "app/KeyTable.h"
 #include "app/Level.h"
+#include "app/LevelScan.h"
 #include "app/WatchList.h"
 #include "platform/FileWatcher.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-// Keeps the level on screen in step with its files: watches the folders of the last scan and
-// scans the level again once changes have settled for 100 ms, or at once on F5. A rescan runs
-// between two frames, so no frame ever shows a level half scanned. The fonts and the two
-// decorations are watched at the files they were loaded from (and at the level's own paths,
-// where a copy of its own would take over); a change to one loads that picture again, without
-// a rescan, after the same 100 ms of quiet.
+// Loads the level and keeps it on screen in step with its files: watches the folders of the
+// last scan and scans the level again once changes have settled for 100 ms, or at once on F5.
+// A scan runs a slice at a time between frames (work), so the window keeps going: the first
+// load and F5's fill the shown level as files come, and a rescan builds the next level beside
+// the shown one and swaps it in whole, so no frame shows a level half scanned again. The fonts
+// and the two decorations are watched at the files they were loaded from (and at the level's
+// own paths, where a copy of its own would take over); a change to one loads that picture
+// again, without a rescan, after the same 100 ms of quiet.
 class LiveReload {
   public:
-    // Starts watching the level loadLevel has scanned, and the pictures; `background` and
-    // `overlay` are loaded again in place when their files change. `scanProblems` is how many
-    // problem lines that scan wrote (none when unknown). Folders that cannot be watched are
-    // reported (one line each, or one for the system's limit); F5 works regardless.
-    // `kept` is what that scan leaves for rescans to keep (see rescanLevel).
-    LiveReload(Decoration& background, Decoration& overlay, std::optional<size_t> scanProblems,
-               KeptFiles kept);
+    // Starts loading the level (into the shown level, which is empty); `background` and
+    // `overlay` are loaded again in place when their files change. Once it is loaded, the
+    // level and the pictures are watched; folders that cannot be watched are reported (one
+    // line each, or one for the system's limit); F5 works regardless.
+    LiveReload(Decoration& background, Decoration& overlay);
 
-    // Once per frame, after its events: rescans when due (keeping the files that did not change;
-    // F5 reads everything again), keeping the view and the page
-    // (clamped to the last page that holds a row if the level shrank), and loads again the
-    // pictures whose files changed (F5: all of them); returns the state with the rescan
-    // request cleared. A rescan after a scan with problems ends in one line (rescanLine).
+    // Scans files of the scan under way until SDL's tick counter passes `deadline` (one file
+    // at least); nothing when none is under way. Never fails.
+    void work(uint32_t deadline);
+
+    // Once per frame, after its events: ends a scan that work() has finished (a rescan after
+    // a scan with problems ends in one line, see rescanLine; the page is clamped to the last
+    // page that holds a row if the level shrank, and the pictures waiting are loaded again),
+    // or starts one when due (keeping the files that did not change; F5 reads everything
+    // again, all the pictures too) and loads again the pictures whose files changed. While a
+    // scan is under way, F5 waits for its end. Returns the state with the rescan request
+    // cleared once taken.
     ViewState afterFrame(ViewState state);
+
+    // The load under way (the first, or F5's): how many files are read, of how many; none
+    // while the shown level is whole.
+    std::optional<LoadingProgress> loading() const;
 
     // Takes the changes the watcher has seen since it last looked, for afterFrame to act on;
     // returns whether one of them matters (to the level or a picture). Never fails.
     bool noteChanges(uint32_t now);
-    // Whether the window may change with no event coming: a change is settling, or the last
-    // afterFrame scanned the level or loaded a picture again, which no frame has shown yet.
-    bool busy() const { return settle_.pending() || reloaded_; }
+    // Whether the window may change with no event coming: a scan is under way, a change is
+    // settling, or the last afterFrame scanned the level or loaded a picture again, which no
+    // frame has shown yet.
+    bool busy() const { return scan_ || settle_.pending() || reloaded_; }
 
     // Watches these files too (the maps), as the files a scan reads: a change to one is a
-    // change to the level. Folders that cannot be watched are reported as in the constructor.
+    // change to the level. Folders that cannot be watched are reported as in the constructor
+    // (once the level is loaded, when it is not yet).
     void watchAlso(std::vector<std::string> files);
 
-    // How many times the level was scanned again, so that what holds on to its sprites (the
-    // map view) knows to let go of them.
+    // How many scans of the level have ended, so that what reads the level's files as well
+    // (the map view) knows to read them again.
     uint64_t scans() const { return scans_; }
+    // How many times the shown level has changed (a slice of a load, an unload, a swap), so
+    // that what holds on to its sprites (the map view) knows to let go of them.
+    uint64_t levelChanges() const { return levelChanges_; }
 
   private:
     struct Picture {
@@ -59,6 +76,7 @@ class LiveReload {
 
     // Watches the level as last scanned and the files the pictures load from now.
     void watch();
+    ViewState endScan(ViewState state);
 
     FileWatcher watcher_;
     Debounce settle_{100};
@@ -66,11 +84,15 @@ class LiveReload {
     std::vector<Picture> pictures_;
     bool levelChanged_ = false;
     uint64_t scans_ = 0;
+    uint64_t levelChanges_ = 0;
     std::vector<std::string> also_;
     std::set<std::string> picturesChanged_;
+    bool allPictures_ = false; // F5 loads every picture again
     std::optional<size_t> lastProblems_;
     bool reloaded_ = false;
     KeptFiles kept_;
+    std::unique_ptr<LevelScan> scan_;
+    bool firstLoad_ = true;
 };
 
 // Frees the loaded level (containers, sprites, their textures) and scans it again from its

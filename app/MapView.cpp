@@ -167,19 +167,25 @@ std::vector<std::string> levelMaps() {
 
 } // namespace
 
-MapView::MapView(std::vector<std::string> given) : given_(!given.empty()) {
+MapView::MapView(std::vector<std::string> given, bool read) : given_(!given.empty()) {
     for (std::string& path : given_ ? given : levelMaps()) {
         maps_.emplace_back();
         maps_.back().path = std::move(path);
     }
-    for (Map& map : maps_)
-        readMap(map);
+    for (Map& map : maps_) {
+        if (read)
+            readMap(map);
+    }
 }
 
-void MapView::reload() {
+void MapView::forgetLevel() {
     art_.clear();
     classes_.reset();
     ++artGeneration_;
+}
+
+void MapView::reload() {
+    forgetLevel();
     if (!given_) {
         // The level's maps as listed now, each keeping the view it had.
         std::vector<Map> listed;

@@ -20,12 +20,17 @@ class MapView {
     // The maps: `given` (--map FILE, relative to the level folder or absolute), or else the
     // level's levels/*.png whose stem does not end in "_p", in byte order; then reads them.
     // Never fails: a map that cannot be read is named on standard error as any image is.
-    explicit MapView(std::vector<std::string> given);
+    // Without `read`, the maps are only listed, and read by the first reload().
+    explicit MapView(std::vector<std::string> given, bool read = true);
 
     // Reads every map again from its file, keeping each map's view, and forgets what it knew
     // of the level's textures (after a rescan); the level's own maps are listed again, so that
     // a map added to levels/ shows. Never fails, as the constructor.
     void reload();
+
+    // Forgets what it knew of the level's textures, whose sprites may be gone, and looks them
+    // up again as it draws. Never fails.
+    void forgetLevel();
 
     // The map files, as given or listed, for the watch. Never fails.
     std::vector<std::string> paths() const;

@@ -136,6 +136,11 @@ void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scaleX, double scal
 
 namespace {
 
+void drawAtCaptionRight(const std::string& text) {
+    const int32_t width = glyphAdvance * int32_t(text.size()) + 1;
+    Screen::get().drawLabel(text, Screen::get().view.w - width, captionY);
+}
+
 // "page N of M" at the right of the caption line.
 void drawPageNumber(const ViewState& state) {
     const ViewMode viewMode = state.viewMode;
@@ -145,9 +150,7 @@ void drawPageNumber(const ViewState& state) {
                           : viewMode == ViewMode::Objects ? pages.objects
                                                           : 1;
     const int shown = viewMode == ViewMode::CollisionColors ? 1 : pageIndex + 1;
-    const std::string text = "page " + std::to_string(shown) + " of " + std::to_string(pageCount);
-    const int32_t width = glyphAdvance * int32_t(text.size()) + 1;
-    Screen::get().drawLabel(text, Screen::get().view.w - width, captionY);
+    drawAtCaptionRight("page " + std::to_string(shown) + " of " + std::to_string(pageCount));
 }
 
 const PageLayout& layoutOf(ViewMode viewMode) {
@@ -325,7 +328,11 @@ void drawPage(const ViewState& state) {
     const ViewMode viewMode = state.viewMode;
     const PageLayout& page = layoutOf(viewMode);
     Screen::get().drawLabel(page.caption, 0, captionY);
-    if (state.infoShown)
+    // While the level loads, how far it has come stands where the page number goes.
+    if (state.loading)
+        drawAtCaptionRight("loading " + std::to_string(state.loading->read) + " of " +
+                           std::to_string(state.loading->files) + " files");
+    else if (state.infoShown)
         drawPageNumber(state);
     if (viewMode == ViewMode::CollisionColors) {
         drawCollisionRows(firstRowY, state.infoShown);

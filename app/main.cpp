@@ -25,14 +25,14 @@ int main(int argc, char** argv) {
     else
         Screen::get();
     Renderer::get();
-    KeptFiles kept;
-    const std::optional<size_t> scanProblems = loadLevelCountingProblems(&kept);
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
-    LiveReload liveReload(background, overlay, scanProblems, std::move(kept));
-    MapView map(line.maps);
+    // The level loads between frames; the maps are read once it is loaded (their lines follow
+    // the scan's), and watched from then on.
+    LiveReload liveReload(background, overlay);
+    MapView map(line.maps, false);
     liveReload.watchAlso(map.paths());
-    uint64_t scans = liveReload.scans();
+    uint64_t scans = liveReload.scans(), levelChanges = liveReload.levelChanges();
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
@@ -44,15 +44,26 @@ int main(int argc, char** argv) {
     // swap and the events count into the next frame's 16 ms.
     while (!state.quit) {
         drawBackground(background, state.background);
+        // A scan under way takes the frame's spare time, and the frame goes on when it is up.
+        liveReload.work(lastStamp + framePeriod - 1);
+        if (liveReload.levelChanges() != levelChanges) {
+            levelChanges = liveReload.levelChanges();
+            map.forgetLevel();
+        }
+        state.loading = liveReload.loading();
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
         bool eventsCame = false;
         state = finishFrame(state, background, overlay, held, map, eventsCame);
         state = liveReload.afterFrame(state);
-        // A rescan freed the sprites the map's cells draw, and may follow a saved map.
+        // An unload or a swap freed the sprites the map's cells draw, and a scan's end may
+        // follow a saved map.
         if (liveReload.scans() != scans) {
             scans = liveReload.scans();
             map.reload();
+        } else if (liveReload.levelChanges() != levelChanges) {
+            levelChanges = liveReload.levelChanges();
+            map.forgetLevel();
         }
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
         // event or a change to the level's files comes. The map view, whose cells may animate

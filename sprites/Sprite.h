@@ -51,6 +51,8 @@ class Sprite {
     // which its users may have changed since (a swatch is drawn at 8 by 8, an animation lends
     // its frames its own), so that a rescan can keep it as if made anew. Never fails.
     void restoreAsMade();
+    // The placement the image sprite was made with. Never fails.
+    Rect madeSize() const { return madePlacement_; }
 
     std::string name;
     uint32_t texture = 0;

@@ -52,6 +52,12 @@ void SpriteCatalog::clear() {
 
 void SpriteCatalog::clearExcept(
     const std::function<bool(const std::string& name, Sprite& sprite)>& keep) {
+    setAside(keep);
+    freeSetAside();
+}
+
+void SpriteCatalog::setAside(
+    const std::function<bool(const std::string& name, Sprite& sprite)>& keep) {
     // Only image sprites hold a texture, and an image sprite's clone is itself, so each
     // texture belongs to exactly one prototype here. Parts and frames are not owned by the
     // description sprites that use them, so the order of deletion does not matter.
@@ -59,17 +65,21 @@ void SpriteCatalog::clearExcept(
     unclaimed.clear();
     for (auto& [name, sprite] : sprites) {
         const bool image = sprite && typeid(*sprite) == typeid(Sprite);
-        if (image)
-            sprite->restoreAsMade(); // judged, and kept, as made
         if (image && keep(name, *sprite)) {
             kept.emplace(name, sprite);
             unclaimed.insert(name);
         } else {
-            freeSprite(sprite);
+            setAside_.push_back(sprite);
         }
     }
     sprites = std::move(kept);
     loading.clear();
+}
+
+void SpriteCatalog::freeSetAside() {
+    for (Sprite* sprite : setAside_)
+        freeSprite(sprite);
+    setAside_.clear();
 }
 
 void SpriteCatalog::dropUnclaimed() {
@@ -88,7 +98,9 @@ Sprite* requestSprite(std::string name, bool reportUnloadable) {
     SpriteCatalog& catalog = SpriteCatalog::get();
     const auto found = catalog.sprites.find(name);
     if (found != catalog.sprites.end()) {
-        catalog.unclaimed.erase(name);
+        // A kept sprite comes back as made: its users before may have changed it.
+        if (catalog.unclaimed.erase(name))
+            found->second->restoreAsMade();
         return found->second ? found->second->clone() : nullptr;
     }
 

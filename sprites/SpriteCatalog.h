@@ -38,19 +38,26 @@ class SpriteCatalog {
     // textures with glDeleteTextures; every sprite the factory returned is gone afterwards.
     // Needs the GL entry points when any sprite has a texture.
     void clear();
-    // Empties the catalogue as clear() does but for the image sprites `keep` says yes to, shown
-    // each as made (restoreAsMade), which stay for the next scan to take instead of reading
-    // their files again; they stay unclaimed until a request asks for them.
+    // Empties the catalogue as clear() does but for the image sprites `keep` says yes to (judged
+    // as made), which stay for the next scan to take instead of reading their files again;
+    // they stay unclaimed until a request asks for them, which gets them back as made
+    // (restoreAsMade).
     void clearExcept(const std::function<bool(const std::string& name, Sprite& sprite)>& keep);
+    // clearExcept, but the sprites not kept are only set aside, unchanged, for what still
+    // draws them, until freeSetAside.
+    void setAside(const std::function<bool(const std::string& name, Sprite& sprite)>& keep);
+    // Frees what setAside set aside. Needs the GL entry points when any of it has a texture.
+    void freeSetAside();
     // Frees the sprites kept by clearExcept that no request has asked for since, as a scan that
     // read everything again would not have made them. Needs the GL entry points.
     void dropUnclaimed();
 
-    // Sprites kept by clearExcept and not asked for since.
+    // Sprites kept by clearExcept or setAside and not asked for since.
     std::set<std::string> unclaimed;
 
   private:
     SpriteCatalog() = default;
+    std::vector<Sprite*> setAside_;
 };
 
 // The sprite factory. The first request for a name returns the prototype it builds (image

@@ -26,9 +26,17 @@ ViewerRun::ViewerRun(const std::string& folder, const std::vector<std::string>& 
     if (window_.empty())
         throw std::runtime_error("the viewer opened no window; its standard output: " +
                                  process_->standardOutput() + process_->standardError());
-    // A frame is on screen once the background covers the window's right edge.
+    // A frame is on screen once the background covers the window's right edge, and the level
+    // is loaded once the caption line's right end, where "loading N of M files" stands until
+    // then, is bare.
     waitFor([](const Screenshot& shot) {
-        return shot.width > 0 && shot.at(shot.width - 1, 20) == 0xFFFFFF;
+        if (shot.width <= 0 || shot.at(shot.width - 1, 20) != 0xFFFFFF)
+            return false;
+        for (int y = 0; y < 16; ++y)
+            for (int x = shot.width - 36; x < shot.width - 1; ++x)
+                if (shot.at(x, y) != 0xFFFFFF)
+                    return false;
+        return true;
     });
 }
 

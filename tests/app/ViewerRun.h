@@ -15,7 +15,7 @@ class ViewerRun {
     static constexpr const char* title = windowTitle;
 
     // Starts `program` (default build/levelcolors) with `arguments` in `folder` and waits for
-    // its window and its first frame.
+    // its window and its first frame with the level loaded.
     explicit ViewerRun(const std::string& folder, const std::vector<std::string>& arguments = {},
                        const std::string& program = "");
 

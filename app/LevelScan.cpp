@@ -1,0 +1,150 @@
+#include "app/LevelScan.h"
+
+#include "gfx/Renderer.h"
+#include "gfx/TextureFit.h"
+#include "level/ImagePrefetch.h"
+#include "level/TextParts.h"
+#include "platform/RegularFile.h"
+#include "sprites/SpriteCatalog.h"
+
+#include <SDL.h>
+
+namespace {
+
+// Stamps every level file before anything of this scan is read, so that a change while it
+// reads shows as a change to the next scan.
+void stampFiles(const std::vector<LevelFile>& files, KeptFiles& kept) {
+    for (const LevelFile& file : files) {
+        if (!file.unusable.empty())
+            continue;
+        for (const std::string* path : {&file.path, &file.swatchPath}) {
+            if (const std::optional<FileStamp> stamp = fileStamp(*path))
+                kept.stamps[*path] = *stamp;
+        }
+    }
+}
+
+// Sets aside the catalogue of the scan before: the image sprites whose files are unchanged
+// since it stamped them are kept for this scan to take, and what it left in `kept` is cut
+// down to them; everything else stays alive, for the shown level, until the swap.
+void keepUnchanged(KeptFiles& kept) {
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    // Every file the last scan made a sprite of, stamped before this scan reads anything.
+    std::map<std::string, FileStamp> now;
+    for (const auto& entry : catalog.sprites) {
+        if (const std::optional<FileStamp> stamp = fileStamp(entry.first))
+            now.emplace(entry.first, *stamp);
+    }
+    const auto unchanged = [&](const std::string& path) {
+        const auto before = kept.stamps.find(path), after = now.find(path);
+        return before != kept.stamps.end() && after != now.end() && before->second.settled &&
+               before->second == after->second;
+    };
+    const Renderer& gl = Renderer::get();
+    // A sprite whose making wrote a line (an image that could not be loaded, or was scaled down
+    // to fit a texture) is made again, so that its line is written again.
+    catalog.setAside([&](const std::string& name, Sprite& sprite) {
+        const Rect size = sprite.madeSize();
+        return !sprite.unloaded && sprite.texture != 0 && unchanged(name) &&
+               !TextureFit::of(size.w, size.h, gl.maxTextureSide, Renderer::texelBudget).scaled;
+    });
+    std::map<std::string, uint32_t> colours;
+    for (const auto& [path, colour] : kept.swatchColours) {
+        if (catalog.sprites.count(path))
+            colours.emplace(path, colour);
+    }
+    kept.stamps = std::move(now);
+    kept.swatchColours = std::move(colours);
+}
+
+} // namespace
+
+LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems)
+    : kind_(kind), kept_(kept) {
+    if (countProblems)
+        lines_ = std::make_unique<StderrLineCount>();
+    if (kind_ == Kind::Rescan && kept_)
+        keepUnchanged(*kept_);
+    else if (kind_ == Kind::Rescan)
+        SpriteCatalog::get().setAside([](const std::string&, Sprite&) { return false; });
+    files_ = levelFiles("");
+    if (kept_)
+        stampFiles(files_, *kept_);
+    // The images are decoded on worker threads in the order the scan reads them; the scan
+    // takes each when it comes to it and does everything else itself, so that GL, the
+    // catalogue and standard error see what a scan on one thread gives. Its own thread
+    // uploads as much as the workers decode: it keeps a core.
+    images_ = std::make_unique<ImagePrefetch>(DecodePool::threadCount(1));
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    for (const LevelFile& file : files_) {
+        if (!file.unusable.empty())
+            continue;
+        if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png") &&
+            !catalog.sprites.count(file.path))
+            images_->request(file.path);
+        if (!kept_ || !kept_->swatchColours.count(file.swatchPath))
+            images_->request(file.swatchPath);
+    }
+    ImagePrefetch* images = images_.get();
+    catalog.takeImage = [images](const std::string& path, bool* refused) {
+        return images->load(path, refused);
+    };
+    catalog.requestImages = [images](const std::vector<std::string>& paths) {
+        images->requestNext(paths);
+    };
+    catalog.openListFile = openRegularFile;
+}
+
+LevelScan::~LevelScan() {
+    if (ended_)
+        return;
+    // Dropped unfinished (the viewer quits while it loads): the hooks go with the workers.
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    catalog.takeImage = nullptr;
+    catalog.requestImages = nullptr;
+    catalog.openListFile = nullptr;
+}
+
+bool LevelScan::stepUntil(uint32_t deadline) {
+    LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
+    do {
+        if (next_ == files_.size()) {
+            end();
+            return true;
+        }
+        scanFile(files_[next_++], kept_, into);
+    } while (int32_t(SDL_GetTicks() - deadline) < 0);
+    if (next_ == files_.size())
+        end();
+    return ended_;
+}
+
+void LevelScan::finish() {
+    while (!ended_)
+        stepUntil(SDL_GetTicks());
+}
+
+void LevelScan::end() {
+    if (ended_)
+        return;
+    ended_ = true;
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    catalog.takeImage = nullptr;
+    catalog.requestImages = nullptr;
+    catalog.openListFile = nullptr;
+    images_.reset();
+    if (kind_ == Kind::Rescan) {
+        giveCollisionColoursSwatches(aside_);
+        std::swap(shownLevel, aside_);
+        aside_ = LevelContents();
+        // Nothing shown points at what the scan before made and this one did not take.
+        catalog.freeSetAside();
+    } else {
+        giveCollisionColoursSwatches(shownLevel);
+    }
+    // Kept sprites that this scan never asked for would not be in a scan made from nothing.
+    catalog.dropUnclaimed();
+    if (lines_)
+        problems_ = lines_->finish();
+    lines_.reset();
+}

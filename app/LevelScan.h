@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/Level.h"
+#include "level/LevelLayout.h"
+#include "platform/StderrLineCount.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ImagePrefetch;
+
+// A scan of the level that runs a slice at a time between frames, so that the window keeps
+// going while a level loads. Its files are those of levelFiles, scanned in that order; the
+// containers, the catalogue and the lines on standard error it leaves are those of a scan run
+// in one go. Only the thread that made it uses it, and it needs the video mode set.
+class LevelScan {
+  public:
+    enum class Kind {
+        // Fills the shown level as files come (it starts empty: unloadLevel first), so that
+        // the rows of the page looked at show as soon as their files are read.
+        Load,
+        // Builds the next level beside the shown one, keeping from the scan before (see
+        // `kept`) every image sprite and swatch colour whose files' stamps did not change, and
+        // swaps it in whole at the end; what the shown level points to stays until then.
+        Rescan,
+    };
+
+    // Lists the level's files and starts decoding their images on the workers. `kept` (it may
+    // be null for a load) is what the scan before left, and is left holding what this scan
+    // read. With `countProblems`, standard error is caught from now until the end, so that
+    // problems() can tell how many lines the scan wrote; they are written out at the end, in
+    // their order (or, when the scan is dropped unfinished, then). Never fails.
+    LevelScan(Kind kind, KeptFiles* kept, bool countProblems);
+    ~LevelScan();
+    LevelScan(const LevelScan&) = delete;
+    LevelScan& operator=(const LevelScan&) = delete;
+
+    // Scans files until SDL's tick counter passes `deadline` (a file is never cut; at least
+    // one file is scanned), and ends the scan after the last; returns whether it has ended.
+    bool stepUntil(uint32_t deadline);
+    // Scans every file left and ends the scan.
+    void finish();
+
+    bool ended() const { return ended_; }
+    Kind kind() const { return kind_; }
+    // Files scanned so far, of how many.
+    size_t filesRead() const { return next_; }
+    size_t fileCount() const { return files_.size(); }
+    // The lines the scan wrote on standard error, once it has ended; none when they could not
+    // be counted or were not asked for.
+    std::optional<size_t> problems() const { return problems_; }
+
+  private:
+    void end();
+
+    Kind kind_;
+    KeptFiles* kept_;
+    std::unique_ptr<StderrLineCount> lines_;
+    std::vector<LevelFile> files_;
+    size_t next_ = 0;
+    LevelContents aside_; // the next level, for a rescan
+    std::unique_ptr<ImagePrefetch> images_;
+    bool ended_ = false;
+    std::optional<size_t> problems_;
+};
