@@ -41,11 +41,11 @@ struct KeptFiles {
     std::map<std::string, uint32_t> swatchColours; // swatch path -> colour
 };
 
-// Scans the working folder's level (a LevelScan run to its end), file by file in the order levelFiles (level/LevelLayout)
-// gives: textures from "textures/*.png", then "textures/*.txt", the two collision swatches,
-// then the objects of "characters", "events", "cutscenes" and "entities". A file whose swatch
-// cannot be read gets one line on standard error and no colour; missing folders contribute
-// nothing. Given `kept`, a swatch it holds the colour of, and whose sprite the catalogue
+// Scans the working folder's level (a LevelScan run to its end), file by file in the order
+// levelFiles (level/LevelLayout) gives: textures from "textures/*.png", then "textures/*.txt", the
+// two collision swatches, then the objects of "characters", "events", "cutscenes" and "entities". A
+// file whose swatch cannot be read gets one line on standard error and no colour; missing folders
+// contribute nothing. Given `kept`, a swatch it holds the colour of, and whose sprite the catalogue
 // holds, is not read again, and `kept` is left holding what this scan read.
 void loadLevel(KeptFiles* kept = nullptr);
 // loadLevel, counting the lines it writes on standard error, each a problem of the level; none

@@ -45,7 +45,8 @@ void keepUnchanged(KeptFiles& kept) {
     // to fit a texture) is made again, so that its line is written again.
     catalog.setAside([&](const std::string& name, Sprite& sprite) {
         const Rect size = sprite.madeSize();
-        return !sprite.unloaded && sprite.texture != 0 && unchanged(name) &&
+        return !sprite.unloaded && (sprite.texture != 0 || sprite.awaitsUpload()) &&
+               unchanged(name) &&
                !TextureFit::of(size.w, size.h, gl.maxTextureSide, Renderer::texelBudget).scaled;
     });
     std::map<std::string, uint32_t> colours;
@@ -59,8 +60,7 @@ void keepUnchanged(KeptFiles& kept) {
 
 } // namespace
 
-LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems)
-    : kind_(kind), kept_(kept) {
+LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems) : kind_(kind), kept_(kept) {
     if (countProblems)
         lines_ = std::make_unique<StderrLineCount>();
     if (kind_ == Kind::Rescan && kept_)
@@ -93,6 +93,7 @@ LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems)
         images->requestNext(paths);
     };
     catalog.openListFile = openRegularFile;
+    catalog.noteLending = true;
 }
 
 LevelScan::~LevelScan() {
@@ -103,10 +104,14 @@ LevelScan::~LevelScan() {
     catalog.takeImage = nullptr;
     catalog.requestImages = nullptr;
     catalog.openListFile = nullptr;
+    catalog.undoLending();
+    catalog.noteLending = false;
 }
 
 bool LevelScan::stepUntil(uint32_t deadline) {
     LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
+    // The frames since the last slice lent frames of animations their placement.
+    SpriteCatalog::get().undoLending();
     do {
         if (next_ == files_.size()) {
             end();
@@ -132,6 +137,7 @@ void LevelScan::end() {
     catalog.takeImage = nullptr;
     catalog.requestImages = nullptr;
     catalog.openListFile = nullptr;
+    catalog.noteLending = false;
     images_.reset();
     if (kind_ == Kind::Rescan) {
         giveCollisionColoursSwatches(aside_);

@@ -54,7 +54,7 @@ void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
     }
     if (image && typeid(*image) == typeid(Sprite) && image->placement.x == 0 &&
         image->placement.y == 0) {
-        if (image->texture != 0)
+        if (image->uploadedTexture() != 0)
             Screen::get().drawQuad(image->texture, &image->texCoords,
                                    Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
         return;

@@ -1,11 +1,16 @@
-// startup_bench LEVEL: in the level folder, opens the viewer's window, decodes
-// every PNG file the level scan reads once with IMG_Load on one thread (the floor), then times
-// loadLevel with its decoding threads (LEVELCOLORS_THREADS), and prints one table row: the
-// thread count, times, their ratio, peak memory against the bound that the padded texture
-// storage sets, and a digest of what the scan filed. startup_bench --header prints the
-// table's header.
+// startup_bench [--in-one-go] LEVEL: in the level folder, opens the viewer's window, decodes
+// every PNG file the level scan reads once with IMG_Load on one thread (the floor), then loads
+// the level as the viewer does, a slice at a time between frames of the first textures page,
+// with its decoding threads (LEVELCOLORS_THREADS); --in-one-go loads it before any frame, as
+// loadLevel does. It prints one table row: the thread count, times, their ratio, peak memory
+// against the bound that the padded texture storage sets, a digest of what the scan filed,
+// then the time to open the window, the time from then until the first page was drawn whole
+// (its rows in, or the level loaded) and the longest gap between frames while loading.
+// startup_bench --header prints the table's header.
 
 #include "app/Level.h"
+#include "app/LevelScan.h"
+#include "app/Pages.h"
 #include "bench/BenchClock.h"
 #include "bench/LevelDigest.h"
 #include "gfx/Renderer.h"
@@ -81,25 +86,74 @@ double mebibytes(long long bytes) {
     return double(bytes) / 1048576.0;
 }
 
+// The first textures page holds this many rows in the default window.
+constexpr size_t firstPageRows = 15;
+
+struct Loading {
+    double firstPage = 0; // from the scan's start until the first page's frame was swapped
+    double longestGap = 0;
+    uint32_t digest = 0; // as the scan left the level, before the frame after it
+};
+
+// The viewer's loop while it loads: each frame's spare time goes to the scan.
+Loading loadBetweenFrames() {
+    Loading loading;
+    const double start = nowMilliseconds();
+    LevelScan scan(LevelScan::Kind::Load, nullptr, false);
+    ViewState state;
+    double lastSwap = start;
+    bool firstPageDrawn = false;
+    for (uint32_t stamp = SDL_GetTicks();; stamp = SDL_GetTicks()) {
+        Renderer::get().glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const bool ended = scan.stepUntil(stamp + 15);
+        if (ended)
+            loading.digest = levelDigest();
+        state.loading = ended
+                            ? std::nullopt
+                            : std::optional<LoadingProgress>({scan.filesRead(), scan.fileCount()});
+        drawPage(state);
+        Renderer::get().glFinish();
+        SDL_GL_SwapBuffers();
+        const double now = nowMilliseconds();
+        if (firstPageDrawn)
+            loading.longestGap = std::max(loading.longestGap, now - lastSwap);
+        lastSwap = now;
+        if (!firstPageDrawn && (ended || levelColors.size() >= firstPageRows)) {
+            firstPageDrawn = true;
+            loading.firstPage = now - start;
+        }
+        if (ended)
+            return loading;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool inOneGo = argc > 2 && std::strcmp(argv[1], "--in-one-go") == 0;
+    if (inOneGo) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: startup_bench LEVEL | startup_bench --header\n");
+        std::fprintf(stderr, "usage: startup_bench [--in-one-go] LEVEL | startup_bench --header\n");
         return 2;
     }
     if (std::strcmp(argv[1], "--header") == 0) {
-        std::printf("%7s %8s %6s %9s %9s %6s %9s %9s %6s %9s %8s %10s %9s %8s\n", "threads",
-                    "textures", "images", "floor ms", "scan ms", "ratio", "floor cpu", "scan cpu",
-                    "ratio", "main cpu", "peak MiB", "padded MiB", "bound MiB", "digest");
+        std::printf("%7s %8s %6s %9s %9s %6s %9s %9s %6s %9s %8s %10s %9s %8s %7s %8s %6s\n",
+                    "threads", "textures", "images", "floor ms", "scan ms", "ratio", "floor cpu",
+                    "scan cpu", "ratio", "main cpu", "peak MiB", "padded MiB", "bound MiB",
+                    "digest", "open ms", "first ms", "gap ms");
         return 0;
     }
     if (chdir(argv[1]) != 0) {
         std::perror(argv[1]);
         return 1;
     }
+    const double openStart = nowMilliseconds();
     Screen::get();
     Renderer::get();
+    const double open = nowMilliseconds() - openStart;
 
     const std::vector<std::string> images = scannedImages();
     const Floor floor = decodeFloor(images);
@@ -107,7 +161,12 @@ int main(int argc, char** argv) {
     const double start = nowMilliseconds();
     const double cpuStart = cpuMilliseconds();
     const double mainCpuStart = threadCpuMilliseconds();
-    loadLevel();
+    Loading loading;
+    if (inOneGo) {
+        loadLevel();
+        loading.digest = levelDigest();
+    } else
+        loading = loadBetweenFrames();
     const double scan = nowMilliseconds() - start;
     const double scanCpu = cpuMilliseconds() - cpuStart;
     const double mainCpu = threadCpuMilliseconds() - mainCpuStart;
@@ -117,10 +176,12 @@ int main(int argc, char** argv) {
     // Texture files, as the scan lists them; rows of the textures page would also count an
     // object that shares a texture's colour.
     const size_t textures = textureFiles("", "png").size() + textureFiles("", "txt").size();
-    std::printf("%7u %8zu %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %9.1f %8.1f %10.1f %9.1f %08x\n",
+    std::printf("%7u %8zu %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %9.1f %8.1f %10.1f %9.1f %08x "
+                "%7.1f %8.1f %6.1f\n",
                 DecodePool::threadCount(1), textures, images.size(), floor.milliseconds, scan,
                 scan / floor.milliseconds, floor.cpu, scanCpu, scanCpu / floor.cpu, mainCpu,
-                double(peakKib) / 1024.0, padded, 2 * padded + 200, levelDigest());
+                double(peakKib) / 1024.0, padded, 2 * padded + 200, loading.digest, open,
+                open + loading.firstPage, loading.longestGap);
     if (floor.failures)
         std::fprintf(stderr, "startup_bench: %d images could not be decoded\n", floor.failures);
     std::fflush(stdout);

@@ -53,8 +53,9 @@ uint32_t createTexture(Renderer& gl, int tw, int th, const void* texels,
 }
 
 uint32_t uploadScaled(Renderer& gl, SDL_Surface* image, const TextureFit& fit, TexCoords& window,
-                      const std::string& name, uint32_t into) {
-    reportScaled(name, image, fit, gl.maxTextureSide);
+                      const std::string& name, uint32_t into, bool scalingReported = false) {
+    if (!scalingReported)
+        reportScaled(name, image, fit, gl.maxTextureSide);
     window = TexCoords{0, 0, float(fit.w) / float(fit.tw), float(fit.h) / float(fit.th)};
     return createTexture(gl, fit.tw, fit.th, scaledTexels(image, fit).get(), name, into);
 }
@@ -166,29 +167,43 @@ uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect&
 
 uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
                                const std::string& name, uint32_t into) {
-    if (loaded) {
-        // A scaled image keeps its own size on screen; only its texture is smaller.
-        const TextureFit fit = TextureFit::of(loaded->w, loaded->h, maxTextureSide, texelBudget);
-        if (fit.scaled || inTexelLayout(loaded)) {
-            // Most images: the round trip through the display's format would change nothing.
-            // A scaled one is sampled from the decoded pixels to keep the peak low.
-            size = Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)};
-            const uint32_t texture = fit.scaled
-                                         ? uploadScaled(*this, loaded, fit, window, name, into)
-                                         : uploadTexels(*this, loaded, window, name, into);
-            SDL_FreeSurface(loaded);
-            return texture;
-        }
-    }
-    // Everything else takes loadImage's way: conversion to the display's format with alpha.
-    SDL_Surface* surface = loaded ? SDL_DisplayFormatAlpha(loaded) : nullptr;
+    size = loaded ? Rect{0, 0, uint16_t(loaded->w), uint16_t(loaded->h)} : Rect{0, 0, 0, 0};
+    const uint32_t texture = uploadDecoded(loaded, window, name, false, into);
     SDL_FreeSurface(loaded);
-    if (!surface) {
-        window = TexCoords{0, 0, 0, 0};
+    if (texture == 0)
         size = Rect{0, 0, 0, 0};
+    return texture;
+}
+
+TexCoords Renderer::plannedWindow(const SDL_Surface* image, const std::string& name) {
+    if (!image)
+        return TexCoords{0, 0, 0, 0};
+    const TextureFit fit = TextureFit::of(image->w, image->h, maxTextureSide, texelBudget);
+    if (fit.scaled)
+        reportScaled(name, image, fit, maxTextureSide);
+    return TexCoords{0, 0, float(fit.w) / float(fit.tw), float(fit.h) / float(fit.th)};
+}
+
+uint32_t Renderer::uploadDecoded(SDL_Surface* loaded, TexCoords& window, const std::string& name,
+                                 bool scalingReported, uint32_t into) {
+    if (!loaded) {
+        window = TexCoords{0, 0, 0, 0};
         return 0;
     }
-    size = Rect{0, 0, uint16_t(surface->w), uint16_t(surface->h)};
+    // A scaled image keeps its own size on screen; only its texture is smaller.
+    const TextureFit fit = TextureFit::of(loaded->w, loaded->h, maxTextureSide, texelBudget);
+    // Most images: the round trip through the display's format would change nothing. A scaled
+    // one is sampled from the decoded pixels to keep the peak low.
+    if (fit.scaled)
+        return uploadScaled(*this, loaded, fit, window, name, into, scalingReported);
+    if (inTexelLayout(loaded))
+        return uploadTexels(*this, loaded, window, name, into);
+    // Everything else takes loadImage's way: conversion to the display's format with alpha.
+    SDL_Surface* surface = SDL_DisplayFormatAlpha(loaded);
+    if (!surface) {
+        window = TexCoords{0, 0, 0, 0};
+        return 0;
+    }
     const uint32_t texture = uploadSurface(surface, window, name, into);
     SDL_FreeSurface(surface);
     return texture;

@@ -52,6 +52,14 @@ class Renderer : public GlEntryPoints {
     uint32_t uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
                          const std::string& name, uint32_t into = 0);
 
+    // uploadImage without freeing `loaded`; with `scalingReported`, the line about scaling it
+    // down is not written (plannedWindow wrote it).
+    uint32_t uploadDecoded(SDL_Surface* loaded, TexCoords& window, const std::string& name,
+                           bool scalingReported, uint32_t into = 0);
+    // The window uploadDecoded will give an image, worked out before any upload; the line
+    // about scaling it down to fit, when it will be, is written now. Null: an empty window.
+    TexCoords plannedWindow(const SDL_Surface* image, const std::string& name);
+
     // Compiles the 96 display lists of a font whose glyphs lie in a 16 by 8 grid of the
     // texture; returns the first list name.
     uint32_t buildFont(double scale, double glyphWidth, double glyphHeight, uint32_t texture);

@@ -109,6 +109,7 @@ void AnimatedSprite::draw(int32_t x, int32_t y, DrawMode mode) {
     if (!frame)
         return;
     const int32_t frameFacing = frame->facing;
+    SpriteCatalog::get().noteLent(*frame);
     frame->facing = facing;
     frame->placement = placement;
     frame->box = box;

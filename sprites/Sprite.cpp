@@ -12,20 +12,32 @@
 Sprite::Sprite(std::string name) : name(std::move(name)) {
     bool refused = false;
     const SpriteCatalog& catalog = SpriteCatalog::get();
-    texture = catalog.takeImage
-                  ? Renderer::get().uploadImage(catalog.takeImage(this->name, &refused), texCoords,
-                                                placement, this->name)
-                  : Renderer::get().loadTexture(this->name, texCoords, placement, &refused);
-    if (texture == 0) {
+    SDL_Surface* image = catalog.takeImage ? catalog.takeImage(this->name, &refused)
+                                           : readImage(this->name, &refused);
+    if (!image) {
         unloaded = true;
         if (!refused)
             unloadedReason = IMG_GetError();
-        texCoords = {0, 0, 0, 0};
-        placement = {0, 0, 0, 0};
+    } else {
+        // The texture is made when the sprite is first drawn; its window, and the line about
+        // scaling it down, are what they will be now.
+        texCoords = Renderer::get().plannedWindow(image, this->name);
+        placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};
+        pending_ = std::shared_ptr<SDL_Surface>(image, SDL_FreeSurface);
     }
     box = placement;
     madeTexCoords_ = texCoords;
     madePlacement_ = placement;
+}
+
+uint32_t Sprite::uploadedTexture() {
+    if (pending_) {
+        // The window was worked out when the sprite was made (and may be lent out meanwhile).
+        TexCoords window;
+        texture = Renderer::get().uploadDecoded(pending_.get(), window, name, true);
+        pending_.reset();
+    }
+    return texture;
 }
 
 Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
@@ -55,7 +67,7 @@ Sprite* Sprite::clone() {
 }
 
 void Sprite::draw(int32_t x, int32_t y, DrawMode mode) {
-    if (texture == 0 || (mode != 0 && mode != 1))
+    if ((mode != 0 && mode != 1) || uploadedTexture() == 0)
         return;
     // Mirroring swaps the window's sides and reflects the origin within the box, so the box
     // stays where it is and its left edge remains the anchor.

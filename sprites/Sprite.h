@@ -4,6 +4,7 @@
 #include "gfx/TexCoords.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct SDL_Surface;
@@ -16,8 +17,9 @@ using DrawMode = uint8_t;
 // (its clone is itself). Description sprites derive from it and draw through other sprites.
 class Sprite {
   public:
-    // Loads the image; an image that cannot be loaded gives texture 0, an empty size and
-    // `unloaded` set (the factory names it on standard error). Needs the Screen.
+    // Loads the image, which becomes a texture when the sprite is first drawn (or its texture
+    // asked for); an image that cannot be loaded gives texture 0, an empty size and `unloaded`
+    // set (the factory names it on standard error). Needs the Screen.
     explicit Sprite(std::string name);
     // The same sprite made from the file's image already decoded in the display's format
     // (the caller keeps the surface), so that a file read for another purpose is not read
@@ -47,6 +49,12 @@ class Sprite {
 
     std::string getName();
 
+    // The texture, made now from the image held since the sprite was made if it has not been
+    // yet; 0 for an image that could not be loaded or a texture that could not be made.
+    uint32_t uploadedTexture();
+    // Whether the image is held for a texture not made yet. Never fails.
+    bool awaitsUpload() const { return pending_ != nullptr; }
+
     // Puts back the texture window, placement, box and facing the image sprite was made with,
     // which its users may have changed since (a swatch is drawn at 8 by 8, an animation lends
     // its frames its own), so that a rescan can keep it as if made anew. Never fails.
@@ -55,7 +63,7 @@ class Sprite {
     Rect madeSize() const { return madePlacement_; }
 
     std::string name;
-    uint32_t texture = 0;
+    uint32_t texture = 0; // 0 until made (see uploadedTexture)
     TexCoords texCoords = {0, 0, 0, 0};
     // x, y: the origin, the point of the image that lands on the drawing position;
     // w, h: the size at which the image is drawn.
@@ -71,6 +79,8 @@ class Sprite {
     std::string unloadedReason;
 
   private:
+    // The decoded image, until the texture is made from it.
+    std::shared_ptr<SDL_Surface> pending_;
     TexCoords madeTexCoords_ = {0, 0, 0, 0};
     Rect madePlacement_ = {0, 0, 0, 0};
 

@@ -74,6 +74,21 @@ void SpriteCatalog::setAside(
     }
     sprites = std::move(kept);
     loading.clear();
+    lent_.clear();
+}
+
+void SpriteCatalog::noteLent(Sprite& frame) {
+    if (noteLending)
+        lent_.push_back(Lent{&frame, frame.placement, frame.box});
+}
+
+void SpriteCatalog::undoLending() {
+    // Latest first, so that each sprite ends as it was before the first lending.
+    for (auto lent = lent_.rbegin(); lent != lent_.rend(); ++lent) {
+        lent->sprite->placement = lent->placement;
+        lent->sprite->box = lent->box;
+    }
+    lent_.clear();
 }
 
 void SpriteCatalog::freeSetAside() {

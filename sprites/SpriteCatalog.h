@@ -55,9 +55,22 @@ class SpriteCatalog {
     // Sprites kept by clearExcept or setAside and not asked for since.
     std::set<std::string> unclaimed;
 
+    // While a scan is under way between frames (`noteLending`), what an animation lends the
+    // frame it draws (its placement and box, which stay lent) is noted, so that the scan can
+    // put it back before building on: descriptions then see their images as a scan made
+    // before any frame would. Never fails.
+    bool noteLending = false;
+    void noteLent(Sprite& frame);
+    void undoLending();
+
   private:
     SpriteCatalog() = default;
     std::vector<Sprite*> setAside_;
+    struct Lent {
+        Sprite* sprite;
+        Rect placement, box;
+    };
+    std::vector<Lent> lent_;
 };
 
 // The sprite factory. The first request for a name returns the prototype it builds (image

@@ -45,7 +45,7 @@ Scanned freshScan(const std::string& display, const std::string& level) {
     std::istringstream row(bench.standardOutput());
     const std::vector<std::string> fields{std::istream_iterator<std::string>(row), {}};
     Scanned scanned;
-    scanned.digest = fields.empty() ? "" : fields.back();
+    scanned.digest = fields.size() > 13 ? fields[13] : "";
     // The benchmark's own line about images it could not decode is not the scan's.
     std::istringstream lines(bench.standardError());
     for (std::string line; std::getline(lines, line);) {

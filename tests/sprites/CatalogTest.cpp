@@ -21,7 +21,11 @@ TEST(SpriteCatalog, ImageNamesGiveOneSharedSpriteWithTheImagesSize) {
     EXPECT_EQ(stored("cat_shared.png"), 1u);
     EXPECT_EQ(typeid(*first), typeid(Sprite));
     EXPECT_EQ(first->getName(), "cat_shared.png");
-    EXPECT_NE(first->texture, 0u);
+    // The texture is made when the sprite is first drawn, with the window worked out before.
+    EXPECT_EQ(first->texture, 0u);
+    EXPECT_TRUE(first->awaitsUpload());
+    EXPECT_NE(first->uploadedTexture(), 0u);
+    EXPECT_FALSE(first->awaitsUpload());
     EXPECT_EQ(first->placement, (Rect{0, 0, 100, 37}));
     EXPECT_EQ(first->box, (Rect{0, 0, 100, 37}));
     EXPECT_EQ(first->texCoords, (TexCoords{0, 0, 0.78125f, 0.578125f}));
