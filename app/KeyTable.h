@@ -12,7 +12,7 @@
 // show white-on-transparent art.
 enum class Background { White, Checkerboard, Grey };
 
-// A level being loaded: how many of its files are read, of how many.
+// A level being loaded: how many of its files are read, of how many (0 while they are listed).
 struct LoadingProgress {
     size_t read = 0;
     size_t files = 0;

@@ -8,33 +8,39 @@
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
-// Stamps every level file before anything of this scan is read, so that a change while it
-// reads shows as a change to the next scan.
-void stampFiles(const std::vector<LevelFile>& files, KeptFiles& kept) {
-    for (const LevelFile& file : files) {
-        if (!file.unusable.empty())
+// What a scan works from, found on a thread of its own so that frames go on meanwhile: the
+// level's files and their stamps, and the stamps of the files the scan before made sprites
+// of, all taken before anything of this scan is read, so that a change while it reads shows
+// as a change to the next scan.
+LevelScan::Listing listLevel(std::vector<std::string> madeBefore, bool stamp) {
+    LevelScan::Listing listing;
+    for (const std::string& path : madeBefore) {
+        if (const std::optional<FileStamp> stamped = fileStamp(path))
+            listing.madeBefore.emplace(path, *stamped);
+    }
+    listing.files = levelFiles("");
+    for (const LevelFile& file : listing.files) {
+        if (!stamp || !file.unusable.empty())
             continue;
         for (const std::string* path : {&file.path, &file.swatchPath}) {
-            if (const std::optional<FileStamp> stamp = fileStamp(*path))
-                kept.stamps[*path] = *stamp;
+            if (const std::optional<FileStamp> stamped = fileStamp(*path))
+                listing.stamps[*path] = *stamped;
         }
     }
+    return listing;
 }
 
 // Sets aside the catalogue of the scan before: the image sprites whose files are unchanged
-// since it stamped them are kept for this scan to take, and what it left in `kept` is cut
-// down to them; everything else stays alive, for the shown level, until the swap.
-void keepUnchanged(KeptFiles& kept) {
+// since it stamped them (`now` holds their stamps now) are kept for this scan to take, and
+// what it left in `kept` is cut down to them; everything else stays alive, for the shown
+// level, until the swap.
+void keepUnchanged(KeptFiles& kept, std::map<std::string, FileStamp> now) {
     SpriteCatalog& catalog = SpriteCatalog::get();
-    // Every file the last scan made a sprite of, stamped before this scan reads anything.
-    std::map<std::string, FileStamp> now;
-    for (const auto& entry : catalog.sprites) {
-        if (const std::optional<FileStamp> stamp = fileStamp(entry.first))
-            now.emplace(entry.first, *stamp);
-    }
     const auto unchanged = [&](const std::string& path) {
         const auto before = kept.stamps.find(path), after = now.find(path);
         return before != kept.stamps.end() && after != now.end() && before->second.settled &&
@@ -63,19 +69,32 @@ void keepUnchanged(KeptFiles& kept) {
 LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems) : kind_(kind), kept_(kept) {
     if (countProblems)
         lines_ = std::make_unique<StderrLineCount>();
+    std::vector<std::string> madeBefore;
+    if (kind_ == Kind::Rescan && kept_) {
+        for (const auto& entry : SpriteCatalog::get().sprites)
+            madeBefore.push_back(entry.first);
+    }
+    listing_ = std::async(std::launch::async, listLevel, std::move(madeBefore), kept_ != nullptr);
+}
+
+void LevelScan::start() {
+    Listing listing = listing_.get();
+    started_ = true;
+    SpriteCatalog& catalog = SpriteCatalog::get();
     if (kind_ == Kind::Rescan && kept_)
-        keepUnchanged(*kept_);
+        keepUnchanged(*kept_, std::move(listing.madeBefore));
     else if (kind_ == Kind::Rescan)
-        SpriteCatalog::get().setAside([](const std::string&, Sprite&) { return false; });
-    files_ = levelFiles("");
-    if (kept_)
-        stampFiles(files_, *kept_);
+        catalog.setAside([](const std::string&, Sprite&) { return false; });
+    files_ = std::move(listing.files);
+    if (kept_) {
+        for (auto& [path, stamp] : listing.stamps)
+            kept_->stamps[path] = stamp;
+    }
     // The images are decoded on worker threads in the order the scan reads them; the scan
     // takes each when it comes to it and does everything else itself, so that GL, the
     // catalogue and standard error see what a scan on one thread gives. Its own thread
     // uploads as much as the workers decode: it keeps a core.
     images_ = std::make_unique<ImagePrefetch>(DecodePool::threadCount(1));
-    SpriteCatalog& catalog = SpriteCatalog::get();
     for (const LevelFile& file : files_) {
         if (!file.unusable.empty())
             continue;
@@ -97,7 +116,8 @@ LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems) : kind_(kin
 }
 
 LevelScan::~LevelScan() {
-    if (ended_)
+    // Unstarted, the listing's thread is waited for by its future.
+    if (ended_ || !started_)
         return;
     // Dropped unfinished (the viewer quits while it loads): the hooks go with the workers.
     SpriteCatalog& catalog = SpriteCatalog::get();
@@ -109,6 +129,16 @@ LevelScan::~LevelScan() {
 }
 
 bool LevelScan::stepUntil(uint32_t deadline) {
+    if (!started_) {
+        // The listing's thread may take the frame; the frame goes on when it is up.
+        const int32_t left = int32_t(deadline - SDL_GetTicks());
+        if (listing_.wait_for(std::chrono::milliseconds(std::max(left, 0))) !=
+            std::future_status::ready)
+            return false;
+        start();
+        if (int32_t(SDL_GetTicks() - deadline) >= 0 && !files_.empty())
+            return false;
+    }
     LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
     // The frames since the last slice lent frames of animations their placement.
     SpriteCatalog::get().undoLending();

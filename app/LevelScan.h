@@ -6,8 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class ImagePrefetch;
@@ -28,7 +31,8 @@ class LevelScan {
         Rescan,
     };
 
-    // Lists the level's files and starts decoding their images on the workers. `kept` (it may
+    // Starts listing the level's files on a thread of its own; the first slice to find them
+    // listed starts decoding their images on the workers. `kept` (it may
     // be null for a load) is what the scan before left, and is left holding what this scan
     // read. With `countProblems`, standard error is caught from now until the end, so that
     // problems() can tell how many lines the scan wrote; they are written out at the end, in
@@ -45,6 +49,8 @@ class LevelScan {
     void finish();
 
     bool ended() const { return ended_; }
+    // Whether the files are listed yet (fileCount counts them from then on).
+    bool listed() const { return started_; }
     Kind kind() const { return kind_; }
     // Files scanned so far, of how many.
     size_t filesRead() const { return next_; }
@@ -53,12 +59,21 @@ class LevelScan {
     // be counted or were not asked for.
     std::optional<size_t> problems() const { return problems_; }
 
+    struct Listing {
+        std::vector<LevelFile> files;
+        std::map<std::string, FileStamp> stamps;     // of the files, when stamped
+        std::map<std::string, FileStamp> madeBefore; // of what the scan before made
+    };
+
   private:
+    void start();
     void end();
 
     Kind kind_;
     KeptFiles* kept_;
     std::unique_ptr<StderrLineCount> lines_;
+    std::future<Listing> listing_;
+    bool started_ = false;
     std::vector<LevelFile> files_;
     size_t next_ = 0;
     LevelContents aside_; // the next level, for a rescan

@@ -329,7 +329,9 @@ void drawPage(const ViewState& state) {
     const PageLayout& page = layoutOf(viewMode);
     Screen::get().drawLabel(page.caption, 0, captionY);
     // While the level loads, how far it has come stands where the page number goes.
-    if (state.loading)
+    if (state.loading && state.loading->files == 0)
+        drawAtCaptionRight("listing files");
+    else if (state.loading)
         drawAtCaptionRight("loading " + std::to_string(state.loading->read) + " of " +
                            std::to_string(state.loading->files) + " files");
     else if (state.infoShown)

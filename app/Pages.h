@@ -17,8 +17,8 @@ class Sprite;
 // The textures and objects pages list the rows that pass the view's filter; just above the
 // overlay they show the find line (lowest) while it is open or a filter is kept, and above it
 // two lines on the row under the mouse pointer. While the level loads (`state.loading`), the
-// caption line says how far at its right ("loading 1234 of 8000 files"), where the info
-// overlay's page number goes once it is loaded.
+// caption line says how far at its right ("listing files", then "loading 1234 of 8000 files"),
+// where the info overlay's page number goes once it is loaded.
 void drawPage(const ViewState& state);
 // A texture row. The texture's box reaches from x 10 to the window's right edge (to x 74
 // with the info overlay, whose path and colour go right of it) and is one row (32) tall; a
