@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/HeldKeys.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     else
         Screen::get();
     Renderer::get();
+    Fonts::load();
     KeptFiles kept;
     const std::optional<size_t> scanProblems = loadLevelCountingProblems(&kept);
     Decoration background = loadDecoration(backgroundPath);

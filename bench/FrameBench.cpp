@@ -5,6 +5,7 @@
 // on a 1,024 by 1,024 map painted at random with the level's first 1,000 texture colours
 // (written to a temporary file), at 1/8, 1, 4, 16 and 64 pixels a cell.
 
+#include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/Level.h"
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
     }
     Screen::get();
     Renderer::get();
+    Fonts::load();
     loadLevel();
     const Decoration background = loadDecoration("whiteBG.png");
     const Decoration overlay = loadDecoration("scramble.png");

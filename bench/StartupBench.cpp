@@ -5,6 +5,7 @@
 // storage sets, and a digest of what the scan filed. startup_bench --header prints the
 // table's header.
 
+#include "app/Fonts.h"
 #include "app/Level.h"
 #include "bench/BenchClock.h"
 #include "bench/LevelDigest.h"
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
     }
     Screen::get();
     Renderer::get();
+    Fonts::load();
 
     const std::vector<std::string> images = scannedImages();
     const Floor floor = decodeFloor(images);

@@ -3,6 +3,7 @@
 // to the display's format and back gives, and a swatch decoded once must give the colour and
 // the swatch sprite that decoding it twice gives.
 
+#include "app/Fonts.h"
 #include "app/Level.h"
 #include "drive/XServer.h"
 #include "gfx/Image.h"
@@ -47,6 +48,7 @@ class WindowEnvironment : public testing::Environment {
             fs::copy_file(sourceRoot() + "/demo/" + font, folder_ + "/" + font);
         ASSERT_EQ(chdir(folder_.c_str()), 0);
         Screen::get();
+        Fonts::load();
     }
     void TearDown() override {
         // Leaks are judged while the GL driver is still loaded, so that its own blocks can be
