@@ -8,9 +8,11 @@
 #include "app/LiveReload.h"
 #include "app/MapView.h"
 #include "app/Pages.h"
+#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/MemoryReuse.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 
@@ -27,6 +29,8 @@ int main(int argc, char** argv) {
         Screen::get();
     Renderer::get();
     Fonts::load();
+    // Image sprites made while no scan decodes ahead read their own files.
+    SpriteCatalog::get().readImage = readImage;
     KeptFiles kept;
     const std::optional<size_t> scanProblems = loadLevelCountingProblems(&kept);
     Decoration background = loadDecoration(backgroundPath);

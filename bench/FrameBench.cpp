@@ -11,10 +11,12 @@
 #include "app/Level.h"
 #include "app/MapView.h"
 #include "bench/BenchClock.h"
+#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/AnimatedSprite.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -133,6 +135,7 @@ int main(int argc, char** argv) {
     Screen::get();
     Renderer::get();
     Fonts::load();
+    SpriteCatalog::get().readImage = readImage; // as the viewer sets it
     loadLevel();
     const Decoration background = loadDecoration("whiteBG.png");
     const Decoration overlay = loadDecoration("scramble.png");

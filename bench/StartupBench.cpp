@@ -9,10 +9,12 @@
 #include "app/Level.h"
 #include "bench/BenchClock.h"
 #include "bench/LevelDigest.h"
+#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -102,6 +104,7 @@ int main(int argc, char** argv) {
     Screen::get();
     Renderer::get();
     Fonts::load();
+    SpriteCatalog::get().readImage = readImage; // as the viewer sets it
 
     const std::vector<std::string> images = scannedImages();
     const Floor floor = decodeFloor(images);

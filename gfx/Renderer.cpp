@@ -1,6 +1,5 @@
 #include "gfx/Renderer.h"
 
-#include "gfx/Image.h"
 #include "gfx/Screen.h"
 #include "gfx/TextureFit.h"
 
@@ -143,11 +142,6 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const 
     const uint32_t texture = createTexture(*this, tw, th, staging->pixels, name, into);
     SDL_FreeSurface(staging);
     return texture;
-}
-
-uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size,
-                               bool* refused) {
-    return uploadImage(readImage(path, refused), window, size, path);
 }
 
 uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,

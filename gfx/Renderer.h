@@ -11,8 +11,9 @@ struct SDL_Surface;
 
 // The process-wide owner of the GL entry points, the two bitmap fonts and the texture and
 // text operations. Created on first use, which must come after the video mode is set (the
-// Screen's construction does it), and never destroyed. The fonts' images come from its caller
-// (setFontImage), and until one comes that font's text draws with texture 0.
+// Screen's construction does it), and never destroyed. It opens no image file: the fonts'
+// images come from its caller (setFontImage), and until one comes that font's text draws with
+// texture 0.
 class Renderer : public GlEntryPoints {
   public:
     static Renderer& get();
@@ -36,15 +37,10 @@ class Renderer : public GlEntryPoints {
     uint32_t uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name = "",
                            uint32_t into = 0);
 
-    // Loads an image file and uploads it, scaled down as uploadSurface does; `size` receives
-    // (0, 0, width, height) of the file's image. A missing or unreadable file yields texture
-    // 0, an empty window and an empty size, silently; a refused one (see readImage) the same
-    // after its line, and sets `*refused`.
-    uint32_t loadTexture(const std::string& path, TexCoords& window, Rect& size,
-                         bool* refused = nullptr);
-    // The same for an image already decoded (as readImage gives it), which it frees; `name`
-    // names it in the lines about scaling. Null yields texture 0, an empty window and an
-    // empty size. `into` as for uploadSurface.
+    // Uploads an image as its file decoded it, unconverted, which it frees, scaled down as
+    // uploadSurface does; `size` receives (0, 0, width, height) of the image and `name` names
+    // it in the lines about scaling. Null yields texture 0, an empty window and an empty size,
+    // silently. `into` as for uploadSurface.
     uint32_t uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
                          const std::string& name, uint32_t into = 0);
 

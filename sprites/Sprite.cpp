@@ -12,10 +12,11 @@
 Sprite::Sprite(std::string name) : name(std::move(name)) {
     bool refused = false;
     const SpriteCatalog& catalog = SpriteCatalog::get();
-    texture = catalog.takeImage
-                  ? Renderer::get().uploadImage(catalog.takeImage(this->name, &refused), texCoords,
-                                                placement, this->name)
-                  : Renderer::get().loadTexture(this->name, texCoords, placement, &refused);
+    const auto& read = catalog.takeImage ? catalog.takeImage : catalog.readImage;
+    if (!read)
+        SDL_SetError("no image reader is set");
+    texture = Renderer::get().uploadImage(read ? read(this->name, &refused) : nullptr, texCoords,
+                                          placement, this->name);
     if (texture == 0) {
         unloaded = true;
         if (!refused)

@@ -49,6 +49,7 @@ class WindowEnvironment : public testing::Environment {
         ASSERT_EQ(chdir(folder_.c_str()), 0);
         Screen::get();
         Fonts::load();
+        SpriteCatalog::get().readImage = readImage; // as the viewer sets it
     }
     void TearDown() override {
         // Leaks are judged while the GL driver is still loaded, so that its own blocks can be
@@ -128,7 +129,8 @@ TEST(UploadShortcut, PngImagesGiveTheTexturesOfTheDisplayFormatRoute) {
         ASSERT_TRUE(writePng(path, width, height, awkwardPixels(width, height)));
         TexCoords shortcutWindow, longWindow;
         Rect size;
-        const uint32_t shortcut = Renderer::get().loadTexture(path, shortcutWindow, size);
+        const uint32_t shortcut =
+            Renderer::get().uploadImage(readImage(path), shortcutWindow, size, path);
         EXPECT_EQ(size, (Rect{0, 0, uint16_t(width), uint16_t(height)}));
         expectSameTexture(shortcut, shortcutWindow, uploadThroughDisplayFormat(path, longWindow),
                           longWindow);
@@ -145,7 +147,8 @@ TEST(UploadShortcut, ImagesWithoutAlphaStillTakeTheDisplayFormatRoute) {
     SDL_FreeSurface(rgb);
     TexCoords shortcutWindow, longWindow;
     Rect size;
-    const uint32_t shortcut = Renderer::get().loadTexture("rgb.bmp", shortcutWindow, size);
+    const uint32_t shortcut =
+        Renderer::get().uploadImage(readImage("rgb.bmp"), shortcutWindow, size, "rgb.bmp");
     EXPECT_EQ(size, (Rect{0, 0, 5, 3}));
     expectSameTexture(shortcut, shortcutWindow, uploadThroughDisplayFormat("rgb.bmp", longWindow),
                       longWindow);

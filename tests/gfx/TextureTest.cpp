@@ -149,11 +149,11 @@ TEST_F(TextureTest, KeepsTheSurfacesAlphaSettingsAndEachPixelsAlpha) {
     SDL_FreeSurface(surface);
 }
 
-TEST_F(TextureTest, LoadTextureReportsTheImageSizeNotTheTextures) {
+TEST_F(TextureTest, UploadImageReportsTheImageSizeNotTheTextures) {
     ASSERT_TRUE(writePng(world.folder() + "/sized.png", 100, 37, pattern(100, 37)));
     TexCoords window;
     Rect size = {1, 2, 3, 4};
-    const uint32_t texture = gl.loadTexture("sized.png", window, size);
+    const uint32_t texture = gl.uploadImage(readImage("sized.png"), window, size, "sized.png");
     ASSERT_NE(texture, 0u);
     EXPECT_EQ(size, (Rect{0, 0, 100, 37}));
     EXPECT_EQ(window, (TexCoords{0, 0, 0.78125f, 0.578125f}));
@@ -163,7 +163,7 @@ TEST_F(TextureTest, LoadTextureReportsTheImageSizeNotTheTextures) {
     EXPECT_EQ(width, 128);
     EXPECT_EQ(height, 64);
 
-    const uint32_t again = gl.loadTexture("sized.png", window, size);
+    const uint32_t again = gl.uploadImage(readImage("sized.png"), window, size, "sized.png");
     EXPECT_NE(again, texture) << "each upload makes a new texture";
 }
 
@@ -179,7 +179,7 @@ TEST_F(TextureTest, NoImageGivesTextureZeroSilently) {
         EXPECT_EQ(loadImage(path), nullptr);
         TexCoords window = {1, 2, 3, 4};
         Rect size = {1, 2, 3, 4};
-        EXPECT_EQ(gl.loadTexture(path, window, size), 0u);
+        EXPECT_EQ(gl.uploadImage(readImage(path), window, size, path), 0u);
         EXPECT_EQ(window, (TexCoords{0, 0, 0, 0}));
         EXPECT_EQ(size, (Rect{0, 0, 0, 0}));
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
