@@ -1,8 +1,8 @@
 #include "app/Fonts.h"
 
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "platform/DataFolder.h"
+#include "platform/ImageFile.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
 #include "app/Level.h"
 
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/TextureFit.h"
 #include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
 #include "level/TextParts.h"
+#include "platform/ImageFile.h"
 #include "platform/RegularFile.h"
 #include "platform/StderrLineCount.h"
 #include "sprites/SpriteCatalog.h"

@@ -8,9 +8,9 @@
 #include "app/LiveReload.h"
 #include "app/MapView.h"
 #include "app/Pages.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/ImageFile.h"
 #include "platform/MemoryReuse.h"
 #include "sprites/SpriteCatalog.h"
 

@@ -9,11 +9,11 @@
 #include "app/Level.h"
 #include "bench/BenchClock.h"
 #include "bench/LevelDigest.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
+#include "platform/ImageFile.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>

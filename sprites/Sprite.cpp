@@ -1,12 +1,12 @@
 #include "sprites/Sprite.h"
 
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <cstdio>
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
@@ -32,7 +32,8 @@ Sprite::Sprite(std::string name) : name(std::move(name)) {
 Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
     texture = Renderer::get().uploadSurface(image, texCoords, this->name);
     if (texture == 0) {
-        reportUnloadableImage(this->name);
+        std::fprintf(stderr, "Unable to load image %s : %s\n", this->name.c_str(), IMG_GetError());
+        std::fflush(stderr);
         texCoords = {0, 0, 0, 0};
     } else {
         placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};

@@ -55,7 +55,7 @@ class GlWorld {
     void clearTo(uint32_t rgb);
     // The window's pixels as 0xRRGGBB, row by row from the top (after glFinish).
     std::vector<uint32_t> readWindow();
-    // Writes a PNG into the working folder, loads it with loadImage and uploads it.
+    // Writes a PNG into the working folder, loads it with platform's loadImage and uploads it.
     uint32_t uploadPng(const std::string& name, int width, int height,
                        const std::vector<uint32_t>& argb, TexCoords& window);
     // The bound texture's level 0 as 0xAARRGGBB, row by row from the top, and its size.

@@ -1,9 +1,9 @@
 #include "tests/sprites/SpriteTesting.h"
 
 #include "drive/XServer.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/ImageFile.h"
 #include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
