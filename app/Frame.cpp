@@ -1,10 +1,10 @@
 #include "app/Frame.h"
 
 #include "app/Pages.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/DataFolder.h"
+#include "platform/ImageFile.h"
 
 #include <SDL.h>
 

@@ -2,10 +2,10 @@
 
 #include "app/LevelScan.h"
 
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "level/LevelLayout.h"
 #include "level/SwatchColor.h"
+#include "platform/ImageFile.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>

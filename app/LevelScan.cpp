@@ -163,6 +163,9 @@ void LevelScan::end() {
     if (ended_)
         return;
     ended_ = true;
+    // The collision swatches are the scan's last files read.
+    LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
+    giveCollisionColoursSwatches(into);
     SpriteCatalog& catalog = SpriteCatalog::get();
     catalog.takeImage = nullptr;
     catalog.requestImages = nullptr;
@@ -170,13 +173,10 @@ void LevelScan::end() {
     catalog.noteLending = false;
     images_.reset();
     if (kind_ == Kind::Rescan) {
-        giveCollisionColoursSwatches(aside_);
         std::swap(shownLevel, aside_);
         aside_ = LevelContents();
         // Nothing shown points at what the scan before made and this one did not take.
         catalog.freeSetAside();
-    } else {
-        giveCollisionColoursSwatches(shownLevel);
     }
     // Kept sprites that this scan never asked for would not be in a scan made from nothing.
     catalog.dropUnclaimed();

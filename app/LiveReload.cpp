@@ -1,5 +1,6 @@
 #include "app/LiveReload.h"
 
+#include "app/Fonts.h"
 #include "app/Level.h"
 #include "app/Pages.h"
 #include "gfx/Renderer.h"
@@ -40,8 +41,8 @@ std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now) 
 
 LiveReload::LiveReload(Decoration& background, Decoration& overlay)
     : pictures_{
-          {Renderer::bigFontPath, [] { Renderer::get().reloadFont(false); }},
-          {Renderer::smallFontPath, [] { Renderer::get().reloadFont(true); }},
+          {Fonts::bigFontPath, [] { Fonts::reload(false); }},
+          {Fonts::smallFontPath, [] { Fonts::reload(true); }},
           {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
           {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
       },

@@ -3,12 +3,12 @@
 #include "app/Level.h"
 #include "app/Pages.h"
 #include "app/ShortenedPath.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "level/ColourText.h"
 #include "level/LevelLayout.h"
 #include "platform/DirectoryListing.h"
+#include "platform/ImageFile.h"
 #include "sprites/AnimatedSprite.h"
 
 #include <SDL.h>

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/HeldKeys.h"
@@ -9,7 +10,9 @@
 #include "app/Pages.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/ImageFile.h"
 #include "platform/MemoryReuse.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 
@@ -25,6 +28,9 @@ int main(int argc, char** argv) {
     else
         Screen::get();
     Renderer::get();
+    Fonts::load();
+    // Image sprites made while no scan decodes ahead read their own files.
+    SpriteCatalog::get().readImage = readImage;
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
     // The level loads between frames; the maps are read once it is loaded (their lines follow

@@ -5,6 +5,7 @@
 // on a 1,024 by 1,024 map painted at random with the level's first 1,000 texture colours
 // (written to a temporary file), at 1/8, 1, 4, 16 and 64 pixels a cell.
 
+#include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/Level.h"
@@ -12,8 +13,10 @@
 #include "bench/BenchClock.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/ImageFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/AnimatedSprite.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -131,6 +134,8 @@ int main(int argc, char** argv) {
     }
     Screen::get();
     Renderer::get();
+    Fonts::load();
+    SpriteCatalog::get().readImage = readImage; // as the viewer sets it
     loadLevel();
     const Decoration background = loadDecoration("whiteBG.png");
     const Decoration overlay = loadDecoration("scramble.png");

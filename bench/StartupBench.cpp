@@ -8,6 +8,7 @@
 // (its rows in, or the level loaded) and the longest gap between frames while loading.
 // startup_bench --header prints the table's header.
 
+#include "app/Fonts.h"
 #include "app/Level.h"
 #include "app/LevelScan.h"
 #include "app/Pages.h"
@@ -17,6 +18,8 @@
 #include "gfx/Screen.h"
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
+#include "platform/ImageFile.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -161,6 +164,8 @@ int main(int argc, char** argv) {
     const double openStart = nowMilliseconds();
     Screen::get();
     Renderer::get();
+    Fonts::load();
+    SpriteCatalog::get().readImage = readImage; // as the viewer sets it
     const double open = nowMilliseconds() - openStart;
 
     const std::vector<std::string> images = scannedImages();

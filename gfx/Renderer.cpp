@@ -1,9 +1,7 @@
 #include "gfx/Renderer.h"
 
-#include "gfx/Image.h"
 #include "gfx/Screen.h"
 #include "gfx/TextureFit.h"
-#include "platform/DataFolder.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -94,33 +92,20 @@ Renderer::Renderer() {
     if (side > 0)
         maxTextureSide = side;
 
-    // Both images before either font; a missing one is named and the text using it draws
-    // with texture 0.
-    bigFontTexture = loadFontImage(bigFontPath, 0);
-    smallFontTexture = loadFontImage(smallFontPath, 0);
-
+    // The lists bind no texture: they draw whatever image the caller gives the font later.
     bigFontLists = buildFont(1.0, 16.0, 32.0, bigFontTexture);
     smallFontLists = buildFont(1.0, 8.0, 16.0, smallFontTexture);
 }
 
-uint32_t Renderer::loadFontImage(const char* path, uint32_t into) {
+uint32_t Renderer::setFontImage(bool small, SDL_Surface* image, const std::string& name) {
+    uint32_t& texture = small ? smallFontTexture : bigFontTexture;
     TexCoords window;
     Rect size;
-    bool refused = false;
-    const std::string file = findDataFile(path);
-    const uint32_t texture = uploadImage(readImage(file, &refused), window, size, file, into);
-    if (texture == 0) {
-        if (!refused)
-            reportUnloadableImage(path);
-        if (into)
-            glDeleteTextures(1, &into);
-    }
+    const uint32_t uploaded = uploadImage(image, window, size, name, texture);
+    if (uploaded == 0 && texture != 0)
+        glDeleteTextures(1, &texture);
+    texture = uploaded;
     return texture;
-}
-
-void Renderer::reloadFont(bool small) {
-    uint32_t& texture = small ? smallFontTexture : bigFontTexture;
-    texture = loadFontImage(small ? smallFontPath : bigFontPath, texture);
 }
 
 uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name,
@@ -158,11 +143,6 @@ uint32_t Renderer::uploadSurface(SDL_Surface* surface, TexCoords& window, const 
     const uint32_t texture = createTexture(*this, tw, th, staging->pixels, name, into);
     SDL_FreeSurface(staging);
     return texture;
-}
-
-uint32_t Renderer::loadTexture(const std::string& path, TexCoords& window, Rect& size,
-                               bool* refused) {
-    return uploadImage(readImage(path, refused), window, size, path);
 }
 
 uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,

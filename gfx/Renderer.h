@@ -11,15 +11,12 @@ struct SDL_Surface;
 
 // The process-wide owner of the GL entry points, the two bitmap fonts and the texture and
 // text operations. Created on first use, which must come after the video mode is set (the
-// Screen's construction does it), and never destroyed. Each font image is the level's own or
-// else the data folder's copy; one that neither has is named on standard error and its text
-// then draws with texture 0.
+// Screen's construction does it), and never destroyed. It opens no image file: the fonts'
+// images come from its caller (setFontImage), and until one comes that font's text draws with
+// texture 0.
 class Renderer : public GlEntryPoints {
   public:
     static Renderer& get();
-
-    static constexpr const char* bigFontPath = "fonts/bigFont.png";
-    static constexpr const char* smallFontPath = "fonts/smallFont.png";
 
     uint32_t bigFontLists = 0;
     uint32_t smallFontLists = 0;
@@ -40,15 +37,10 @@ class Renderer : public GlEntryPoints {
     uint32_t uploadSurface(SDL_Surface* surface, TexCoords& window, const std::string& name = "",
                            uint32_t into = 0);
 
-    // Loads an image file and uploads it, scaled down as uploadSurface does; `size` receives
-    // (0, 0, width, height) of the file's image. A missing or unreadable file yields texture
-    // 0, an empty window and an empty size, silently; a refused one (see readImage) the same
-    // after its line, and sets `*refused`.
-    uint32_t loadTexture(const std::string& path, TexCoords& window, Rect& size,
-                         bool* refused = nullptr);
-    // The same for an image already decoded (as readImage gives it), which it frees; `name`
-    // names it in the lines about scaling. Null yields texture 0, an empty window and an
-    // empty size. `into` as for uploadSurface.
+    // Uploads an image as its file decoded it, unconverted, which it frees, scaled down as
+    // uploadSurface does; `size` receives (0, 0, width, height) of the image and `name` names
+    // it in the lines about scaling. Null yields texture 0, an empty window and an empty size,
+    // silently. `into` as for uploadSurface.
     uint32_t uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& size,
                          const std::string& name, uint32_t into = 0);
 
@@ -64,11 +56,12 @@ class Renderer : public GlEntryPoints {
     // texture; returns the first list name.
     uint32_t buildFont(double scale, double glyphWidth, double glyphHeight, uint32_t texture);
 
-    // Loads a font's image again, as at start-up, into the font's texture: the lists bind no
-    // texture, so they draw the new glyphs as they are. An image that cannot be loaded is
-    // named on standard error as at start-up, its texture is deleted and its text draws with
-    // texture 0 until an image loads again.
-    void reloadFont(bool small);
+    // Gives the small font or the big one its image, decoded as uploadImage takes it (freed
+    // here), uploaded into the font's texture; the lists bind no texture, so they draw the new
+    // glyphs as they are. `name` names it in the lines about scaling. Returns the font's
+    // texture: 0 for a null image, or one that cannot be uploaded, after deleting the old
+    // texture, so that its text draws with texture 0 until an image comes again.
+    uint32_t setFontImage(bool small, SDL_Surface* image, const std::string& name);
 
     // Draws text with its glyph tops at (x, y) in the current colour, with the small font or
     // the big one. Bytes outside 32 to 127 are drawn as the font's "?" glyph.
@@ -81,7 +74,4 @@ class Renderer : public GlEntryPoints {
 
   private:
     Renderer();
-    // A font image, the level's own or else the data folder's copy, uploaded (into `into` when
-    // given); 0 after its line when it cannot be loaded, with `into` deleted.
-    uint32_t loadFontImage(const char* path, uint32_t into);
 };

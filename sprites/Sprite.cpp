@@ -1,19 +1,21 @@
 #include "sprites/Sprite.h"
 
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <cstdio>
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
     bool refused = false;
     const SpriteCatalog& catalog = SpriteCatalog::get();
-    SDL_Surface* image = catalog.takeImage ? catalog.takeImage(this->name, &refused)
-                                           : readImage(this->name, &refused);
+    const auto& read = catalog.takeImage ? catalog.takeImage : catalog.readImage;
+    if (!read)
+        SDL_SetError("no image reader is set");
+    SDL_Surface* image = read ? read(this->name, &refused) : nullptr;
     if (!image) {
         unloaded = true;
         if (!refused)
@@ -43,7 +45,8 @@ uint32_t Sprite::uploadedTexture() {
 Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
     texture = Renderer::get().uploadSurface(image, texCoords, this->name);
     if (texture == 0) {
-        reportUnloadableImage(this->name);
+        std::fprintf(stderr, "Unable to load image %s : %s\n", this->name.c_str(), IMG_GetError());
+        std::fflush(stderr);
         texCoords = {0, 0, 0, 0};
     } else {
         placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};

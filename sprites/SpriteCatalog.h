@@ -25,10 +25,14 @@ class SpriteCatalog {
     // While a level loads, where image sprites get their images: `takeImage` gives a file's
     // image as readImage would (decoded ahead of time, a refused file named and flagged), and
     // `requestImages` hears of the images a description names as soon as it is read, so that they
-    // are decoded before they are built. Unset, an image is read from its file when its sprite is
+    // are decoded before they are built. Unset, `readImage` reads an image when its sprite is
     // made.
     std::function<SDL_Surface*(const std::string&, bool* refused)> takeImage;
     std::function<void(const std::vector<std::string>&)> requestImages;
+    // How an image sprite reads its file when `takeImage` is unset: decoded, unconverted, a
+    // refused file named and flagged (platform's readImage), which whoever makes sprites sets.
+    // Unset too, the sprite is unloaded ("no image reader is set").
+    std::function<SDL_Surface*(const std::string&, bool* refused)> readImage;
     // How description files are opened: the level's safe opening (platform's openRegularFile),
     // which whoever loads a level sets. Unset, a description cannot be opened ("Unable to open
     // list file").

@@ -3,11 +3,12 @@
 // to the display's format and back gives, and a swatch decoded once must give the colour and
 // the swatch sprite that decoding it twice gives.
 
+#include "app/Fonts.h"
 #include "app/Level.h"
 #include "drive/XServer.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/ImageFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
 #include "tests/support/Paths.h"
@@ -47,6 +48,8 @@ class WindowEnvironment : public testing::Environment {
             fs::copy_file(sourceRoot() + "/demo/" + font, folder_ + "/" + font);
         ASSERT_EQ(chdir(folder_.c_str()), 0);
         Screen::get();
+        Fonts::load();
+        SpriteCatalog::get().readImage = readImage; // as the viewer sets it
     }
     void TearDown() override {
         // Leaks are judged while the GL driver is still loaded, so that its own blocks can be
@@ -126,7 +129,8 @@ TEST(UploadShortcut, PngImagesGiveTheTexturesOfTheDisplayFormatRoute) {
         ASSERT_TRUE(writePng(path, width, height, awkwardPixels(width, height)));
         TexCoords shortcutWindow, longWindow;
         Rect size;
-        const uint32_t shortcut = Renderer::get().loadTexture(path, shortcutWindow, size);
+        const uint32_t shortcut =
+            Renderer::get().uploadImage(readImage(path), shortcutWindow, size, path);
         EXPECT_EQ(size, (Rect{0, 0, uint16_t(width), uint16_t(height)}));
         expectSameTexture(shortcut, shortcutWindow, uploadThroughDisplayFormat(path, longWindow),
                           longWindow);
@@ -143,7 +147,8 @@ TEST(UploadShortcut, ImagesWithoutAlphaStillTakeTheDisplayFormatRoute) {
     SDL_FreeSurface(rgb);
     TexCoords shortcutWindow, longWindow;
     Rect size;
-    const uint32_t shortcut = Renderer::get().loadTexture("rgb.bmp", shortcutWindow, size);
+    const uint32_t shortcut =
+        Renderer::get().uploadImage(readImage("rgb.bmp"), shortcutWindow, size, "rgb.bmp");
     EXPECT_EQ(size, (Rect{0, 0, 5, 3}));
     expectSameTexture(shortcut, shortcutWindow, uploadThroughDisplayFormat("rgb.bmp", longWindow),
                       longWindow);

@@ -61,6 +61,29 @@ TEST_F(FontTest, EachFontIsABlockOf96ListsBigFontFirst) {
     EXPECT_NE(gl.bigFontTexture, gl.smallFontTexture);
 }
 
+TEST_F(FontTest, AFontDrawsTheImageItsCallerGivesAndWithoutOneTextureZero) {
+    const uint32_t lists = gl.smallFontLists;
+    EXPECT_EQ(gl.setFontImage(true, nullptr, "none"), 0u);
+    EXPECT_EQ(gl.smallFontTexture, 0u);
+    EXPECT_NE(gl.bigFontTexture, 0u) << "the other font keeps its image";
+    gl.drawText(10, 20, "AB", true);
+    GLint bound = -1;
+    world.glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0) << "text without an image draws with texture 0";
+    // Texture 0 leaves the glyphs' quads in the current colour, white.
+    std::vector<uint32_t> pixels = world.readWindow();
+    EXPECT_EQ(pixels[size_t(20) * windowWidth + 10], 0xFFFFFFu);
+
+    // The same lists draw the glyphs of the image given next.
+    world.clearTo(background);
+    ASSERT_NE(world.giveFontImage(true), 0u);
+    EXPECT_EQ(gl.smallFontLists, lists);
+    gl.drawText(10, 20, "AB", true);
+    pixels = world.readWindow();
+    EXPECT_TRUE(glyphAt(pixels, true, 'A', 10, 20, 0, 7));
+    EXPECT_TRUE(glyphAt(pixels, true, 'B', 17, 20, 0, 8));
+}
+
 TEST_F(FontTest, SmallFontGlyphsOverlapByOneColumn) {
     gl.drawText(10, 20, "AB", true);
     const std::vector<uint32_t> pixels = world.readWindow();

@@ -1,9 +1,9 @@
 #include "tests/gfx/GlWorld.h"
 
 #include "drive/XServer.h"
-#include "gfx/Image.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/ImageFile.h"
 #include "pngwriter/PngWriter.h"
 
 #include <SDL.h>
@@ -106,6 +106,9 @@ void GlWorld::openScreen() {
         throw std::runtime_error("cannot enter " + folder_);
 
     Screen::get();
+    // The Renderer opens no file: the fonts' images are the caller's to give.
+    giveFontImage(false);
+    giveFontImage(true);
     resolve(glReadPixels, "glReadPixels");
     resolve(glIsEnabled, "glIsEnabled");
     resolve(glIsList, "glIsList");
@@ -115,6 +118,14 @@ void GlWorld::openScreen() {
     resolve(glGetTexLevelParameteriv, "glGetTexLevelParameteriv");
     resolve(glGetTexImage, "glGetTexImage");
     screenOpen_ = true;
+}
+
+uint32_t GlWorld::giveFontImage(bool small) {
+    const std::string path = small ? "fonts/smallFont.png" : "fonts/bigFont.png";
+    SDL_Surface* image = readImage(path);
+    if (!image)
+        throw std::runtime_error("cannot read " + path);
+    return Renderer::get().setFontImage(small, image, path);
 }
 
 void GlWorld::clearTo(uint32_t rgb) {

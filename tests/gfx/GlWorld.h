@@ -29,8 +29,8 @@ constexpr GLenum GL_TEXTURE_WIDTH = 0x1000;
 constexpr GLenum GL_TEXTURE_HEIGHT = 0x1001;
 
 // One private X server per test program, a temporary working folder holding test font images,
-// and the viewer's Screen opened in it. Also reads back what was drawn, through GL functions
-// the test resolves itself.
+// and the viewer's Screen opened in it with those images given to the fonts. Also reads back
+// what was drawn, through GL functions the test resolves itself.
 class GlWorld {
   public:
     // The X server, started on first use; DISPLAY points at it.
@@ -46,13 +46,16 @@ class GlWorld {
     // Opens the Screen (once) in the working folder with the test fonts.
     void openScreen();
     const std::string& folder() const { return folder_; }
+    // Reads the test font's image from the working folder and gives it to the Renderer; the
+    // font's texture. Throws when the image cannot be read.
+    uint32_t giveFontImage(bool small);
 
     // Clears colour and depth to an opaque colour (0xRRGGBB), leaving the viewer's clear
     // colour as it was.
     void clearTo(uint32_t rgb);
     // The window's pixels as 0xRRGGBB, row by row from the top (after glFinish).
     std::vector<uint32_t> readWindow();
-    // Writes a PNG into the working folder, loads it with loadImage and uploads it.
+    // Writes a PNG into the working folder, loads it with platform's loadImage and uploads it.
     uint32_t uploadPng(const std::string& name, int width, int height,
                        const std::vector<uint32_t>& argb, TexCoords& window);
     // The bound texture's level 0 as 0xAARRGGBB, row by row from the top, and its size.

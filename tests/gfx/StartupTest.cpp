@@ -58,20 +58,4 @@ TEST(Startup, OpensTheWindowQuietly) {
     EXPECT_EQ(child.standardError(), "");
 }
 
-TEST(Startup, MissingFontImagesAreNamedAndTextStillDraws) {
-    EmptyFolder folder;
-    ChildProcess child({LEVELCOLORS_SCREEN_START}, folder.path(),
-                       GlWorld::get().childEnvironment());
-    EXPECT_EQ(child.wait(), 0);
-    EXPECT_EQ(child.standardOutput(), "");
-    const std::string err = child.standardError();
-    const std::string big = "Unable to load image fonts/bigFont.png : ";
-    const std::string small = "Unable to load image fonts/smallFont.png : ";
-    ASSERT_EQ(err.compare(0, big.size(), big), 0) << err;
-    const size_t second = err.find('\n') + 1;
-    ASSERT_EQ(err.compare(second, small.size(), small), 0) << err;
-    EXPECT_GT(err.find('\n', second), second + small.size()) << "a reason follows: " << err;
-    EXPECT_EQ(err.find('\n', second), err.size() - 1) << "two lines: " << err;
-}
-
 } // namespace

@@ -130,4 +130,19 @@ TEST(SpriteCatalog, AnUnreadableImageGivesAnEmptySpriteThatDrawsNothing) {
     EXPECT_TRUE(isBlank(readWindow()));
 }
 
+TEST(SpriteCatalog, WithoutAnImageReaderAnImageSpriteIsUnloadedWithAReason) {
+    writeImage("cat_unread.png", 4, 4, red);
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    const auto reader = catalog.readImage;
+    catalog.readImage = nullptr;
+    Sprite* sprite = nullptr;
+    const std::string messages = stderrOf([&] { sprite = getSprite("cat_unread.png"); });
+    catalog.readImage = reader;
+    EXPECT_EQ(messages, "Unable to load image cat_unread.png : no image reader is set\n");
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_TRUE(sprite->unloaded);
+    EXPECT_EQ(sprite->texture, 0u);
+    EXPECT_EQ(sprite->placement, (Rect{0, 0, 0, 0}));
+}
+
 } // namespace

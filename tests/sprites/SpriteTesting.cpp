@@ -3,6 +3,7 @@
 #include "drive/XServer.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/ImageFile.h"
 #include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
@@ -32,8 +33,9 @@ class SpriteEnvironment : public testing::Environment {
         folder_ = folder;
         ASSERT_EQ(chdir(folder), 0);
         Screen::get();
-        // Descriptions are opened as the viewer's scan opens them.
+        // Descriptions are opened, and images read, as the viewer opens and reads them.
         SpriteCatalog::get().openListFile = openRegularFile;
+        SpriteCatalog::get().readImage = readImage;
     }
     void TearDown() override {
         // The window stays open until the process ends; only the files go now.
