@@ -43,12 +43,15 @@ uint32_t Sprite::uploadedTexture() {
 }
 
 Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
-    texture = Renderer::get().uploadSurface(image, texCoords, this->name);
-    if (texture == 0) {
+    if (!image) {
         std::fprintf(stderr, "Unable to load image %s : %s\n", this->name.c_str(), IMG_GetError());
         std::fflush(stderr);
-        texCoords = {0, 0, 0, 0};
     } else {
+        // The sprite holds on to the caller's surface (SDL frees it at the last release) until
+        // its texture is made, as for an image it reads itself.
+        ++image->refcount;
+        pending_ = std::shared_ptr<SDL_Surface>(image, SDL_FreeSurface);
+        texCoords = Renderer::get().plannedWindow(image, this->name);
         placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};
     }
     box = placement;

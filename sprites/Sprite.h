@@ -22,8 +22,8 @@ class Sprite {
     // set (the factory names it on standard error). Needs the Screen.
     explicit Sprite(std::string name);
     // The same sprite made from the file's image already decoded in the display's format
-    // (the caller keeps the surface), so that a file read for another purpose is not read
-    // again. A texture that cannot be made is reported as for a file that cannot be loaded.
+    // (the caller keeps its own hold on the surface), so that a file read for another purpose
+    // is not read again. No image is reported as a file that cannot be loaded.
     Sprite(std::string name, SDL_Surface* image);
     virtual ~Sprite() = default;
 

@@ -1,9 +1,12 @@
 // A rescan that keeps the files that did not change files what a scan of the whole level
 // files: after each of a series of edits, the digest of the level as the viewer's rescan left
-// it (in this process, in a real window) and every line the rescan wrote equal those of a
-// fresh scan of the level by startup_bench, at several decoding thread counts.
+// it (in this process, in a real window, run a file at a time with a page drawn between) and
+// every line the rescan wrote equal those of a fresh scan of the level by startup_bench, at
+// several decoding thread counts; until the rescan ends, the level shown is the one before.
 
 #include "app/Level.h"
+#include "app/LevelScan.h"
+#include "app/Pages.h"
 #include "bench/LevelDigest.h"
 #include "drive/ChildProcess.h"
 #include "drive/XServer.h"
@@ -65,6 +68,19 @@ Scanned scanHere(const std::function<void()>& scan) {
     caught.restore();
     scanned.digest = hexDigest(levelDigest());
     return scanned;
+}
+
+// A rescan as the viewer runs it, a file at a time with a frame of the first textures page
+// drawn between slices. The shown level stays as it was until the rescan swaps in the next.
+void rescanInSlices(KeptFiles& kept) {
+    const LevelContents before = shownLevel;
+    LevelScan scan(LevelScan::Kind::Rescan, &kept, false);
+    while (!scan.stepUntil(SDL_GetTicks())) {
+        EXPECT_EQ(levelColors, before.levelColors) << "after " << scan.filesRead() << " files";
+        EXPECT_EQ(textureByColor, before.textureByColor) << "after " << scan.filesRead();
+        EXPECT_EQ(swatchByColor, before.swatchByColor) << "after " << scan.filesRead();
+        drawPage(ViewState());
+    }
 }
 
 void renameOver(const LevelFolder& level, const std::string& from, const std::string& to) {
@@ -148,7 +164,7 @@ TEST(RescanDigest, EachEditRescannedFilesWhatAFreshScanFilesWhateverTheThreadCou
         for (const auto& [edit, make] : edits) {
             SCOPED_TRACE(edit);
             make(level);
-            here = scanHere([&kept] { rescanLevel(kept); });
+            here = scanHere([&kept] { rescanInSlices(kept); });
             fresh = freshScan(server.display(), level.path());
             EXPECT_EQ(here.digest, fresh.digest);
             EXPECT_EQ(here.lines, fresh.lines);

@@ -190,7 +190,7 @@ TEST(SwatchShortcut, EachSwatchGivesTheColourAndSpriteOfReadingItTwice) {
         EXPECT_EQ(swatch->placement, (Rect{0, 0, 8, 8}));
         EXPECT_EQ(swatch->box, imageSize);
         TexCoords longWindow;
-        expectSameTexture(swatch->texture, swatch->texCoords,
+        expectSameTexture(swatch->uploadedTexture(), swatch->texCoords,
                           uploadThroughDisplayFormat(path, longWindow), longWindow);
     }
     // The hero's colour is also the walk-behind colour: its swatch is the hero's.
