@@ -18,6 +18,7 @@
 #include "gfx/Screen.h"
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
+#include "platform/MemoryReuse.h"
 #include "platform/ImageFile.h"
 #include "sprites/SpriteCatalog.h"
 
@@ -161,6 +162,7 @@ int main(int argc, char** argv) {
         std::perror(argv[1]);
         return 1;
     }
+    keepFreedMemoryForReuse(); // as the viewer does
     const double openStart = nowMilliseconds();
     Screen::get();
     Renderer::get();
