@@ -6,6 +6,11 @@
 // Frames follow one another at least this many milliseconds apart.
 constexpr uint32_t framePeriod = 16;
 
+// While the level loads or is scanned again, each frame gives the scan this many milliseconds
+// (a file is never cut): frames then come some 30 ms apart, within the 50 ms a frame may wait
+// on that work, and the scan gets most of the main thread.
+constexpr uint32_t scanSlice = 20;
+
 // Whether a frame period has passed since `lastStamp`. The difference is taken in unsigned
 // 32-bit arithmetic so that the tick counter wrapping past 2^32 does not stall the loop.
 inline bool framePeriodPassed(uint32_t now, uint32_t lastStamp) {

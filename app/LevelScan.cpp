@@ -10,57 +10,64 @@
 #include <SDL.h>
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 namespace {
 
 // What a scan works from, found on a thread of its own so that frames go on meanwhile: the
-// level's files and their stamps, and the stamps of the files the scan before made sprites
-// of, all taken before anything of this scan is read, so that a change while it reads shows
-// as a change to the next scan.
-LevelScan::Listing listLevel(std::vector<std::string> madeBefore, bool stamp) {
+// level's files and their stamps, the stamps of the files the scan before made sprites of, all
+// taken before anything of this scan is read, so that a change while it reads shows as a
+// change to the next scan; and which of those are unchanged since `before` stamped them.
+LevelScan::Listing listLevel(const std::vector<std::string>& madeBefore,
+                             const std::map<std::string, FileStamp>& before, bool stamp) {
     LevelScan::Listing listing;
+    // Each path is stamped once, whether the scan before made it or this scan lists it.
+    std::map<std::string, std::optional<FileStamp>> stamped;
+    const auto stampOf = [&stamped](const std::string& path) {
+        const auto found = stamped.find(path);
+        return found != stamped.end() ? found->second
+                                      : stamped.emplace(path, fileStamp(path)).first->second;
+    };
     for (const std::string& path : madeBefore) {
-        if (const std::optional<FileStamp> stamped = fileStamp(path))
-            listing.madeBefore.emplace(path, *stamped);
+        const std::optional<FileStamp> now = stampOf(path);
+        if (!now)
+            continue;
+        listing.stamps.emplace(path, *now);
+        const auto then = before.find(path);
+        if (then != before.end() && then->second.settled && then->second == *now)
+            listing.unchanged.insert(path);
     }
     listing.files = levelFiles("");
     for (const LevelFile& file : listing.files) {
         if (!stamp || !file.unusable.empty())
             continue;
         for (const std::string* path : {&file.path, &file.swatchPath}) {
-            if (const std::optional<FileStamp> stamped = fileStamp(*path))
-                listing.stamps[*path] = *stamped;
+            if (const std::optional<FileStamp> now = stampOf(*path))
+                listing.stamps[*path] = *now;
         }
     }
     return listing;
 }
 
-// Sets aside the catalogue of the scan before: the image sprites whose files are unchanged
-// since it stamped them (`now` holds their stamps now) are kept for this scan to take, and
-// what it left in `kept` is cut down to them; everything else stays alive, for the shown
-// level, until the swap.
-void keepUnchanged(KeptFiles& kept, std::map<std::string, FileStamp> now) {
+// Sets aside the catalogue of the scan before: the image sprites whose files are `unchanged`
+// are kept for this scan to take, and the swatch colours in `kept` are cut down to them;
+// everything else stays alive, for the shown level, until the swap.
+void keepUnchanged(KeptFiles& kept, const std::set<std::string>& unchanged) {
     SpriteCatalog& catalog = SpriteCatalog::get();
-    const auto unchanged = [&](const std::string& path) {
-        const auto before = kept.stamps.find(path), after = now.find(path);
-        return before != kept.stamps.end() && after != now.end() && before->second.settled &&
-               before->second == after->second;
-    };
     const Renderer& gl = Renderer::get();
     // A sprite whose making wrote a line (an image that could not be loaded, or was scaled down
     // to fit a texture) is made again, so that its line is written again.
     catalog.setAside([&](const std::string& name, Sprite& sprite) {
         const Rect size = sprite.madeSize();
         return !sprite.unloaded && (sprite.texture != 0 || sprite.awaitsUpload()) &&
-               unchanged(name) &&
+               unchanged.count(name) &&
                !TextureFit::of(size.w, size.h, gl.maxTextureSide, Renderer::texelBudget).scaled;
     });
     std::map<std::string, uint32_t> colours;
     for (const auto& [path, colour] : kept.swatchColours) {
         if (catalog.sprites.count(path))
-            colours.emplace(path, colour);
+            colours.emplace_hint(colours.end(), path, colour);
     }
-    kept.stamps = std::move(now);
     kept.swatchColours = std::move(colours);
 }
 
@@ -70,11 +77,16 @@ LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems) : kind_(kin
     if (countProblems)
         lines_ = std::make_unique<StderrLineCount>();
     std::vector<std::string> madeBefore;
+    std::map<std::string, FileStamp> before;
     if (kind_ == Kind::Rescan && kept_) {
         for (const auto& entry : SpriteCatalog::get().sprites)
             madeBefore.push_back(entry.first);
+        before = std::move(kept_->stamps); // what the listing leaves replaces them
     }
-    listing_ = std::async(std::launch::async, listLevel, std::move(madeBefore), kept_ != nullptr);
+    listing_ =
+        std::async(std::launch::async,
+                   [madeBefore = std::move(madeBefore), before = std::move(before),
+                    stamp = kept_ != nullptr] { return listLevel(madeBefore, before, stamp); });
 }
 
 void LevelScan::start() {
@@ -82,28 +94,21 @@ void LevelScan::start() {
     started_ = true;
     SpriteCatalog& catalog = SpriteCatalog::get();
     if (kind_ == Kind::Rescan && kept_)
-        keepUnchanged(*kept_, std::move(listing.madeBefore));
+        keepUnchanged(*kept_, listing.unchanged);
     else if (kind_ == Kind::Rescan)
         catalog.setAside([](const std::string&, Sprite&) { return false; });
     files_ = std::move(listing.files);
-    if (kept_) {
+    if (kept_ && kept_->stamps.empty()) {
+        kept_->stamps = std::move(listing.stamps);
+    } else if (kept_) {
         for (auto& [path, stamp] : listing.stamps)
             kept_->stamps[path] = stamp;
     }
     // The images are decoded on worker threads in the order the scan reads them; the scan
     // takes each when it comes to it and does everything else itself, so that GL, the
-    // catalogue and standard error see what a scan on one thread gives. Its own thread
-    // uploads as much as the workers decode: it keeps a core.
-    images_ = std::make_unique<ImagePrefetch>(DecodePool::threadCount(1));
-    for (const LevelFile& file : files_) {
-        if (!file.unusable.empty())
-            continue;
-        if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png") &&
-            !catalog.sprites.count(file.path))
-            images_->request(file.path);
-        if (!kept_ || !kept_->swatchColours.count(file.swatchPath))
-            images_->request(file.swatchPath);
-    }
+    // catalogue and standard error see what a scan on one thread gives. Textures are made
+    // when first drawn, so the scan's own thread has little else to do: a worker per core.
+    images_ = std::make_unique<ImagePrefetch>(DecodePool::threadCount());
     ImagePrefetch* images = images_.get();
     catalog.takeImage = [images](const std::string& path, bool* refused) {
         return images->load(path, refused);
@@ -130,11 +135,13 @@ LevelScan::~LevelScan() {
 
 bool LevelScan::stepUntil(uint32_t deadline) {
     if (!started_) {
-        // The listing's thread may take the frame; the frame goes on when it is up.
-        const int32_t left = int32_t(deadline - SDL_GetTicks());
-        if (listing_.wait_for(std::chrono::milliseconds(std::max(left, 0))) !=
-            std::future_status::ready)
+        // The listing's thread may take the slice. Found listed only while waiting, the files
+        // are taken up at the next slice, whose whole time setting the scan up may need.
+        if (listing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            const int32_t left = int32_t(deadline - SDL_GetTicks());
+            listing_.wait_for(std::chrono::milliseconds(std::max(left, 0)));
             return false;
+        }
         start();
         if (int32_t(SDL_GetTicks() - deadline) >= 0 && !files_.empty())
             return false;
@@ -147,11 +154,28 @@ bool LevelScan::stepUntil(uint32_t deadline) {
             end();
             return true;
         }
+        requestAhead();
         scanFile(files_[next_++], kept_, into);
     } while (int32_t(SDL_GetTicks() - deadline) < 0);
     if (next_ == files_.size())
         end();
     return ended_;
+}
+
+void LevelScan::requestAhead() {
+    // Far enough ahead to keep the workers busy, near enough that no slice asks for them all.
+    constexpr size_t lookahead = 256;
+    const SpriteCatalog& catalog = SpriteCatalog::get();
+    for (; requested_ < files_.size() && requested_ < next_ + lookahead; ++requested_) {
+        const LevelFile& file = files_[requested_];
+        if (!file.unusable.empty())
+            continue;
+        if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png") &&
+            !catalog.sprites.count(file.path))
+            images_->request(file.path);
+        if (!kept_ || !kept_->swatchColours.count(file.swatchPath))
+            images_->request(file.swatchPath);
+    }
 }
 
 void LevelScan::finish() {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -61,12 +62,15 @@ class LevelScan {
 
     struct Listing {
         std::vector<LevelFile> files;
-        std::map<std::string, FileStamp> stamps;     // of the files, when stamped
-        std::map<std::string, FileStamp> madeBefore; // of what the scan before made
+        // Of what the scan before made, and of the files when they are stamped.
+        std::map<std::string, FileStamp> stamps;
+        std::set<std::string> unchanged; // what the scan before made, unchanged since
     };
 
   private:
     void start();
+    // Asks the workers for the images of the files a little ahead of the next.
+    void requestAhead();
     void end();
 
     Kind kind_;
@@ -76,7 +80,8 @@ class LevelScan {
     bool started_ = false;
     std::vector<LevelFile> files_;
     size_t next_ = 0;
-    LevelContents aside_; // the next level, for a rescan
+    size_t requested_ = 0; // the files up to here have had their images asked for
+    LevelContents aside_;  // the next level, for a rescan
     std::unique_ptr<ImagePrefetch> images_;
     bool ended_ = false;
     std::optional<size_t> problems_;

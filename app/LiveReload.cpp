@@ -49,12 +49,16 @@ LiveReload::LiveReload(Decoration& background, Decoration& overlay)
       scan_(std::make_unique<LevelScan>(LevelScan::Kind::Load, &kept_, true)) {}
 
 void LiveReload::work(uint32_t deadline) {
-    if (!scan_ || scan_->ended())
+    if (!scan_)
         return;
     scan_->stepUntil(deadline);
     // A load fills the shown level as it goes; a rescan changes it when it swaps at its end.
     if (scan_->kind() == LevelScan::Kind::Load || scan_->ended())
         ++levelChanges_;
+    // Ended before the frame that shows it, so that the level is watched from the first frame
+    // that shows it loaded.
+    if (scan_->ended())
+        endScan();
 }
 
 std::optional<LoadingProgress> LiveReload::loading() const {
@@ -88,7 +92,7 @@ void LiveReload::watchAlso(std::vector<std::string> files) {
         watch();
 }
 
-ViewState LiveReload::endScan(ViewState state) {
+void LiveReload::endScan() {
     const std::optional<size_t> problems = scan_->problems();
     scan_.reset();
     if (!firstLoad_) {
@@ -101,45 +105,11 @@ ViewState LiveReload::endScan(ViewState state) {
     firstLoad_ = false;
     lastProblems_ = problems;
     ++scans_;
-    // The collision view has no pages; the index waits there for the paged views.
-    const PageCounts pages = countPages(state);
-    if (state.viewMode == ViewMode::Textures || state.viewMode == ViewMode::Objects)
-        state.pageIndex =
-            std::min(state.pageIndex,
-                     (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);
-    return state;
+    scanEnded_ = true;
+    reloadPictures();
 }
 
-ViewState LiveReload::afterFrame(ViewState state) {
-    const uint32_t now = SDL_GetTicks();
-    noteChanges(now);
-    reloaded_ = false;
-    if (scan_) {
-        if (!scan_->ended())
-            return state;
-        state = endScan(state);
-        reloaded_ = true;
-    } else {
-        reloaded_ = settle_.due(now) || state.rescan;
-        if (!reloaded_)
-            return state;
-        settle_.cancel();
-        if (levelChanged_ || state.rescan) {
-            // F5 is for edits no watch can see, which may have left a file's stamp as it was.
-            if (state.rescan) {
-                unloadLevel();
-                kept_ = KeptFiles();
-                ++levelChanges_;
-            }
-            scan_ = std::make_unique<LevelScan>(
-                state.rescan ? LevelScan::Kind::Load : LevelScan::Kind::Rescan, &kept_, true);
-            allPictures_ = allPictures_ || state.rescan;
-            levelChanged_ = false;
-            state.rescan = false;
-            // The pictures follow the scan's lines, once it has ended.
-            return state;
-        }
-    }
+void LiveReload::reloadPictures() {
     for (const Picture& picture : pictures_) {
         if (allPictures_ || picturesChanged_.count(picture.path))
             picture.reload();
@@ -149,7 +119,45 @@ ViewState LiveReload::afterFrame(ViewState state) {
     watch();
     allPictures_ = false;
     picturesChanged_.clear();
-    // F5 pressed while a scan was under way is still asked for, and taken next frame.
+}
+
+ViewState LiveReload::afterFrame(ViewState state) {
+    const uint32_t now = SDL_GetTicks();
+    noteChanges(now);
+    reloaded_ = false;
+    if (scan_)
+        return state; // F5 pressed meanwhile waits, still asked for, until the scan ends
+    if (scanEnded_) {
+        scanEnded_ = false;
+        reloaded_ = true;
+        // The collision view has no pages; the index waits there for the paged views.
+        const PageCounts pages = countPages(state);
+        if (state.viewMode == ViewMode::Textures || state.viewMode == ViewMode::Objects)
+            state.pageIndex = std::min(
+                state.pageIndex,
+                (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);
+        return state;
+    }
+    reloaded_ = settle_.due(now) || state.rescan;
+    if (!reloaded_)
+        return state;
+    settle_.cancel();
+    if (levelChanged_ || state.rescan) {
+        // F5 is for edits no watch can see, which may have left a file's stamp as it was.
+        if (state.rescan) {
+            unloadLevel();
+            kept_ = KeptFiles();
+            ++levelChanges_;
+        }
+        // The pictures follow the scan's lines, once it has ended.
+        scan_ = std::make_unique<LevelScan>(
+            state.rescan ? LevelScan::Kind::Load : LevelScan::Kind::Rescan, &kept_, true);
+        allPictures_ = allPictures_ || state.rescan;
+        levelChanged_ = false;
+        state.rescan = false;
+        return state;
+    }
+    reloadPictures();
     return state;
 }
 

@@ -32,16 +32,16 @@ class LiveReload {
     LiveReload(Decoration& background, Decoration& overlay);
 
     // Scans files of the scan under way until SDL's tick counter passes `deadline` (one file
-    // at least); nothing when none is under way. Never fails.
+    // at least), and ends the scan after its last: a rescan after a scan with problems ends in
+    // one line (see rescanLine), the pictures waiting are loaded again and the level is
+    // watched as scanned. Nothing when no scan is under way. Never fails.
     void work(uint32_t deadline);
 
-    // Once per frame, after its events: ends a scan that work() has finished (a rescan after
-    // a scan with problems ends in one line, see rescanLine; the page is clamped to the last
-    // page that holds a row if the level shrank, and the pictures waiting are loaded again),
-    // or starts one when due (keeping the files that did not change; F5 reads everything
-    // again, all the pictures too) and loads again the pictures whose files changed. While a
-    // scan is under way, F5 waits for its end. Returns the state with the rescan request
-    // cleared once taken.
+    // Once per frame, after its events: after a scan that work() ended, clamps the page to the
+    // last page that holds a row if the level shrank; else starts a scan when due (keeping the
+    // files that did not change; F5 reads everything again, all the pictures too) and loads again
+    // the pictures whose files changed. While a scan is under way, F5 waits for its end. Returns
+    // the state with the rescan request cleared once taken.
     ViewState afterFrame(ViewState state);
 
     // The load under way (the first, or F5's): how many files are read, of how many; none
@@ -54,7 +54,7 @@ class LiveReload {
     // Whether the window may change with no event coming: a scan is under way, a change is
     // settling, or the last afterFrame scanned the level or loaded a picture again, which no
     // frame has shown yet.
-    bool busy() const { return scan_ || settle_.pending() || reloaded_; }
+    bool busy() const { return scan_ || scanEnded_ || settle_.pending() || reloaded_; }
 
     // Watches these files too (the maps), as the files a scan reads: a change to one is a
     // change to the level. Folders that cannot be watched are reported as in the constructor
@@ -76,7 +76,10 @@ class LiveReload {
 
     // Watches the level as last scanned and the files the pictures load from now.
     void watch();
-    ViewState endScan(ViewState state);
+    // After the scan's last slice: its line, the pictures waiting for it, the watch.
+    void endScan();
+    // Loads again the pictures whose files changed (all after F5), and watches anew.
+    void reloadPictures();
 
     FileWatcher watcher_;
     Debounce settle_{100};
@@ -93,6 +96,7 @@ class LiveReload {
     KeptFiles kept_;
     std::unique_ptr<LevelScan> scan_;
     bool firstLoad_ = true;
+    bool scanEnded_ = false; // for the next afterFrame to clamp the page
 };
 
 // Frees the loaded level (containers, sprites, their textures) and scans it again from its

@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     // swap and the events count into the next frame's 16 ms.
     while (!state.quit) {
         drawBackground(background, state.background);
-        // A scan under way takes the frame's spare time, and the frame goes on when it is up.
-        liveReload.work(lastStamp + framePeriod - 1);
+        // A scan under way takes its slice of the frame, and the frame goes on when it is up.
+        liveReload.work(SDL_GetTicks() + scanSlice);
         if (liveReload.levelChanges() != levelChanges) {
             levelChanges = liveReload.levelChanges();
             map.forgetLevel();

@@ -1,6 +1,7 @@
 // reload_bench LEVEL [SAVES [RELOADS]]
 //
-// Runs the real viewer on a private X server in LEVEL and saves the swatch of the first row of
+// Runs the real viewer on a private X server in LEVEL, times its start (to the first page's
+// first and last rows drawn, and to the level loaded), and saves the swatch of the first row of
 // its textures page SAVES times (default 20) the way an editor does (a temporary file renamed
 // over it), a new colour each time, timing each save to the moment the window's pixel shows
 // the new colour: the latency of live reload. The pixel is read straight from the X server,
@@ -51,6 +52,20 @@ class PixelReader {
         XDestroyImage(image);
         return pixel;
     }
+    // Whether every pixel of the rectangle is white (false when it cannot be read).
+    bool white(int x, int y, int w, int h) {
+        XImage* image = display_ ? XGetImage(display_, window_, x, y, unsigned(w), unsigned(h),
+                                             AllPlanes, ZPixmap)
+                                 : nullptr;
+        if (!image)
+            return false;
+        bool all = true;
+        for (int row = 0; row < h && all; ++row)
+            for (int column = 0; column < w && all; ++column)
+                all = (XGetPixel(image, column, row) & 0xFFFFFF) == 0xFFFFFF;
+        XDestroyImage(image);
+        return all;
+    }
 
   private:
     Display* display_;
@@ -72,6 +87,17 @@ bool saveByRename(const std::string& path, uint32_t colour) {
 double waitForPixel(PixelReader& pixels, int x, int y, long colour, double from) {
     while (nowMilliseconds() - from < patienceMilliseconds) {
         if (pixels.at(x, y) == colour)
+            return nowMilliseconds() - from;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return -1;
+}
+
+// Polls every 2 ms until `shown` holds; the milliseconds since `from`, or -1.
+template <typename Shown>
+double waitUntil(Shown shown, double from) {
+    while (nowMilliseconds() - from < patienceMilliseconds) {
+        if (shown())
             return nowMilliseconds() - from;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
@@ -108,11 +134,22 @@ int main(int argc, char** argv) {
 
     XServer server;
     WindowDriver driver(server.display());
+    const double started = nowMilliseconds();
     ChildProcess viewer({LEVELCOLORS_VIEWER}, level, {{"DISPLAY", server.display()}});
     const std::string window = driver.findWindow(windowTitle, 120);
     PixelReader pixels(server.display(), window);
-    // The first frame is on screen once the background covers the window's right edge.
-    int status = window.empty() || waitForPixel(pixels, 299, 20, 0xFFFFFF, nowMilliseconds()) < 0;
+    // The first page is drawn once the swatches of its first and last rows are (the rows are
+    // 32 pixels apart from y 26), and the level is loaded once the caption line's right end,
+    // where "loading N of M files" stands until then, is bare.
+    const double firstPage = waitUntil(
+        [&] {
+            const long first = pixels.at(3, 29), last = pixels.at(3, 29 + 14 * 32);
+            return pixels.at(299, 20) == 0xFFFFFF && first >= 0 && first != 0xFFFFFF && last >= 0 &&
+                   last != 0xFFFFFF;
+        },
+        started);
+    const double loaded = waitUntil([&] { return pixels.white(264, 0, 35, 16); }, started);
+    int status = window.empty() || firstPage < 0 || loaded < 0;
     const std::string procStatus = "/proc/" + std::to_string(viewer.pid()) + "/status";
 
     std::vector<double> latencies;
@@ -135,6 +172,9 @@ int main(int argc, char** argv) {
                      exitStatus, viewer.standardOutput().c_str(), viewer.standardError().c_str());
         return 1;
     }
+    std::printf("%s: from starting the viewer, the first page's first and last rows drawn after "
+                "%.0f ms, the level loaded after %.0f ms\n",
+                level.c_str(), firstPage, loaded);
     std::printf("%s: save to new pixels over %d saves: median %.0f ms, max %.0f ms\n",
                 level.c_str(), saves, quantile(latencies, 0.5), quantile(latencies, 1.0));
     if (reloads > 0)

@@ -6,9 +6,14 @@
 // against the bound that the padded texture storage sets, a digest of what the scan filed,
 // then the time to open the window, the time from then until the first page was drawn whole
 // (its rows in, or the level loaded) and the longest gap between frames while loading.
-// startup_bench --header prints the table's header.
+// startup_bench --header prints the table's header. startup_bench --rescans N LEVEL loads the
+// level in one go, then saves the first texture's swatch by rename N times, in a new colour
+// each time, each followed by a rescan run as the viewer runs it (a slice at a time between
+// frames), and prints the rescans' median and longest times and the longest gap between frames
+// during them; the swatch is put back at the end.
 
 #include "app/Fonts.h"
+#include "app/FramePacing.h"
 #include "app/Level.h"
 #include "app/LevelScan.h"
 #include "app/Pages.h"
@@ -18,8 +23,9 @@
 #include "gfx/Screen.h"
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
-#include "platform/MemoryReuse.h"
 #include "platform/ImageFile.h"
+#include "platform/MemoryReuse.h"
+#include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -116,8 +122,8 @@ Loading loadBetweenFrames() {
     ViewState state;
     double lastSwap = 0;
     bool firstPageDrawn = false;
-    for (uint32_t stamp = SDL_GetTicks();; stamp = SDL_GetTicks()) {
-        const bool ended = scan.stepUntil(stamp + 15);
+    for (;;) {
+        const bool ended = scan.stepUntil(SDL_GetTicks() + scanSlice);
         if (ended) {
             loading.loaded = nowMilliseconds() - start;
             loading.digest = levelDigest();
@@ -139,16 +145,60 @@ Loading loadBetweenFrames() {
     }
 }
 
+// Saves a swatch by rename, as an editor does, in a flat colour.
+bool saveSwatch(const std::string& path, uint32_t colour) {
+    const std::string part = path + ".part";
+    return writeFlatPng(part, 8, 8, 0xFF000000u | colour) &&
+           std::rename(part.c_str(), path.c_str()) == 0;
+}
+
+int timeRescans(int rescans) {
+    KeptFiles kept;
+    loadLevel(&kept);
+    drawFrame(ViewState()); // the viewer has drawn the page before any rescan
+    const std::string swatch = swatchPathOf(textureFiles("", "png").at(0).path);
+    const std::string original = swatch + ".rescan-bench";
+    std::filesystem::copy_file(swatch, original, fs::copy_options::overwrite_existing);
+    std::vector<double> times;
+    double longestGap = 0;
+    for (int rescan = 0; rescan < rescans; ++rescan) {
+        if (!saveSwatch(swatch, 0x300000u + 0x000103u * uint32_t(rescan + 1)))
+            return 1;
+        const double start = nowMilliseconds();
+        double lastSwap = start;
+        LevelScan scan(LevelScan::Kind::Rescan, &kept, false);
+        for (bool ended = false; !ended;) {
+            ended = scan.stepUntil(SDL_GetTicks() + scanSlice);
+            drawFrame(ViewState());
+            longestGap = std::max(longestGap, nowMilliseconds() - lastSwap);
+            lastSwap = nowMilliseconds();
+        }
+        times.push_back(nowMilliseconds() - start);
+    }
+    std::filesystem::rename(original, swatch);
+    std::printf("%zu textures: %d rescans after a saved swatch: median %.1f ms, longest %.1f ms, "
+                "longest gap between frames %.1f ms\n",
+                textureFiles("", "png").size() + textureFiles("", "txt").size(), rescans,
+                quantile(times, 0.5), quantile(times, 1.0), longestGap);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const int rescans = argc > 3 && std::strcmp(argv[1], "--rescans") == 0 ? std::atoi(argv[2]) : 0;
+    if (rescans > 0) {
+        argc -= 2;
+        argv += 2;
+    }
     const bool inOneGo = argc > 2 && std::strcmp(argv[1], "--in-one-go") == 0;
     if (inOneGo) {
         --argc;
         ++argv;
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: startup_bench [--in-one-go] LEVEL | startup_bench --header\n");
+        std::fprintf(stderr, "usage: startup_bench [--in-one-go | --rescans N] LEVEL | "
+                             "startup_bench --header\n");
         return 2;
     }
     if (std::strcmp(argv[1], "--header") == 0) {
@@ -169,6 +219,9 @@ int main(int argc, char** argv) {
     Fonts::load();
     SpriteCatalog::get().readImage = readImage; // as the viewer sets it
     const double open = nowMilliseconds() - openStart;
+
+    if (rescans > 0)
+        return timeRescans(rescans);
 
     const std::vector<std::string> images = scannedImages();
     const Floor floor = decodeFloor(images);
@@ -196,7 +249,7 @@ int main(int argc, char** argv) {
     const size_t textures = textureFiles("", "png").size() + textureFiles("", "txt").size();
     std::printf("%7u %8zu %6zu %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %9.1f %8.1f %10.1f %9.1f %08x "
                 "%7.1f %8.1f %6.1f\n",
-                DecodePool::threadCount(1), textures, images.size(), floor.milliseconds, scan,
+                DecodePool::threadCount(), textures, images.size(), floor.milliseconds, scan,
                 scan / floor.milliseconds, floor.cpu, scanCpu, scanCpu / floor.cpu, mainCpu,
                 double(peakKib) / 1024.0, padded, 2 * padded + 200, loading.digest, open,
                 open + loading.firstPage, loading.longestGap);
