@@ -113,7 +113,16 @@ void LevelScan::start() {
     catalog.takeImage = [images](const std::string& path, bool* refused) {
         return images->load(path, refused);
     };
-    catalog.requestImages = [images](const std::vector<std::string>& paths) {
+    // The images a description names are stamped as it names them, before they are decoded,
+    // so that the next scan can keep them too.
+    KeptFiles* kept = kept_;
+    catalog.requestImages = [images, kept](const std::vector<std::string>& paths) {
+        if (kept) {
+            for (const std::string& path : paths) {
+                if (const std::optional<FileStamp> stamp = fileStamp(path))
+                    kept->stamps.emplace(path, *stamp);
+            }
+        }
         images->requestNext(paths);
     };
     catalog.openListFile = openRegularFile;

@@ -24,6 +24,7 @@
 #include "level/LevelLayout.h"
 #include "platform/DecodePool.h"
 #include "platform/ImageFile.h"
+#include "platform/ImageHeader.h"
 #include "platform/MemoryReuse.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
@@ -34,6 +35,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -145,24 +147,45 @@ Loading loadBetweenFrames() {
     }
 }
 
-// Saves a swatch by rename, as an editor does, in a flat colour.
-bool saveSwatch(const std::string& path, uint32_t colour) {
+// Saves an image by rename, as an editor does, in a flat colour at the size it had.
+bool saveImage(const std::string& path, uint32_t colour) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const ImageHeader header = file ? readImageHeader(file) : ImageHeader();
+    if (file)
+        std::fclose(file);
     const std::string part = path + ".part";
-    return writeFlatPng(part, 8, 8, 0xFF000000u | colour) &&
+    return header.known &&
+           writeFlatPng(part, int(header.width), int(header.height), 0xFF000000u | colour) &&
            std::rename(part.c_str(), path.c_str()) == 0;
 }
 
-int timeRescans(int rescans) {
+// The first frame image of the level's first animation: the first PNG its description names.
+std::string firstFrame() {
+    for (const LevelFile& file : textureFiles("", "txt")) {
+        std::ifstream text(file.path);
+        const std::string words((std::istreambuf_iterator<char>(text)), {});
+        const size_t at = words.find("(filename ");
+        const size_t end = words.find(')', at);
+        if (at != std::string::npos && end != std::string::npos)
+            return words.substr(at + 10, end - at - 10);
+    }
+    return "";
+}
+
+int timeRescans(int rescans, bool frame) {
     KeptFiles kept;
     loadLevel(&kept);
     drawFrame(ViewState()); // the viewer has drawn the page before any rescan
-    const std::string swatch = swatchPathOf(textureFiles("", "png").at(0).path);
-    const std::string original = swatch + ".rescan-bench";
-    std::filesystem::copy_file(swatch, original, fs::copy_options::overwrite_existing);
+    const std::string saved =
+        frame ? firstFrame() : swatchPathOf(textureFiles("", "png").at(0).path);
+    if (saved.empty())
+        return 1;
+    const std::string original = saved + ".rescan-bench";
+    std::filesystem::copy_file(saved, original, fs::copy_options::overwrite_existing);
     std::vector<double> times;
     double longestGap = 0;
     for (int rescan = 0; rescan < rescans; ++rescan) {
-        if (!saveSwatch(swatch, 0x300000u + 0x000103u * uint32_t(rescan + 1)))
+        if (!saveImage(saved, 0x300000u + 0x000103u * uint32_t(rescan + 1)))
             return 1;
         const double start = nowMilliseconds();
         double lastSwap = start;
@@ -175,11 +198,12 @@ int timeRescans(int rescans) {
         }
         times.push_back(nowMilliseconds() - start);
     }
-    std::filesystem::rename(original, swatch);
-    std::printf("%zu textures: %d rescans after a saved swatch: median %.1f ms, longest %.1f ms, "
+    std::filesystem::rename(original, saved);
+    std::printf("%zu textures: %d rescans after a saved %s: median %.1f ms, longest %.1f ms, "
                 "longest gap between frames %.1f ms\n",
                 textureFiles("", "png").size() + textureFiles("", "txt").size(), rescans,
-                quantile(times, 0.5), quantile(times, 1.0), longestGap);
+                frame ? "frame of an animation" : "swatch", quantile(times, 0.5),
+                quantile(times, 1.0), longestGap);
     return 0;
 }
 
@@ -191,13 +215,18 @@ int main(int argc, char** argv) {
         argc -= 2;
         argv += 2;
     }
+    const bool frame = rescans > 0 && argc > 2 && std::strcmp(argv[1], "--frame") == 0;
+    if (frame) {
+        --argc;
+        ++argv;
+    }
     const bool inOneGo = argc > 2 && std::strcmp(argv[1], "--in-one-go") == 0;
     if (inOneGo) {
         --argc;
         ++argv;
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: startup_bench [--in-one-go | --rescans N] LEVEL | "
+        std::fprintf(stderr, "usage: startup_bench [--in-one-go | --rescans N [--frame]] LEVEL | "
                              "startup_bench --header\n");
         return 2;
     }
@@ -221,7 +250,7 @@ int main(int argc, char** argv) {
     const double open = nowMilliseconds() - openStart;
 
     if (rescans > 0)
-        return timeRescans(rescans);
+        return timeRescans(rescans, frame);
 
     const std::vector<std::string> images = scannedImages();
     const Floor floor = decodeFloor(images);
