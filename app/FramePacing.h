@@ -6,10 +6,11 @@
 // Frames follow one another at least this many milliseconds apart.
 constexpr uint32_t framePeriod = 16;
 
-// While the level loads or is scanned again, each frame gives the scan this many milliseconds
-// (a file is never cut): frames then come some 30 ms apart, within the 50 ms a frame may wait
-// on that work, and the scan gets most of the main thread.
+// While the level is scanned again, each frame gives the rescan this many milliseconds (a file
+// is never cut): frames then come some 30 ms apart, within the 50 ms a frame may wait on that
+// work. While it loads, and its page is still filling, the scan takes more of each frame.
 constexpr uint32_t scanSlice = 20;
+constexpr uint32_t loadSlice = 40;
 
 // Whether a frame period has passed since `lastStamp`. The difference is taken in unsigned
 // 32-bit arithmetic so that the tick counter wrapping past 2^32 does not stall the loop.

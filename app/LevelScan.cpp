@@ -82,6 +82,7 @@ LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems) : kind_(kin
         for (const auto& entry : SpriteCatalog::get().sprites)
             madeBefore.push_back(entry.first);
         before = std::move(kept_->stamps); // what the listing leaves replaces them
+        kept_->stamps.clear();
     }
     listing_ =
         std::async(std::launch::async,
@@ -188,6 +189,8 @@ void LevelScan::requestAhead() {
 }
 
 void LevelScan::finish() {
+    if (!started_)
+        listing_.wait();
     while (!ended_)
         stepUntil(SDL_GetTicks());
 }

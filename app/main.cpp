@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     while (!state.quit) {
         drawBackground(background, state.background);
         // A scan under way takes its slice of the frame, and the frame goes on when it is up.
-        liveReload.work(SDL_GetTicks() + scanSlice);
+        liveReload.work(SDL_GetTicks() + (liveReload.loading() ? loadSlice : scanSlice));
         if (liveReload.levelChanges() != levelChanges) {
             levelChanges = liveReload.levelChanges();
             map.forgetLevel();

@@ -125,7 +125,7 @@ Loading loadBetweenFrames() {
     double lastSwap = 0;
     bool firstPageDrawn = false;
     for (;;) {
-        const bool ended = scan.stepUntil(SDL_GetTicks() + scanSlice);
+        const bool ended = scan.stepUntil(SDL_GetTicks() + loadSlice);
         if (ended) {
             loading.loaded = nowMilliseconds() - start;
             loading.digest = levelDigest();
