@@ -10,7 +10,7 @@ constexpr uint32_t framePeriod = 16;
 // is never cut): frames then come some 30 ms apart, within the 50 ms a frame may wait on that
 // work. While it loads, and its page is still filling, the scan takes more of each frame.
 constexpr uint32_t scanSlice = 20;
-constexpr uint32_t loadSlice = 40;
+constexpr uint32_t loadSlice = 30;
 
 // Whether a frame period has passed since `lastStamp`. The difference is taken in unsigned
 // 32-bit arithmetic so that the tick counter wrapping past 2^32 does not stall the loop.

@@ -172,6 +172,7 @@ MapView::MapView(std::vector<std::string> given, bool read) : given_(!given.empt
         maps_.emplace_back();
         maps_.back().path = std::move(path);
     }
+    mapsRead_ = read;
     for (Map& map : maps_) {
         if (read)
             readMap(map);
@@ -186,6 +187,7 @@ void MapView::forgetLevel() {
 
 void MapView::reload() {
     forgetLevel();
+    mapsRead_ = true;
     if (!given_) {
         // The level's maps as listed now, each keeping the view it had.
         std::vector<Map> listed;
@@ -445,6 +447,8 @@ std::string MapView::statusText(const ViewState& state) {
     Map* map = shown(state);
     if (!map)
         return "no map: put a painted PNG in levels/ or give --map FILE";
+    if (!mapsRead_)
+        return "read once the level is loaded";
     if (!map->read)
         return "cannot be read";
     int column = 0, row = 0;

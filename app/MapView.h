@@ -101,6 +101,7 @@ class MapView {
     std::vector<Map> maps_;
     std::unordered_map<uint32_t, CellArt> art_;
     std::unique_ptr<MapPixel> classes_; // made for the level's markers on first use
+    bool mapsRead_ = false;             // the maps are listed only until the level loads
     uint64_t artGeneration_ = 0;        // counts the times art_ was forgotten
     // The picture of the view at small zooms, made again only when what it shows changes.
     uint32_t picture_ = 0;
