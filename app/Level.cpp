@@ -139,19 +139,7 @@ void loadLevel(KeptFiles* kept) {
     LevelScan(LevelScan::Kind::Load, kept, false).finish();
 }
 
-std::optional<size_t> loadLevelCountingProblems(KeptFiles* kept) {
-    LevelScan scan(LevelScan::Kind::Load, kept, true);
-    scan.finish();
-    return scan.problems();
-}
-
 void unloadLevel() {
     shownLevel = LevelContents();
     SpriteCatalog::get().clear();
-}
-
-std::optional<size_t> rescanLevel(KeptFiles& kept) {
-    LevelScan scan(LevelScan::Kind::Rescan, &kept, true);
-    scan.finish();
-    return scan.problems();
 }

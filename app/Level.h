@@ -48,14 +48,6 @@ struct KeptFiles {
 // contribute nothing. Given `kept`, a swatch it holds the colour of, and whose sprite the catalogue
 // holds, is not read again, and `kept` is left holding what this scan read.
 void loadLevel(KeptFiles* kept = nullptr);
-// loadLevel, counting the lines it writes on standard error, each a problem of the level; none
-// when standard error cannot be caught to count them (the lines are written all the same).
-std::optional<size_t> loadLevelCountingProblems(KeptFiles* kept = nullptr);
-// Scans the level again, keeping from the scan before (see `kept`) every image sprite and
-// swatch colour whose file's stamp is unchanged, and reading the rest (descriptions always):
-// the containers, the catalogue and the lines on standard error are those of unloadLevel and
-// loadLevel. Returns the lines written, as loadLevelCountingProblems.
-std::optional<size_t> rescanLevel(KeptFiles& kept);
 // One file of that list: its sprite, swatch and colour into `into`; a swatch colour `kept`
 // holds is taken from there, and the colour read is left there.
 void scanFile(const LevelFile& file, KeptFiles* kept = nullptr, LevelContents& into = shownLevel);

@@ -24,12 +24,6 @@ std::vector<std::string> scannedNames() {
 
 } // namespace
 
-std::optional<size_t> reloadLevel(KeptFiles& kept) {
-    unloadLevel();
-    kept = KeptFiles();
-    return loadLevelCountingProblems(&kept);
-}
-
 std::string rescanLine(std::optional<size_t> before, std::optional<size_t> now) {
     if (!before || *before == 0 || !now)
         return "";

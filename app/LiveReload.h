@@ -99,11 +99,6 @@ class LiveReload {
     bool scanEnded_ = false; // for the next afterFrame to clamp the page
 };
 
-// Frees the loaded level (containers, sprites, their textures) and scans it again from its
-// files, writing the scan's diagnostic lines again; returns how many it wrote, as
-// loadLevelCountingProblems does. `kept` is left with what the new scan read.
-std::optional<size_t> reloadLevel(KeptFiles& kept);
-
 // The line a rescan ends in, so that the last lines on a terminal are never stale: after a scan
 // that wrote problem lines, "level scanned again: no problems" or "level scanned again: N
 // problems above" ("1 problem above"); "" after a clean scan or when a count is unknown.
