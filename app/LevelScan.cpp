@@ -20,31 +20,35 @@ namespace {
 // change to the next scan; and which of those are unchanged since `before` stamped them.
 LevelScan::Listing listLevel(const std::vector<std::string>& madeBefore,
                              const std::map<std::string, FileStamp>& before, bool stamp) {
+    // What the scan before made (in byte order, as the catalogue holds it) is stamped on a
+    // thread of its own beside the listing, which stamps the rest: each path once.
+    std::future<std::vector<std::optional<FileStamp>>> made = std::async(std::launch::async, [&] {
+        std::vector<std::optional<FileStamp>> stamps;
+        stamps.reserve(madeBefore.size());
+        for (const std::string& path : madeBefore)
+            stamps.push_back(fileStamp(path));
+        return stamps;
+    });
     LevelScan::Listing listing;
-    // Each path is stamped once, whether the scan before made it or this scan lists it.
-    std::map<std::string, std::optional<FileStamp>> stamped;
-    const auto stampOf = [&stamped](const std::string& path) {
-        const auto found = stamped.find(path);
-        return found != stamped.end() ? found->second
-                                      : stamped.emplace(path, fileStamp(path)).first->second;
-    };
-    for (const std::string& path : madeBefore) {
-        const std::optional<FileStamp> now = stampOf(path);
-        if (!now)
-            continue;
-        listing.stamps.emplace(path, *now);
-        const auto then = before.find(path);
-        if (then != before.end() && then->second.settled && then->second == *now)
-            listing.unchanged.insert(path);
-    }
     listing.files = levelFiles("");
     for (const LevelFile& file : listing.files) {
         if (!stamp || !file.unusable.empty())
             continue;
         for (const std::string* path : {&file.path, &file.swatchPath}) {
-            if (const std::optional<FileStamp> now = stampOf(*path))
+            if (std::binary_search(madeBefore.begin(), madeBefore.end(), *path))
+                continue;
+            if (const std::optional<FileStamp> now = fileStamp(*path))
                 listing.stamps[*path] = *now;
         }
+    }
+    const std::vector<std::optional<FileStamp>> stamps = made.get();
+    for (size_t i = 0; i < madeBefore.size(); ++i) {
+        if (!stamps[i])
+            continue;
+        listing.stamps.emplace(madeBefore[i], *stamps[i]);
+        const auto then = before.find(madeBefore[i]);
+        if (then != before.end() && then->second.settled && then->second == *stamps[i])
+            listing.unchanged.insert(listing.unchanged.end(), madeBefore[i]);
     }
     return listing;
 }
