@@ -21,8 +21,9 @@ std::vector<LevelFile> filesIn(const std::string& level, const std::string& fold
             continue;
         const std::string path = folder + "/" + name;
         const std::string where = levelPath(level, path);
-        const std::string link = linkTarget(where);
-        files.push_back({kind, path, swatchPathOf(path), link, unusableReason(where, link)});
+        std::string link;
+        const PathStatus status = pathStatusAndLink(where, link);
+        files.push_back({kind, path, swatchPathOf(path), link, unusableReasonOf(status, link)});
     }
     return files;
 }
@@ -34,7 +35,10 @@ std::string levelPath(const std::string& level, const std::string& path) {
 }
 
 std::string unusableReason(const std::string& path, const std::string& link) {
-    const PathStatus status = pathStatus(path);
+    return unusableReasonOf(pathStatus(path), link);
+}
+
+std::string unusableReasonOf(const PathStatus& status, const std::string& link) {
     if (status.regular)
         return "";
     if (!link.empty() && !status.exists)

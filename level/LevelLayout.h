@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PathStatus.h"
+
 #include <string>
 #include <vector>
 
@@ -40,6 +42,8 @@ std::string swatchPathOf(const std::string& path);
 // Why a listed level path is no file the scan can read, given what a link there names (see
 // LevelFile::unusable); "" for a regular file. Never fails.
 std::string unusableReason(const std::string& path, const std::string& link);
+// The same for a path already looked at.
+std::string unusableReasonOf(const PathStatus& status, const std::string& link);
 
 // The textures of one extension ("png" or "txt") in "textures/", or the ".txt" objects of one
 // folder, in listing order, swatches left out; entries that are no regular file are listed

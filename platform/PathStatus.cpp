@@ -38,3 +38,19 @@ std::string linkTarget(const std::string& path) {
     }
 #endif
 }
+
+PathStatus pathStatusAndLink(const std::string& path, std::string& link) {
+    link.clear();
+#ifndef _WIN32
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
+        PathStatus status;
+        status.exists = true;
+        status.folder = S_ISDIR(info.st_mode);
+        status.regular = S_ISREG(info.st_mode);
+        return status;
+    }
+    link = linkTarget(path);
+#endif
+    return pathStatus(path);
+}
