@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -40,10 +41,13 @@ WatchList WatchList::fromScan(const std::string& level, const std::vector<std::s
         list.scanned_.insert(folder);
         list.add(level, folder);
     }
+    // A folder is looked at once however many files it holds: adding it again changes nothing.
+    std::set<std::string> added;
     for (const std::string& path : named) {
         const std::string folder = folderOf(path);
         list.named_.insert(folder + "/" + nameOf(path));
-        list.add(level, folder);
+        if (added.insert(folder).second)
+            list.add(level, folder);
     }
     for (const auto& [file, picture] : pictures) {
         const std::string folder = folderOf(file);
