@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <set>
 
 namespace {
@@ -18,30 +19,48 @@ namespace {
 // level's files and their stamps, the stamps of the files the scan before made sprites of, all
 // taken before anything of this scan is read, so that a change while it reads shows as a
 // change to the next scan; and which of those are unchanged since `before` stamped them.
+// The stamps of paths[from, to).
+std::vector<std::optional<FileStamp>> stampsOf(const std::vector<const std::string*>& paths,
+                                               size_t from, size_t to) {
+    std::vector<std::optional<FileStamp>> stamps;
+    stamps.reserve(to - from);
+    for (size_t i = from; i < to; ++i)
+        stamps.push_back(fileStamp(*paths[i]));
+    return stamps;
+}
+
 LevelScan::Listing listLevel(const std::vector<std::string>& madeBefore,
                              const std::map<std::string, FileStamp>& before, bool stamp) {
     // What the scan before made (in byte order, as the catalogue holds it) is stamped on a
-    // thread of its own beside the listing, which stamps the rest: each path once.
-    std::future<std::vector<std::optional<FileStamp>>> made = std::async(std::launch::async, [&] {
-        std::vector<std::optional<FileStamp>> stamps;
-        stamps.reserve(madeBefore.size());
-        for (const std::string& path : madeBefore)
-            stamps.push_back(fileStamp(path));
-        return stamps;
-    });
+    // thread of its own beside the listing; the rest of the files are stamped after it, half
+    // on each of two threads: each path once.
+    std::vector<const std::string*> made;
+    for (const std::string& path : madeBefore)
+        made.push_back(&path);
+    std::future<std::vector<std::optional<FileStamp>>> madeStamps =
+        std::async(std::launch::async, stampsOf, std::cref(made), 0, made.size());
     LevelScan::Listing listing;
     listing.files = levelFiles("");
+    std::vector<const std::string*> rest;
     for (const LevelFile& file : listing.files) {
         if (!stamp || !file.unusable.empty())
             continue;
         for (const std::string* path : {&file.path, &file.swatchPath}) {
-            if (std::binary_search(madeBefore.begin(), madeBefore.end(), *path))
-                continue;
-            if (const std::optional<FileStamp> now = fileStamp(*path))
-                listing.stamps[*path] = *now;
+            if (!std::binary_search(madeBefore.begin(), madeBefore.end(), *path))
+                rest.push_back(path);
         }
     }
-    const std::vector<std::optional<FileStamp>> stamps = made.get();
+    const size_t half = rest.size() / 2;
+    std::future<std::vector<std::optional<FileStamp>>> secondHalf =
+        std::async(std::launch::async, stampsOf, std::cref(rest), half, rest.size());
+    std::vector<std::optional<FileStamp>> restStamps = stampsOf(rest, 0, half);
+    for (std::optional<FileStamp>& stamped : secondHalf.get())
+        restStamps.push_back(stamped);
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (restStamps[i])
+            listing.stamps[*rest[i]] = *restStamps[i];
+    }
+    const std::vector<std::optional<FileStamp>> stamps = madeStamps.get();
     for (size_t i = 0; i < madeBefore.size(); ++i) {
         if (!stamps[i])
             continue;

@@ -32,19 +32,21 @@ class LevelScan {
         Rescan,
     };
 
-    // Starts listing the level's files on a thread of its own; the first slice to find them
-    // listed starts decoding their images on the workers. `kept` (it may
-    // be null for a load) is what the scan before left, and is left holding what this scan
-    // read. With `countProblems`, standard error is caught from now until the end, so that
-    // problems() can tell how many lines the scan wrote; they are written out at the end, in
-    // their order (or, when the scan is dropped unfinished, then). Never fails.
+    // Starts listing and stamping the level's files on threads of their own; the first slice
+    // to find them listed starts decoding their images on the workers. `kept` (it may be null
+    // for a load) is what the scan before left, and is left holding what this scan read, the
+    // images descriptions name stamped as they are named. With `countProblems`, standard error
+    // is caught from now until the end, so that problems() can tell how many lines the scan
+    // wrote; they are written out at the end, in their order (or, when the scan is dropped
+    // unfinished, then). Never fails.
     LevelScan(Kind kind, KeptFiles* kept, bool countProblems);
     ~LevelScan();
     LevelScan(const LevelScan&) = delete;
     LevelScan& operator=(const LevelScan&) = delete;
 
     // Scans files until SDL's tick counter passes `deadline` (a file is never cut; at least
-    // one file is scanned), and ends the scan after the last; returns whether it has ended.
+    // one file is scanned once they are listed, until then the slice waits on the listing),
+    // and ends the scan after the last; returns whether it has ended.
     bool stepUntil(uint32_t deadline);
     // Scans every file left and ends the scan.
     void finish();
