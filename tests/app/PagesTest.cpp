@@ -27,6 +27,12 @@ class PagesTest : public ::testing::Test {
         Screen::get();
         Fonts::load();
     }
+    // The window goes before its server, as no later case of this program draws.
+    static void TearDownTestSuite() {
+        SDL_Quit();
+        delete server;
+        server = nullptr;
+    }
 
     // The window's top 16 rows (the caption line) after `draw` on a cleared window.
     static std::vector<uint8_t> captionLine(const std::function<void()>& draw) {
@@ -51,7 +57,7 @@ class PagesTest : public ::testing::Test {
         });
     }
 
-    static XServer* server; // lives as long as the window, to the process's end
+    static XServer* server; // lives as long as the window
 };
 
 XServer* PagesTest::server = nullptr;
