@@ -168,12 +168,15 @@ LevelScan::~LevelScan() {
 
 bool LevelScan::stepUntil(uint32_t deadline) {
     if (!started_) {
-        // The listing's thread may take the slice. Found listed only while waiting, the files
-        // are taken up at the next slice, whose whole time setting the scan up may need.
+        // The listing's thread may take the slice. Found listed only while waiting, a rescan's
+        // files are taken up at the next slice, whose whole time setting it up may need; a
+        // load's set-up is slight, and its first page waits on it.
         if (listing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
             const int32_t left = int32_t(deadline - SDL_GetTicks());
-            listing_.wait_for(std::chrono::milliseconds(std::max(left, 0)));
-            return false;
+            if (listing_.wait_for(std::chrono::milliseconds(std::max(left, 0))) !=
+                    std::future_status::ready ||
+                kind_ == Kind::Rescan)
+                return false;
         }
         start();
         if (int32_t(SDL_GetTicks() - deadline) >= 0 && !files_.empty())

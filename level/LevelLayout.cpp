@@ -3,6 +3,7 @@
 #include "platform/DirectoryListing.h"
 #include "platform/PathStatus.h"
 
+#include <future>
 #include <iterator>
 
 const char* const objectFolders[4] = {"characters", "events", "cutscenes", "entities"};
@@ -105,14 +106,22 @@ std::vector<std::string> swatchFiles(const std::string& level) {
 }
 
 std::vector<LevelFile> levelFiles(const std::string& level) {
+    // The objects' folders are listed on a thread of their own meanwhile: each file is looked
+    // at, and a big level's textures folder alone takes a while.
+    std::future<std::vector<LevelFile>> objects = std::async(std::launch::async, [&level] {
+        std::vector<LevelFile> files;
+        for (const char* folder : objectFolders) {
+            for (LevelFile& file : objectFiles(level, folder))
+                files.push_back(std::move(file));
+        }
+        return files;
+    });
     std::vector<LevelFile> files = textureFiles(level, "png");
     for (LevelFile& file : textureFiles(level, "txt"))
         files.push_back(std::move(file));
     files.push_back({LevelFileKind::WalkBehind, walkBehindSwatch, walkBehindSwatch});
     files.push_back({LevelFileKind::WalkInto, walkIntoSwatch, walkIntoSwatch});
-    for (const char* folder : objectFolders) {
-        for (LevelFile& file : objectFiles(level, folder))
-            files.push_back(std::move(file));
-    }
+    for (LevelFile& file : objects.get())
+        files.push_back(std::move(file));
     return files;
 }
