@@ -16,13 +16,13 @@
 #include <vector>
 
 // Loads the level and keeps it on screen in step with its files: watches the folders of the
-// last scan and scans the level again once changes have settled for 50 ms, or at once on F5.
+// last scan and scans the level again once changes have settled for 40 ms, or at once on F5.
 // A scan runs a slice at a time between frames (work), so the window keeps going: the first
 // load and F5's fill the shown level as files come, and a rescan builds the next level beside
 // the shown one and swaps it in whole, so no frame shows a level half scanned again. The fonts
 // and the two decorations are watched at the files they were loaded from (and at the level's
 // own paths, where a copy of its own would take over); a change to one loads that picture
-// again, without a rescan, after the same 50 ms of quiet.
+// again, without a rescan, after the same 40 ms of quiet.
 class LiveReload {
   public:
     // Starts loading the level (into the shown level, which is empty); `background` and
@@ -82,7 +82,7 @@ class LiveReload {
     void reloadPictures();
 
     FileWatcher watcher_;
-    Debounce settle_{50};
+    Debounce settle_{40};
     WatchList list_;
     std::vector<Picture> pictures_;
     bool levelChanged_ = false;
