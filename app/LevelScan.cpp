@@ -158,6 +158,10 @@ LevelScan::~LevelScan() {
     if (ended_ || !started_)
         return;
     // Dropped unfinished (the viewer quits while it loads): the hooks go with the workers.
+    releaseCatalog();
+}
+
+void LevelScan::releaseCatalog() {
     SpriteCatalog& catalog = SpriteCatalog::get();
     catalog.takeImage = nullptr;
     catalog.requestImages = nullptr;
@@ -228,12 +232,9 @@ void LevelScan::end() {
     // The collision swatches are the scan's last files read.
     LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
     giveCollisionColoursSwatches(into);
-    SpriteCatalog& catalog = SpriteCatalog::get();
-    catalog.takeImage = nullptr;
-    catalog.requestImages = nullptr;
-    catalog.openListFile = nullptr;
-    catalog.noteLending = false;
+    releaseCatalog();
     images_.reset();
+    SpriteCatalog& catalog = SpriteCatalog::get();
     if (kind_ == Kind::Rescan) {
         std::swap(shownLevel, aside_);
         aside_ = LevelContents();

@@ -74,6 +74,8 @@ class LevelScan {
     // Asks the workers for the images of the files a little ahead of the next.
     void requestAhead();
     void end();
+    // Takes this scan's hooks out of the catalogue and puts back what drawing lent meanwhile.
+    void releaseCatalog();
 
     Kind kind_;
     KeptFiles* kept_;

@@ -39,6 +39,14 @@ int main(int argc, char** argv) {
     MapView map(line.maps, false);
     liveReload.watchAlso(map.paths());
     uint64_t scans = liveReload.scans(), levelChanges = liveReload.levelChanges();
+    // The map's cells point at the level's sprites, which a slice of a load, an unload or a
+    // swap may have freed.
+    const auto followLevel = [&] {
+        if (liveReload.levelChanges() != levelChanges) {
+            levelChanges = liveReload.levelChanges();
+            map.forgetLevel();
+        }
+    };
     ViewState state;
     // SDL repeats held keys; the key table says which keys act on the repeats.
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
@@ -52,25 +60,19 @@ int main(int argc, char** argv) {
         drawBackground(background, state.background);
         // A scan under way takes its slice of the frame, and the frame goes on when it is up.
         liveReload.work(SDL_GetTicks() + (liveReload.loading() ? loadSlice : scanSlice));
-        if (liveReload.levelChanges() != levelChanges) {
-            levelChanges = liveReload.levelChanges();
-            map.forgetLevel();
-        }
+        followLevel();
         state.loading = liveReload.loading();
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
         bool eventsCame = false;
         state = finishFrame(state, background, overlay, held, map, eventsCame);
         state = liveReload.afterFrame(state);
-        // An unload or a swap freed the sprites the map's cells draw, and a scan's end may
-        // follow a saved map.
+        // A scan's end may follow a saved map, which is read again.
         if (liveReload.scans() != scans) {
             scans = liveReload.scans();
             map.reload();
-        } else if (liveReload.levelChanges() != levelChanges) {
-            levelChanges = liveReload.levelChanges();
-            map.forgetLevel();
         }
+        followLevel();
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
         // event or a change to the level's files comes. The map view, whose cells may animate
         // anywhere in its area, keeps drawing.
