@@ -116,7 +116,8 @@ std::optional<DescriptionCheck::Built> DescriptionCheck::description(const std::
     for (std::string line; std::getline(lines, line);) {
         for (size_t at = line.find(path); at != std::string::npos; at = line.find(path, at + 1))
             line.replace(at, path.size(), name);
-        if (line.rfind(name + ": ", 0) != 0)
+        // A line that names the file already ("name: ..." or "name:3: ...") keeps its form.
+        if (line.rfind(name + ":", 0) != 0)
             line = name + ": " + line;
         problem("syntax", {name}, line + "; the viewer reads only what comes before");
     }

@@ -132,18 +132,23 @@ std::unique_ptr<ListObject> readList(ListInput& in) {
     // The terminal cell of each open list, innermost last: appending there keeps reading
     // linear, and the explicit stack keeps deep nesting off the call stack.
     std::vector<ListObject*> tails{root.get()};
+    // The line each open list opened on, for the line that names the innermost one left open.
+    std::vector<int32_t> opened{root->line};
     std::string token;
     bool quoted = false;
     for (;;) {
         if (!nextToken(in, token, quoted)) {
+            // Counted from 1, as the other lines that name a line of a description.
             report(in.failed() ? "Unable to read list file " + in.name()
-                               : in.name() + ": file ends inside an open list");
+                               : in.name() + ":" + std::to_string(int64_t(opened.back()) + 1) +
+                                     ": file ends inside an open list");
             return root;
         }
         // Only the first byte of unquoted text decides; quoted text is always a word.
         char kind = quoted || token.empty() ? '\0' : token[0];
         if (kind == ')') {
             tails.pop_back();
+            opened.pop_back();
             if (tails.empty())
                 return root;
             continue;
@@ -154,6 +159,7 @@ std::unique_ptr<ListObject> readList(ListInput& in) {
             tail->append(nested);
             tails.back() = tail->next.get();
             tails.push_back(nested);
+            opened.push_back(lineNumber);
         } else {
             tail->append(new AtomicElement(std::move(token), lineNumber));
             tails.back() = tail->next.get();

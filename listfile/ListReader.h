@@ -17,11 +17,14 @@ constexpr long long maxListFileBytes = 1 << 20;
 // always returns a list: a file that cannot be opened or read, that `open` refuses (no
 // regular file) or larger than maxListFileBytes, that holds no token, or that ends inside an
 // open list yields the lists read so far (at least an empty root) and one line on standard
-// error naming the path. Nesting of any depth is read without deepening the call stack.
+// error naming the path (for an open list, "<path>:<line>: file ends inside an open list", the
+// line the innermost list left open began on, counted from 1). Nesting of any depth is read without
+// deepening the call stack.
 std::unique_ptr<ListObject> readListFile(std::string path, ListFileOpener open);
 
 // The list whose opening parenthesis has just been read; the caller owns it. At the end of
-// the input it closes every open list and writes one line naming the input.
+// the input it closes every open list and writes one line naming the input and the line the
+// innermost of them opened on.
 std::unique_ptr<ListObject> readList(ListInput& in);
 // The next token; "" when the input is exhausted (and for empty quoted text).
 std::string readToken(ListInput& in);

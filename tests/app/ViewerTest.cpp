@@ -964,7 +964,7 @@ TEST(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
           "textures/jpg.txt:1: part textures/frames/a.jpg is neither",
           "textures/lost.txt:1: frame textures/frames/lost.png cannot be loaded",
           "textures/mixed.txt:3: frame textures/frames/small.png is 8x8",
-          "textures/open.txt: file ends inside an open list",
+          "textures/open.txt:1: file ends inside an open list",
           "textures/wordy.txt:2: Attempt to getList on atomic element: oops"})
         EXPECT_NE(report.find(where), std::string::npos) << where << "\n" << report;
 }

@@ -62,21 +62,27 @@ TEST_F(BrokenFiles, FilesWithoutAnyTokenSayTheyHoldNoList) {
     }
 }
 
-TEST_F(BrokenFiles, InputEndingInsideListsKeepsWhatWasRead) {
+TEST_F(BrokenFiles, InputEndingInsideListsKeepsWhatWasReadAndNamesWhereTheInnermostOpened) {
     struct Case {
         std::string text, printed;
+        int line; // where the innermost list left open began, counted from 1
     };
-    for (const Case& c : std::vector<Case>{{"(a (b (c", "(a (b (c)))"},
-                                           {"(a \"bc d)", "(a bc d))"},
-                                           {"(a ; comment )", "(a)"},
-                                           {"(", ""},
-                                           {")", ""},
-                                           {"((", "()"},
-                                           {"\"unclosed", ""}}) {
+    for (const Case& c : std::vector<Case>{{"(a (b (c", "(a (b (c)))", 1},
+                                           {"(a \"bc d)", "(a bc d))", 1},
+                                           {"(a ; comment )", "(a)", 1},
+                                           {"(", "", 1},
+                                           {")", "", 1},
+                                           {"((", "()", 1},
+                                           {"\"unclosed", "", 1},
+                                           {"(a\n (b)\n (c\n  d", "(a (b) (c d))", 3},
+                                           {"(a\n (b\n  c)\n", "(a (b c))", 1},
+                                           {"\n\n(a (b)", "(a (b))", 3}}) {
         std::string path = write(c.text);
         StderrCapture err;
         auto root = readListFile(path, openRegularFile);
-        EXPECT_EQ(err.text(), path + ": file ends inside an open list\n") << c.text;
+        EXPECT_EQ(err.text(),
+                  path + ":" + std::to_string(c.line) + ": file ends inside an open list\n")
+            << c.text;
         EXPECT_EQ(root->getString(), c.printed) << c.text;
     }
 }

@@ -33,7 +33,7 @@ TEST_F(LargeTrees, UnclosedDeepNestingEndsWithOneLine) {
     std::string path = write(std::string(deep, '('));
     StderrCapture err;
     auto root = readListFile(path, openRegularFile);
-    EXPECT_EQ(err.text(), path + ": file ends inside an open list\n");
+    EXPECT_EQ(err.text(), path + ":1: file ends inside an open list\n");
     EXPECT_EQ(root->getString(), std::string(deep - 1, '(') + std::string(deep - 1, ')'));
 }
 
