@@ -14,6 +14,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <set>
 
 namespace {
@@ -219,8 +220,11 @@ void MapView::readMap(Map& map) {
     SDL_Surface* image = loadImage(map.path, &refused);
     map.read = image != nullptr;
     if (!image) {
-        if (!refused)
-            reportUnloadableImage(map.path);
+        // Named by its part in the level, as a swatch that cannot be read is.
+        if (!refused) {
+            std::fprintf(stderr, "Unable to read map %s : %s\n", map.path.c_str(), SDL_GetError());
+            std::fflush(stderr);
+        }
         map.pixels.clear();
         map.width = map.height = 0;
         return;

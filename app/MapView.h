@@ -19,7 +19,7 @@ class MapView {
   public:
     // The maps: `given` (--map FILE, relative to the level folder or absolute), or else the
     // level's levels/*.png whose stem does not end in "_p", in byte order; then reads them.
-    // Never fails: a map that cannot be read is named on standard error as any image is.
+    // Never fails: a map that cannot be read is one line, "Unable to read map <path> : <reason>".
     // Without `read`, the maps are only listed, and read by the first reload().
     explicit MapView(std::vector<std::string> given, bool read = true);
 

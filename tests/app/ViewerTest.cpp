@@ -1312,15 +1312,29 @@ TEST(ViewerMap, WithoutAMapTheViewSaysWhereToPutOneAndAnUnreadableMapIsNamed) {
         EXPECT_EQ(viewer.quit(), 0);
     }
     level.writeText("levels/torn.png", "\x89PNG\r\n\x1a\nthis is no image");
-    ViewerRun viewer(level.path());
-    viewer.press({"m"});
-    const Screenshot shot =
-        viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(14); });
-    EXPECT_EQ(captionWidth(shot), labelWidth(20)); // MAP: levels/torn.png
-    EXPECT_EQ(statusWidth(shot), labelWidth(14));  // cannot be read
-    EXPECT_EQ(viewer.quit(), 0);
-    expectLinesMatch(viewer.standardError(),
-                     "libpng error: *\nUnable to load image levels/torn.png : *\n");
+    const struct {
+        std::vector<std::string> arguments;
+        int caption;
+        std::string lines;
+    } unreadable[] = {
+        {{},
+         20,
+         "libpng error: *\nUnable to read map levels/torn.png : *\n"}, // MAP: levels/torn.png
+        {{"--map", "missing.png"},
+         16,
+         "Unable to read map missing.png : Couldn't open missing.png\n"}, // MAP: missing.png
+    };
+    for (const auto& c : unreadable) {
+        SCOPED_TRACE(c.lines);
+        ViewerRun viewer(level.path(), c.arguments);
+        viewer.press({"m"});
+        const Screenshot shot =
+            viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(14); });
+        EXPECT_EQ(captionWidth(shot), labelWidth(c.caption));
+        EXPECT_EQ(statusWidth(shot), labelWidth(14)); // cannot be read
+        EXPECT_EQ(viewer.quit(), 0);
+        expectLinesMatch(viewer.standardError(), c.lines);
+    }
 }
 
 // The caption of the map golden level's map.
