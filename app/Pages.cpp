@@ -60,6 +60,12 @@ typename Map::mapped_type lookUp(const Map& map, uint32_t colour) {
     return found == map.end() ? typename Map::mapped_type() : found->second;
 }
 
+// The counts of the caption line and the find line, written one way: plain digits ("3223"), as
+// the page numbers are.
+std::string countText(size_t count) {
+    return std::to_string(count);
+}
+
 // How many characters of the small font fit in `width` pixels.
 size_t charactersIn(int32_t width) {
     return width > 0 ? size_t((width - 1) / glyphAdvance) : 0;
@@ -231,14 +237,6 @@ size_t countShown(ViewMode viewMode, const std::string& filter) {
     }));
 }
 
-// 3223 as "3,223".
-std::string withThousands(size_t count) {
-    std::string digits = std::to_string(count);
-    for (size_t at = digits.size(); at > 3; at -= 3)
-        digits.insert(at - 3, ",");
-    return digits;
-}
-
 void drawBottomLine(int line, const std::string& text) {
     Screen::get().drawLabel(text, 0, bottomLineTop(line) + 14);
 }
@@ -250,8 +248,8 @@ void drawFindLine(const ViewState& state) {
     if (!state.typing && filter.empty())
         return;
     const ViewMode viewMode = state.viewMode;
-    drawBottomLine(0, "/" + filter + ": " + withThousands(countShown(viewMode, filter)) + " of " +
-                          withThousands(countShown(viewMode, "")));
+    drawBottomLine(0, "/" + filter + ": " + countText(countShown(viewMode, filter)) + " of " +
+                          countText(countShown(viewMode, "")));
 }
 
 // The two hover lines above the find line: the row's path, shortened only when it does not
@@ -332,8 +330,8 @@ void drawPage(const ViewState& state) {
     if (state.loading && state.loading->files == 0)
         drawAtCaptionRight("listing files");
     else if (state.loading)
-        drawAtCaptionRight("loading " + std::to_string(state.loading->read) + " of " +
-                           std::to_string(state.loading->files) + " files");
+        drawAtCaptionRight("loading " + countText(state.loading->read) + " of " +
+                           countText(state.loading->files) + " files");
     else if (state.infoShown)
         drawPageNumber(state);
     if (viewMode == ViewMode::CollisionColors) {

@@ -5,6 +5,7 @@
 #include "app/Pages.h"
 #include "app/Fonts.h"
 #include "app/KeyTable.h"
+#include "app/Level.h"
 #include "drive/XServer.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
@@ -34,8 +35,8 @@ class PagesTest : public ::testing::Test {
         server = nullptr;
     }
 
-    // The window's top 16 rows (the caption line) after `draw` on a cleared window.
-    static std::vector<uint8_t> captionLine(const std::function<void()>& draw) {
+    // The window's 16 rows from `top` down after `draw` on a cleared window.
+    static std::vector<uint8_t> line(int32_t top, const std::function<void()>& draw) {
         Renderer& gl = Renderer::get();
         gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         draw();
@@ -43,8 +44,13 @@ class PagesTest : public ::testing::Test {
         const auto read = reinterpret_cast<ReadPixels>(SDL_GL_GetProcAddress("glReadPixels"));
         const Rect& view = Screen::get().view;
         std::vector<uint8_t> rows(size_t(view.w) * 16 * 4);
-        read(0, GLint(view.h) - 16, GLsizei(view.w), 16, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+        read(0, GLint(view.h - top) - 16, GLsizei(view.w), 16, GL_RGBA, GL_UNSIGNED_BYTE,
+             rows.data());
         return rows;
+    }
+    // The top 16 rows: the caption line.
+    static std::vector<uint8_t> captionLine(const std::function<void()>& draw) {
+        return line(0, draw);
     }
 
     // The caption and `right` ending at the window's right edge, as labels drawn directly.
@@ -86,6 +92,21 @@ TEST_F(PagesTest, WhileTheLevelLoadsTheCaptionLineSaysHowFarAtItsRightEnd) {
         state.loading = c.loading;
         EXPECT_EQ(captionLine([&] { drawPage(state); }), expected(c.caption, c.right));
     }
+}
+
+TEST_F(PagesTest, TheFindLineWritesItsCountsAsTheCaptionLineDoes) {
+    for (uint32_t i = 0; i < 1234; ++i) {
+        levelColors.push_back(0xFF000000u + i);
+        objectNameByColor[0xFF000000u + i] = "characters/o" + std::to_string(i) + ".txt";
+    }
+    ViewState state;
+    state.viewMode = ViewMode::Objects;
+    state.objectsFilter = "o1"; // kept: o1, o10 to o19, o100 to o199, o1000 to o1233
+    // The find line's glyphs start 96 pixels above the window's bottom edge.
+    const int32_t top = Screen::get().view.h - 96;
+    EXPECT_EQ(line(top, [&] { drawPage(state); }),
+              line(top, [top] { Screen::get().drawLabel("/o1: 345 of 1234", 0, top + 14); }));
+    shownLevel = LevelContents();
 }
 
 } // namespace
