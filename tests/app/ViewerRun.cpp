@@ -28,8 +28,8 @@ ViewerRun::ViewerRun(const std::string& folder, const std::vector<std::string>& 
                                  process_->standardOutput() + process_->standardError());
     // A frame is on screen once the background covers the window's right edge, and the level
     // is loaded once the caption line's right end, where "loading N of M files" stands until
-    // then, is bare.
-    waitFor([](const Screenshot& shot) {
+    // then, is bare. A viewer that never gets there fails the test here, not in its first check.
+    const auto loaded = [](const Screenshot& shot) {
         if (shot.width <= 0 || shot.at(shot.width - 1, 20) != 0xFFFFFF)
             return false;
         for (int y = 0; y < 16; ++y)
@@ -37,7 +37,11 @@ ViewerRun::ViewerRun(const std::string& folder, const std::vector<std::string>& 
                 if (shot.at(x, y) != 0xFFFFFF)
                     return false;
         return true;
-    });
+    };
+    if (!loaded(waitFor(loaded)))
+        throw std::runtime_error("the viewer never showed its level loaded; it " +
+                                 process_->howItEnded() +
+                                 "; its standard error: " + process_->standardError());
 }
 
 void ViewerRun::sleepMilliseconds(int milliseconds) {

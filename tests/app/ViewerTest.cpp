@@ -144,7 +144,7 @@ TEST(ViewerWindow, WithoutADisplayItEndsAtOnceWithOneLine) {
     LevelFolder level;
     TestedProgram viewer({viewerBinary()}, level.path(),
                          {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", ""}});
-    EXPECT_EQ(viewer.wait(10), 1);
+    EXPECT_EQ(viewer.wait(60), 1);
     const std::string out = viewer.standardOutput();
     EXPECT_EQ(out.rfind("Unable to init SDL : ", 0), 0u) << out;
     EXPECT_GT(out.size(), std::string("Unable to init SDL : \n").size()) << out;
@@ -1062,7 +1062,7 @@ TEST(ViewerQuit, LosingTheDisplayEndsItWithOneLineAndStatusOne) {
     const std::string display = viewer.server().display();
     viewer.server().stop();
     // Before, it spun for ever once the display was gone: any bound tells the two apart.
-    EXPECT_EQ(viewer.process().wait(10), 1);
+    EXPECT_EQ(viewer.process().wait(60), 1);
     EXPECT_EQ(viewer.standardError(), "Lost the display " + display + "\n");
 }
 
@@ -1071,7 +1071,7 @@ TEST(ViewerQuit, ADestroyedWindowEndsItWithOneLineOfItsOwnAndStatusOne) {
     addCollisionSwatches(level, 0x123456, 0x654321);
     ViewerRun viewer(level.path());
     ASSERT_TRUE(viewer.driver().destroyWindow(viewer.window()));
-    EXPECT_EQ(viewer.process().wait(10), 1);
+    EXPECT_EQ(viewer.process().wait(60), 1);
     // Before, Xlib's own "X Error of failed request: BadDrawable ..." and its details.
     EXPECT_EQ(viewer.standardError(),
               "Lost the window on the display " + viewer.server().display() + "\n");
