@@ -1,6 +1,7 @@
-// The caption line of a page while the level loads, drawn by the real page code in a real
-// window: how far the load has come stands at the line's right end, where the info overlay's
-// page number goes once the level is loaded, and nothing else of the line differs.
+// Pages drawn by the real page code in a real window. The caption line while the level loads:
+// how far the load has come stands at the line's right end, where the info overlay's page
+// number goes once the level is loaded, and nothing else of the line differs. The find line's
+// counts, and the animations a page moves on.
 
 #include "app/Pages.h"
 #include "app/Fonts.h"
@@ -9,11 +10,14 @@
 #include "drive/XServer.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "tests/app/LevelFolder.h"
 
 #include <SDL.h>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,6 +51,12 @@ class PagesTest : public ::testing::Test {
         read(0, GLint(view.h - top) - 16, GLsizei(view.w), 16, GL_RGBA, GL_UNSIGNED_BYTE,
              rows.data());
         return rows;
+    }
+    // The colour (0xRRGGBB) of the pixel at (x, y) after `draw` on a cleared window.
+    static uint32_t pixel(int32_t x, int32_t y, const std::function<void()>& draw) {
+        const std::vector<uint8_t> rows = line(y, draw);
+        const size_t at = (size_t(15) * size_t(Screen::get().view.w) + size_t(x)) * 4;
+        return uint32_t(rows[at]) << 16 | uint32_t(rows[at + 1]) << 8 | rows[at + 2];
     }
     // The top 16 rows: the caption line.
     static std::vector<uint8_t> captionLine(const std::function<void()>& draw) {
@@ -92,6 +102,38 @@ TEST_F(PagesTest, WhileTheLevelLoadsTheCaptionLineSaysHowFarAtItsRightEnd) {
         state.loading = c.loading;
         EXPECT_EQ(captionLine([&] { drawPage(state); }), expected(c.caption, c.right));
     }
+}
+
+// Only a page that shows a texture moves its animation on, a tick each time it is drawn: frames
+// of another page leave it where it was, however many. (The whole viewer cannot show this: its
+// frames come on their own clock, and a screenshot may come any number of them late.)
+TEST_F(PagesTest, AnAnimationMovesOnlyWhileItsPageIsDrawn) {
+    LevelFolder level;
+    level.writeImage("levels/walkbehind_p.png", 8, 8, 0x123456);
+    level.writeImage("levels/walkinto_p.png", 8, 8, 0x654321);
+    for (int i = 0; i < 15; ++i)
+        level.addTexture("a" + std::to_string(10 + i), 0x100000u + uint32_t(i), 0x808080);
+    // The first row of page 2: red for two ticks, then blue, where it rests.
+    level.writeImage("textures/frames/red.png", 16, 16, 0xFF0000);
+    level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
+    level.writeText("textures/zz.txt", "(animated\n"
+                                       " (sprite (filename textures/frames/red.png) (time 2))\n"
+                                       " (sprite (filename textures/frames/blue.png) (time 1)))\n");
+    level.writeImage("textures/zz_p.png", 8, 8, 0x00AA00);
+    const std::string start = std::filesystem::current_path().string();
+    ASSERT_EQ(chdir(level.path().c_str()), 0);
+    loadLevel();
+    ViewState first, second;
+    second.pageIndex = 1;
+    for (int frame = 0; frame < 10; ++frame)
+        drawPage(first);
+    const auto drawn = [&second] { return pixel(12, 29, [&second] { drawPage(second); }); };
+    EXPECT_EQ(drawn(), 0xFF0000u);
+    EXPECT_EQ(drawn(), 0xFF0000u);
+    EXPECT_EQ(drawn(), 0x0000FFu);
+    EXPECT_EQ(drawn(), 0x0000FFu);
+    unloadLevel();
+    ASSERT_EQ(chdir(start.c_str()), 0);
 }
 
 TEST_F(PagesTest, TheFindLineWritesItsCountsAsTheCaptionLineDoes) {

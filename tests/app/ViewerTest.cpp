@@ -383,10 +383,11 @@ TEST(ViewerPages, TexturesAnimateOnlyWhileTheirRowIsShown) {
     };
 
     fullTurn(14);
-    // The animation on page 2 has not moved meanwhile.
+    // That the animation on page 2 has not moved meanwhile is PagesTest's to show: a screenshot
+    // may come any number of frames after the page.
     viewer.press({"2"});
     Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(3, 29) == 0x00AA00; });
-    EXPECT_EQ(shot.at(12, 29), 0xFF0000u);
+    EXPECT_EQ(shot.at(3, 29), 0x00AA00u);
     // Shown, it moves on to its second frame and rests there while the clock beside it turns.
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(12, 29) == 0x0000FF; });
     EXPECT_EQ(shot.at(12, 29), 0x0000FFu);
