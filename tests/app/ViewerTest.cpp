@@ -775,6 +775,22 @@ void saveByRename(LevelFolder& level, const std::string& relative, uint32_t rgb)
               0);
 }
 
+// Writes `text` over the start of a file in place, in one write and without truncating it
+// first: the viewer can never read the file half written, whenever it looks.
+void overwriteStart(LevelFolder& level, const std::string& relative, const std::string& text) {
+    std::fstream file(level.path() + "/" + relative,
+                      std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(file.write(text.data(), std::streamsize(text.size())).flush()) << relative;
+}
+
+// Makes a new file whole at once: written aside, then linked in under its name.
+void createWhole(LevelFolder& level, const std::string& relative, uint32_t rgb) {
+    level.writeImage(relative + ".part", 4, 4, rgb);
+    std::filesystem::create_hard_link(level.path() + "/" + relative + ".part",
+                                      level.path() + "/" + relative);
+    std::filesystem::remove(level.path() + "/" + relative + ".part");
+}
+
 void removeFile(LevelFolder& level, const std::string& relative) {
     ASSERT_EQ(std::remove((level.path() + "/" + relative).c_str()), 0) << relative;
 }
@@ -915,12 +931,12 @@ TEST(ViewerLiveReload, FontsAndDecorationsLoadAgainWhenTheirOwnFilesChangeWithou
     EXPECT_TRUE(captionHasGlyphs(shot));
 
     // Broken by a write in place: named, and drawn as at start-up without it, a white quad.
-    level.writeText("whiteBG.png", "no image");
+    overwriteStart(level, "whiteBG.png", "no image");
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(150, 400) == white; });
     EXPECT_EQ(shot.at(150, 400), white);
     // Deleted and made again.
     removeFile(level, "whiteBG.png");
-    level.writeImage("whiteBG.png", 4, 4, 0x884422);
+    createWhole(level, "whiteBG.png", 0x884422);
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(150, 400) == 0x884422; });
     EXPECT_EQ(shot.at(150, 400), 0x884422u);
     EXPECT_TRUE(captionHasGlyphs(shot));
