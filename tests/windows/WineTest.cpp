@@ -81,20 +81,47 @@ bool isAmong(const Screenshot& shot, const std::vector<Screenshot>& frames) {
                        [&](const Screenshot& frame) { return compare(frame, shot).pixels == 0; });
 }
 
-// Every frame a page shows in a second and a half (the textures page animates), once the
-// page `before` has gone.
-std::vector<Screenshot> framesOf(ViewerRun& viewer, const std::string& key,
-                                 const std::vector<Screenshot>& before) {
-    viewer.press({key});
-    std::vector<Screenshot> frames = {
-        viewer.waitFor([&](const Screenshot& shot) { return !isAmong(shot, before); })};
-    for (int sample = 0; sample < 50; ++sample) {
-        Screenshot shot = viewer.screenshot();
-        if (!isAmong(shot, frames))
-            frames.push_back(std::move(shot));
+// The frames one viewer has shown of the page picked last, and those of the page before.
+struct Seen {
+    std::vector<Screenshot> before;
+    std::vector<Screenshot> frames;
+};
+
+// Takes a screenshot of `viewer` and, when it is a new frame of the page (the page before has
+// gone), keeps it and compares it with every frame the other viewer has shown of the page.
+void sample(ViewerRun& viewer, Seen& seen, const Seen& other, Difference& best) {
+    Screenshot shot = viewer.screenshot();
+    if (isAmong(shot, seen.before) || isAmong(shot, seen.frames))
+        return;
+    for (const Screenshot& frame : other.frames) {
+        const Difference difference = compare(shot, frame);
+        if (difference.pixels < best.pixels)
+            best = difference;
+    }
+    seen.frames.push_back(std::move(shot));
+}
+
+// Picks the page of `key` in both viewers and samples both until a frame of the one equals a
+// frame of the other. An animated page plays the same frames in both, though not in step (each
+// viewer started on its own), and each goes round its frames again and again, so the wait ends
+// on what both have shown, whatever their frame rates; the bound only ends a failing test. Returns
+// the nearest two frames seen.
+Difference samePage(ViewerRun& onLinux, Seen& linuxSeen, ViewerRun& underWine, Seen& wineSeen,
+                    const std::string& key) {
+    for (Seen* seen : {&linuxSeen, &wineSeen}) {
+        seen->before = std::move(seen->frames);
+        seen->frames.clear();
+    }
+    onLinux.press({key});
+    underWine.press({key});
+    Difference best{1L << 40, 255};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (best.pixels > 0 && std::chrono::steady_clock::now() < deadline) {
+        sample(onLinux, linuxSeen, wineSeen, best);
+        sample(underWine, wineSeen, linuxSeen, best);
         ViewerRun::sleepMilliseconds(30);
     }
-    return frames;
+    return best;
 }
 
 // The viewer under Wine in the demo level, its messages through pipes.
@@ -108,38 +135,21 @@ std::unique_ptr<ViewerRun> startUnderWine() {
 
 TEST(Wine, ThePagesEqualTheLinuxViewersAndEscapeEndsWithStatusZero) {
     SKIP_WITHOUT_WINDOWS_BUILD();
-    std::vector<std::vector<Screenshot>> linuxFrames;
-    {
-        ViewerRun viewer(demoLevel());
-        for (const std::string& key : pageKeys)
-            linuxFrames.push_back(framesOf(
-                viewer, key, linuxFrames.empty() ? std::vector<Screenshot>{} : linuxFrames.back()));
-        EXPECT_EQ(viewer.quit(), 0);
-    }
-
+    ViewerRun onLinux(demoLevel());
     const auto start = std::chrono::steady_clock::now();
-    std::unique_ptr<ViewerRun> viewer = startUnderWine();
+    std::unique_ptr<ViewerRun> underWine = startUnderWine();
     std::printf("first frame under Wine after %.1f s\n",
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    for (size_t page = 0; page < pageKeys.size(); ++page) {
-        SCOPED_TRACE("page " + pageKeys[page]);
-        viewer->press({pageKeys[page]});
-        // The frame that matches one of Linux's, or else the nearest seen in five seconds.
-        Difference best{1L << 40, 255};
-        for (int sample = 0; sample < 100 && best.pixels > 0; ++sample) {
-            const Screenshot shot = viewer->screenshot();
-            for (const Screenshot& frame : linuxFrames[page]) {
-                const Difference difference = compare(shot, frame);
-                if (difference.pixels < best.pixels)
-                    best = difference;
-            }
-            ViewerRun::sleepMilliseconds(50);
-        }
+    Seen linuxSeen, wineSeen;
+    for (const std::string& key : pageKeys) {
+        SCOPED_TRACE("page " + key);
+        const Difference best = samePage(onLinux, linuxSeen, *underWine, wineSeen, key);
         EXPECT_EQ(best.pixels, 0) << "largest channel difference " << best.channel;
     }
-    EXPECT_EQ(viewer->quit(), 0);
-    EXPECT_EQ(viewer->standardOutput(), "");
-    EXPECT_EQ(viewer->standardError(), "") << "the demo level has no problems";
+    EXPECT_EQ(onLinux.quit(), 0);
+    EXPECT_EQ(underWine->quit(), 0);
+    EXPECT_EQ(underWine->standardOutput(), "");
+    EXPECT_EQ(underWine->standardError(), "") << "the demo level has no problems";
 }
 
 TEST(Wine, AMissingGlLibraryOrEntryPointEndsTheViewerWithItsLine) {
