@@ -3,6 +3,7 @@
 #include "gfx/Renderer.h"
 #include "platform/DataFolder.h"
 #include "platform/ImageFile.h"
+#include "sprites/ImageSource.h"
 
 #include <string>
 

@@ -5,6 +5,7 @@
 #include "gfx/Screen.h"
 #include "platform/DataFolder.h"
 #include "platform/ImageFile.h"
+#include "sprites/ImageSource.h"
 
 #include <SDL.h>
 

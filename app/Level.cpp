@@ -9,7 +9,6 @@
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
-#include <cstdio>
 
 LevelContents shownLevel;
 std::map<uint32_t, Sprite*>& textureByColor = shownLevel.textureByColor;
@@ -39,44 +38,60 @@ struct Swatch {
     Sprite* sprite = nullptr;
 };
 
-// A file's image, unconverted: taken from the images decoded ahead while a level loads, else
-// read now. A refused file is named and sets `*refused`.
-SDL_Surface* decodedImage(const std::string& path, bool* refused) {
-    const SpriteCatalog& catalog = SpriteCatalog::get();
-    return catalog.takeImage ? catalog.takeImage(path, refused) : readImage(path, refused);
+// A swatch image's colour, converted to the display's format as read through the catalogue's
+// image source (decoded ahead while a level loads, else read now); none, with why in `reason`
+// (empty for a refused file, which was named), when it cannot be read.
+struct SwatchImage {
+    SDL_Surface* image = nullptr; // converted; the caller frees it
+    std::optional<uint32_t> colour;
+    std::string reason;
+};
+SwatchImage readSwatchImage(const std::string& path, DiagnosticSink& sink) {
+    Renderer::get(); // converting to the display's format needs the display
+    ImageSource* images = SpriteCatalog::get().sources().images;
+    SwatchImage swatch;
+    swatch.reason = "no image reader is set";
+    SDL_Surface* decoded = images ? images->read(path, sink, swatch.reason) : nullptr;
+    swatch.image = toDisplayFormat(decoded);
+    swatch.colour = topLeftPixel(swatch.image);
+    // A decoded image that cannot be converted leaves SDL's own reason.
+    if (decoded && !swatch.colour)
+        swatch.reason = SDL_GetError();
+    return swatch;
 }
 
-Swatch readFileSwatch(const LevelFile& file, const KeptFiles* kept) {
+Swatch readFileSwatch(const LevelFile& file, const KeptFiles* kept, DiagnosticSink& sink) {
     if (kept) {
         const auto found = kept->swatchColours.find(file.swatchPath);
         if (found != kept->swatchColours.end())
             return Swatch{found->second, swatchSprite(file.swatchPath)};
     }
-    Renderer::get(); // converting to the display's format needs the display
-    bool refused = false;
-    SDL_Surface* image = toDisplayFormat(decodedImage(file.swatchPath, &refused));
+    const SwatchImage read = readSwatchImage(file.swatchPath, sink);
     Swatch swatch;
-    swatch.colour = topLeftPixel(image);
-    if (swatch.colour) {
-        swatch.sprite = swatchSprite(file.swatchPath, image);
-    } else if (!refused) {
-        std::fprintf(stderr, "Unable to read swatch %s of %s : %s\n", file.swatchPath.c_str(),
-                     file.path.c_str(), SDL_GetError());
-        std::fflush(stderr);
-    }
-    SDL_FreeSurface(image);
+    swatch.colour = read.colour;
+    if (swatch.colour)
+        swatch.sprite = swatchSprite(file.swatchPath, read.image);
+    else if (!read.reason.empty())
+        sink.report({DiagnosticKind::Level,
+                     file.swatchPath,
+                     {},
+                     "",
+                     "Unable to read swatch " + file.swatchPath + " of " + file.path + " : " +
+                         read.reason});
+    SDL_FreeSurface(read.image);
     return swatch;
 }
 
-std::optional<uint32_t> readCollisionColor(const char* swatchPath) {
-    bool refused = false;
-    const std::optional<uint32_t> colour = readSwatchColor(swatchPath, &refused);
-    if (!colour && !refused) {
-        std::fprintf(stderr, "Unable to read collision swatch %s : %s\n", swatchPath,
-                     SDL_GetError());
-        std::fflush(stderr);
-    }
-    return colour;
+std::optional<uint32_t> readCollisionColor(const std::string& swatchPath, DiagnosticSink& sink) {
+    const SwatchImage read = readSwatchImage(swatchPath, sink);
+    SDL_FreeSurface(read.image);
+    if (!read.colour && !read.reason.empty())
+        sink.report({DiagnosticKind::Level,
+                     swatchPath,
+                     {},
+                     "",
+                     "Unable to read collision swatch " + swatchPath + " : " + read.reason});
+    return read.colour;
 }
 
 // A collision colour that no texture or object carries has no swatch sprite of its own
@@ -89,26 +104,23 @@ void giveCollisionColorASwatch(LevelContents& into, const std::optional<uint32_t
 
 } // namespace
 
-std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused) {
-    Renderer::get(); // converting to the display's format needs the display
-    SDL_Surface* image = toDisplayFormat(decodedImage(path, refused));
-    const std::optional<uint32_t> colour = topLeftPixel(image);
-    SDL_FreeSurface(image);
-    return colour;
+std::optional<uint32_t> readSwatchColor(const std::string& path, DiagnosticSink& sink) {
+    const SwatchImage read = readSwatchImage(path, sink);
+    SDL_FreeSurface(read.image);
+    return read.colour;
 }
 
-void scanFile(const LevelFile& file, KeptFiles* kept, LevelContents& into) {
+void scanFile(const LevelFile& file, KeptFiles* kept, LevelContents& into, DiagnosticSink& sink) {
     if (!file.unusable.empty()) {
-        std::fprintf(stderr, "%s: %s\n", file.path.c_str(), file.unusable.c_str());
-        std::fflush(stderr);
+        sink.report({DiagnosticKind::Level, file.path, {}, file.path + ": ", file.unusable});
         return;
     }
     switch (file.kind) {
     case LevelFileKind::WalkBehind:
-        into.walkBehindColor = readCollisionColor(file.swatchPath.c_str());
+        into.walkBehindColor = readCollisionColor(file.swatchPath, sink);
         return;
     case LevelFileKind::WalkInto:
-        into.walkIntoColor = readCollisionColor(file.swatchPath.c_str());
+        into.walkIntoColor = readCollisionColor(file.swatchPath, sink);
         return;
     case LevelFileKind::Texture:
     case LevelFileKind::Object:
@@ -117,7 +129,7 @@ void scanFile(const LevelFile& file, KeptFiles* kept, LevelContents& into) {
     // A texture's sprite is made before its swatch is read, as the files' lines come in
     // that order.
     Sprite* texture = file.kind == LevelFileKind::Texture ? getSprite(file.path) : nullptr;
-    const Swatch swatch = readFileSwatch(file, kept);
+    const Swatch swatch = readFileSwatch(file, kept, sink);
     if (!swatch.colour)
         return;
     if (kept && swatch.sprite)
@@ -136,7 +148,7 @@ void giveCollisionColoursSwatches(LevelContents& into) {
 }
 
 void loadLevel(KeptFiles* kept) {
-    LevelScan(LevelScan::Kind::Load, kept, false).finish();
+    LevelScan(LevelScan::Kind::Load, kept).finish();
 }
 
 void unloadLevel() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnostics/DiagnosticSink.h"
 #include "level/LevelLayout.h"
 #include "platform/FileStamp.h"
 
@@ -44,13 +45,15 @@ struct KeptFiles {
 // Scans the working folder's level (a LevelScan run to its end), file by file in the order
 // levelFiles (level/LevelLayout) gives: textures from "textures/*.png", then "textures/*.txt", the
 // two collision swatches, then the objects of "characters", "events", "cutscenes" and "entities". A
-// file whose swatch cannot be read gets one line on standard error and no colour; missing folders
+// file whose swatch cannot be read gets one line (on standard error, as each of the scan's problem
+// lines) and no colour; missing folders
 // contribute nothing. Given `kept`, a swatch it holds the colour of, and whose sprite the catalogue
 // holds, is not read again, and `kept` is left holding what this scan read.
 void loadLevel(KeptFiles* kept = nullptr);
 // One file of that list: its sprite, swatch and colour into `into`; a swatch colour `kept`
-// holds is taken from there, and the colour read is left there.
-void scanFile(const LevelFile& file, KeptFiles* kept = nullptr, LevelContents& into = shownLevel);
+// holds is taken from there, and the colour read is left there. Its problems go to `sink`, its
+// images come from the catalogue's image source.
+void scanFile(const LevelFile& file, KeptFiles* kept, LevelContents& into, DiagnosticSink& sink);
 // After the last file: a collision colour that no file carries gets its own swatch image.
 void giveCollisionColoursSwatches(LevelContents& into);
 
@@ -59,7 +62,8 @@ void giveCollisionColoursSwatches(LevelContents& into);
 // are not the level's and stay.
 void unloadLevel();
 
-// The top-left pixel of an image in the display's format; none (silently) when the image
-// cannot be loaded, or after its line when it is refused (see loadImage). Needs the video
-// mode set.
-std::optional<uint32_t> readSwatchColor(const std::string& path, bool* refused = nullptr);
+// The top-left pixel of an image in the display's format, read through the catalogue's image
+// source; none (silently) when the image cannot be loaded, or after its line to `sink` when it
+// is refused. Needs the video mode set.
+std::optional<uint32_t> readSwatchColor(const std::string& path,
+                                        DiagnosticSink& sink = standardError());

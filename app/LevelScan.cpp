@@ -96,9 +96,7 @@ void keepUnchanged(KeptFiles& kept, const std::set<std::string>& unchanged) {
 
 } // namespace
 
-LevelScan::LevelScan(Kind kind, KeptFiles* kept, bool countProblems) : kind_(kind), kept_(kept) {
-    if (countProblems)
-        lines_ = std::make_unique<StderrLineCount>();
+LevelScan::LevelScan(Kind kind, KeptFiles* kept) : kind_(kind), kept_(kept) {
     std::vector<std::string> madeBefore;
     std::map<std::string, FileStamp> before;
     if (kind_ == Kind::Rescan && kept_) {
@@ -133,41 +131,22 @@ void LevelScan::start() {
     // catalogue and standard error see what a scan on one thread gives. Textures are made
     // when first drawn, so the scan's own thread has little else to do: a worker per core.
     images_ = std::make_unique<ImagePrefetch>(DecodePool::threadCount());
-    ImagePrefetch* images = images_.get();
-    catalog.takeImage = [images](const std::string& path, bool* refused) {
-        return images->load(path, refused);
-    };
-    // The images a description names are stamped as it names them, before they are decoded,
-    // so that the next scan can keep them too.
-    KeptFiles* kept = kept_;
-    catalog.requestImages = [images, kept](const std::vector<std::string>& paths) {
-        if (kept) {
-            for (const std::string& path : paths) {
-                if (const std::optional<FileStamp> stamp = fileStamp(path))
-                    kept->stamps.emplace(path, *stamp);
-            }
-        }
-        images->requestNext(paths);
-    };
-    catalog.openListFile = openRegularFile;
-    catalog.noteLending = true;
+    prefetched_ = std::make_unique<PrefetchedImages>(*images_, kept_);
+    before_ = catalog.use({prefetched_.get(), openRegularFile, &lines_, true});
 }
 
 LevelScan::~LevelScan() {
     // Unstarted, the listing's thread is waited for by its future.
     if (ended_ || !started_)
         return;
-    // Dropped unfinished (the viewer quits while it loads): the hooks go with the workers.
+    // Dropped unfinished (the viewer quits while it loads): the sources go with the workers.
     releaseCatalog();
 }
 
 void LevelScan::releaseCatalog() {
     SpriteCatalog& catalog = SpriteCatalog::get();
-    catalog.takeImage = nullptr;
-    catalog.requestImages = nullptr;
-    catalog.openListFile = nullptr;
     catalog.undoLending();
-    catalog.noteLending = false;
+    catalog.use(before_);
 }
 
 bool LevelScan::stepUntil(uint32_t deadline) {
@@ -195,7 +174,7 @@ bool LevelScan::stepUntil(uint32_t deadline) {
             return true;
         }
         requestAhead();
-        scanFile(files_[next_++], kept_, into);
+        scanFile(files_[next_++], kept_, into, lines_);
     } while (int32_t(SDL_GetTicks() - deadline) < 0);
     if (next_ == files_.size())
         end();
@@ -233,6 +212,7 @@ void LevelScan::end() {
     LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
     giveCollisionColoursSwatches(into);
     releaseCatalog();
+    prefetched_.reset();
     images_.reset();
     SpriteCatalog& catalog = SpriteCatalog::get();
     if (kind_ == Kind::Rescan) {
@@ -243,7 +223,5 @@ void LevelScan::end() {
     }
     // Kept sprites that this scan never asked for would not be in a scan made from nothing.
     catalog.dropUnclaimed();
-    if (lines_)
-        problems_ = lines_->finish();
-    lines_.reset();
+    problems_ = lines_.lines();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/ImageSources.h"
 #include "app/Level.h"
+#include "diagnostics/DiagnosticSink.h"
 #include "level/LevelLayout.h"
-#include "platform/StderrLineCount.h"
+#include "sprites/SpriteCatalog.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +21,8 @@ class ImagePrefetch;
 // A scan of the level that runs a slice at a time between frames, so that the window keeps
 // going while a level loads. Its files are those of levelFiles, scanned in that order; the
 // containers, the catalogue and the lines on standard error it leaves are those of a scan run
-// in one go. Only the thread that made it uses it, and it needs the video mode set.
+// in one go, each line written as it is found. Only the thread that made it uses it, and it needs
+// the video mode set.
 class LevelScan {
   public:
     enum class Kind {
@@ -35,11 +38,8 @@ class LevelScan {
     // Starts listing and stamping the level's files on threads of their own; the first slice
     // to find them listed starts decoding their images on the workers. `kept` (it may be null
     // for a load) is what the scan before left, and is left holding what this scan read, the
-    // images descriptions name stamped as they are named. With `countProblems`, standard error
-    // is caught from now until the end, so that problems() can tell how many lines the scan
-    // wrote; they are written out at the end, in their order (or, when the scan is dropped
-    // unfinished, then). Never fails.
-    LevelScan(Kind kind, KeptFiles* kept, bool countProblems);
+    // images descriptions name stamped as they are named. Never fails.
+    LevelScan(Kind kind, KeptFiles* kept);
     ~LevelScan();
     LevelScan(const LevelScan&) = delete;
     LevelScan& operator=(const LevelScan&) = delete;
@@ -58,8 +58,7 @@ class LevelScan {
     // Files scanned so far, of how many.
     size_t filesRead() const { return next_; }
     size_t fileCount() const { return files_.size(); }
-    // The lines the scan wrote on standard error, once it has ended; none when they could not
-    // be counted or were not asked for.
+    // The problem lines the scan wrote on standard error, once it has ended; none before.
     std::optional<size_t> problems() const { return problems_; }
 
     struct Listing {
@@ -74,12 +73,14 @@ class LevelScan {
     // Asks the workers for the images of the files a little ahead of the next.
     void requestAhead();
     void end();
-    // Takes this scan's hooks out of the catalogue and puts back what drawing lent meanwhile.
+    // Gives the catalogue back the sources it had before this scan's and puts back what drawing
+    // lent meanwhile.
     void releaseCatalog();
 
     Kind kind_;
     KeptFiles* kept_;
-    std::unique_ptr<StderrLineCount> lines_;
+    // Where the scan's problems go: each written at once, and counted.
+    StandardErrorSink lines_;
     std::future<Listing> listing_;
     bool started_ = false;
     std::vector<LevelFile> files_;
@@ -87,6 +88,8 @@ class LevelScan {
     size_t requested_ = 0; // the files up to here have had their images asked for
     LevelContents aside_;  // the next level, for a rescan
     std::unique_ptr<ImagePrefetch> images_;
+    std::unique_ptr<PrefetchedImages> prefetched_;
+    CatalogSources before_; // what the catalogue had before this scan's sources
     bool ended_ = false;
     std::optional<size_t> problems_;
 };

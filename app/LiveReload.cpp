@@ -9,7 +9,6 @@
 
 #include <SDL.h>
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -40,7 +39,7 @@ LiveReload::LiveReload(Decoration& background, Decoration& overlay)
           {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
           {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
       },
-      scan_(std::make_unique<LevelScan>(LevelScan::Kind::Load, &kept_, true)) {}
+      scan_(std::make_unique<LevelScan>(LevelScan::Kind::Load, &kept_)) {}
 
 void LiveReload::work(uint32_t deadline) {
     if (!scan_)
@@ -91,10 +90,8 @@ void LiveReload::endScan() {
     scan_.reset();
     if (!firstLoad_) {
         const std::string line = rescanLine(lastProblems_, problems);
-        if (!line.empty()) {
-            std::fprintf(stderr, "%s\n", line.c_str());
-            std::fflush(stderr);
-        }
+        if (!line.empty())
+            standardError().report({DiagnosticKind::Level, "", {}, "", line});
     }
     firstLoad_ = false;
     lastProblems_ = problems;
@@ -145,7 +142,7 @@ ViewState LiveReload::afterFrame(ViewState state) {
         }
         // The pictures follow the scan's lines, once it has ended.
         scan_ = std::make_unique<LevelScan>(
-            state.rescan ? LevelScan::Kind::Load : LevelScan::Kind::Rescan, &kept_, true);
+            state.rescan ? LevelScan::Kind::Load : LevelScan::Kind::Rescan, &kept_);
         allPictures_ = allPictures_ || state.rescan;
         levelChanged_ = false;
         state.rescan = false;

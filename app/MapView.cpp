@@ -10,6 +10,7 @@
 #include "platform/DirectoryListing.h"
 #include "platform/ImageFile.h"
 #include "sprites/AnimatedSprite.h"
+#include "sprites/ImageSource.h"
 
 #include <SDL.h>
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "app/Frame.h"
 #include "app/FramePacing.h"
 #include "app/HeldKeys.h"
+#include "app/ImageSources.h"
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/LiveReload.h"
@@ -10,8 +11,8 @@
 #include "app/Pages.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
-#include "platform/ImageFile.h"
 #include "platform/MemoryReuse.h"
+#include "platform/RegularFile.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -29,8 +30,10 @@ int main(int argc, char** argv) {
         Screen::get();
     Renderer::get();
     Fonts::load();
-    // Image sprites made while no scan decodes ahead read their own files.
-    SpriteCatalog::get().readImage = readImage;
+    // Image sprites made while no scan decodes ahead read their own files; a scan gives the
+    // catalogue its own sources while it runs.
+    FileImages files;
+    SpriteCatalog::get().use({&files, openRegularFile, nullptr, false});
     Decoration background = loadDecoration(backgroundPath);
     Decoration overlay = loadDecoration(overlayPath);
     // The level loads between frames; the maps are read once it is loaded (their lines follow

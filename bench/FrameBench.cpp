@@ -8,12 +8,14 @@
 #include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/FramePacing.h"
+#include "app/ImageSources.h"
 #include "app/Level.h"
 #include "app/MapView.h"
 #include "bench/BenchClock.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/ImageFile.h"
+#include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/AnimatedSprite.h"
 #include "sprites/SpriteCatalog.h"
@@ -135,7 +137,8 @@ int main(int argc, char** argv) {
     Screen::get();
     Renderer::get();
     Fonts::load();
-    SpriteCatalog::get().readImage = readImage; // as the viewer sets it
+    static FileImages files; // as the viewer reads them
+    SpriteCatalog::get().use({&files, openRegularFile, nullptr, false});
     loadLevel();
     const Decoration background = loadDecoration("whiteBG.png");
     const Decoration overlay = loadDecoration("scramble.png");

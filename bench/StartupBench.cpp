@@ -14,6 +14,7 @@
 
 #include "app/Fonts.h"
 #include "app/FramePacing.h"
+#include "app/ImageSources.h"
 #include "app/Level.h"
 #include "app/LevelScan.h"
 #include "app/Pages.h"
@@ -26,6 +27,7 @@
 #include "platform/ImageFile.h"
 #include "platform/ImageHeader.h"
 #include "platform/MemoryReuse.h"
+#include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
 
@@ -120,7 +122,7 @@ void drawFrame(const ViewState& state) {
 Loading loadBetweenFrames() {
     Loading loading;
     const double start = nowMilliseconds();
-    LevelScan scan(LevelScan::Kind::Load, nullptr, false);
+    LevelScan scan(LevelScan::Kind::Load, nullptr);
     ViewState state;
     double lastSwap = 0;
     bool firstPageDrawn = false;
@@ -189,7 +191,7 @@ int timeRescans(int rescans, bool frame) {
             return 1;
         const double start = nowMilliseconds();
         double lastSwap = start;
-        LevelScan scan(LevelScan::Kind::Rescan, &kept, false);
+        LevelScan scan(LevelScan::Kind::Rescan, &kept);
         for (bool ended = false; !ended;) {
             ended = scan.stepUntil(SDL_GetTicks() + scanSlice);
             drawFrame(ViewState());
@@ -246,7 +248,8 @@ int main(int argc, char** argv) {
     Screen::get();
     Renderer::get();
     Fonts::load();
-    SpriteCatalog::get().readImage = readImage; // as the viewer sets it
+    static FileImages files; // as the viewer reads them
+    SpriteCatalog::get().use({&files, openRegularFile, nullptr, false});
     const double open = nowMilliseconds() - openStart;
 
     if (rescans > 0)

@@ -1,27 +1,19 @@
 #include "check/DescriptionCheck.h"
 
-#include "check/StderrCapture.h"
 #include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
 #include "level/TextParts.h"
-#include "listfile/EntryFields.h"
-#include "listfile/ListObject.h"
-#include "listfile/ListReader.h"
-#include "listfile/NamedFiles.h"
+#include "listfile/Description.h"
 #include "platform/RegularFile.h"
 
 #include <SDL.h>
 #include <algorithm>
-#include <cctype>
-#include <sstream>
 
-DescriptionCheck::DescriptionCheck(const std::string& level, ImagePrefetch& images,
-                                   StderrCapture& capture)
-    : level_(level), images_(images), capture_(capture), mark_(capture.mark()) {}
+DescriptionCheck::DescriptionCheck(const std::string& level, ImagePrefetch& images)
+    : level_(level), images_(images) {}
 
 void DescriptionCheck::checkTexture(const std::string& path) {
     texture_ = path;
-    skipPrinted();
     request(path, nullptr);
 }
 
@@ -89,7 +81,6 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
 DescriptionCheck::Built DescriptionCheck::image(const std::string& name) {
     const std::string path = levelPath(level_, name);
     DecodedImage decoded = images_.take(path);
-    skipPrinted();
     Built built;
     if (decoded.image) {
         built.width = decoded.image->w;
@@ -104,193 +95,126 @@ DescriptionCheck::Built DescriptionCheck::image(const std::string& name) {
     return built;
 }
 
+// What the reader asks while a description is read: the files it names, built as the viewer
+// builds them; and where its problems go, each a finding as it comes.
+class DescriptionCheck::Building : public DescriptionBuilder, public DiagnosticSink {
+  public:
+    Building(DescriptionCheck& check, const std::string& name) : check_(check), name_(name) {}
+
+    void named(const std::vector<NamedFile>& files) override {
+        std::vector<std::string> images;
+        for (const NamedFile& named : files) {
+            if (leavesLevel(named.path))
+                check_.found_.notes.push_back({"outside",
+                                               "",
+                                               {name_, named.path},
+                                               {},
+                                               name_ + " names " + named.path +
+                                                   ", outside the level folder; the viewer loads "
+                                                   "it, but the level does not hold it",
+                                               0,
+                                               {}});
+            if (endsWith(named.path, "png") && !check_.built_.count(named.path))
+                images.push_back(levelPath(check_.level_, named.path));
+        }
+        // Decoded ahead, as the viewer's scan has them decoded.
+        if (!images.empty())
+            check_.images_.requestNext(images);
+    }
+    NamedResult request(const std::string& file, int32_t line, const char* role) override {
+        const Site site = {name_, line, role};
+        const Built* built = check_.request(file, &site);
+        requested.push_back(built);
+        return !built            ? NamedResult::Nothing
+               : built->unloaded ? NamedResult::Unloaded
+                                 : NamedResult::Made;
+    }
+    void origin(int16_t, int16_t) override {}
+
+    void report(const Diagnostic& diagnostic) override {
+        if (diagnostic.kind == DiagnosticKind::ListFile) {
+            // A line that names its file and line already ("name:3: ...") keeps its form.
+            const std::string where = diagnostic.line ? diagnostic.where : name_ + ": ";
+            check_.problem("syntax", {name_},
+                           where + diagnostic.text + "; the viewer reads only what comes before");
+        } else if (diagnostic.kind == DiagnosticKind::Element) {
+            const std::string where =
+                diagnostic.line ? name_ + ":" + std::to_string(int64_t(*diagnostic.line) + 1)
+                                : name_;
+            check_.problem("syntax", {name_},
+                           where + ": " + diagnostic.text +
+                               "; the viewer skips what it cannot read there");
+        }
+        // The description's own problems are the model's, judged once it is read.
+    }
+
+    std::vector<const Built*> requested;
+
+  private:
+    DescriptionCheck& check_;
+    const std::string& name_;
+};
+
 std::optional<DescriptionCheck::Built> DescriptionCheck::description(const std::string& name) {
     const bool marked = loading_.insert(name).second;
-    skipPrinted();
-    std::unique_ptr<ListObject> root = readListFile(levelPath(level_, name), openRegularFile);
-    // The reader names the file by the path it opened; the check by the level's path.
-    const std::string path = levelPath(level_, name);
-    const long now = capture_.mark();
-    std::istringstream lines(now == mark_ ? std::string() : capture_.since(mark_));
-    mark_ = now;
-    for (std::string line; std::getline(lines, line);) {
-        for (size_t at = line.find(path); at != std::string::npos; at = line.find(path, at + 1))
-            line.replace(at, path.size(), name);
-        // A line that names the file already ("name: ..." or "name:3: ...") keeps its form.
-        if (line.rfind(name + ":", 0) != 0)
-            line = name + ": " + line;
-        problem("syntax", {name}, line + "; the viewer reads only what comes before");
-    }
-    std::vector<std::string> images;
-    for (const NamedFile& named : namedFiles(root.get())) {
-        if (leavesLevel(named.path))
-            found_.notes.push_back({"outside",
-                                    "",
-                                    {name, named.path},
-                                    {},
-                                    name + " names " + named.path +
-                                        ", outside the level folder; the viewer loads it, but "
-                                        "the level does not hold it",
-                                    0,
-                                    {}});
-        if (endsWith(named.path, "png") && !built_.count(named.path))
-            images.push_back(levelPath(level_, named.path));
-    }
-    // Decoded ahead, as the viewer's scan has them decoded.
-    if (!images.empty())
-        images_.requestNext(images);
-
-    const std::string type = root->first ? root->firstString() : std::string();
+    // Opened in the level folder, named as the level names it.
+    const ListFileOpener open = [this](const std::string& file, std::string& problem,
+                                       long long* size, bool* refused) {
+        return openRegularFile(levelPath(level_, file), problem, size, refused);
+    };
+    Building building(*this, name);
+    const Description model = readDescription(name, open, building, building);
     std::optional<Built> made;
-    if (type == "animated") {
-        made = animation(name, root->rest());
-    } else if (type == "showone") {
-        showOne(name, root->rest());
+    if (model.type == Description::Type::Animated) {
+        made = animation(name, model, building.requested);
+    } else if (model.type == Description::Type::ShowOne) {
         made = Built();
     } else {
-        collect(name);
         problem("type", {name},
-                name + ": unknown sprite type \"" + type +
+                name + ": unknown sprite type \"" + model.typeWord +
                     "\": the viewer shows nothing for it; begin the file with (animated ...) "
                     "or (showone ...)");
     }
-    collect(name);
     if (marked)
         loading_.erase(name);
     return made;
 }
 
-DescriptionCheck::Built DescriptionCheck::animation(const std::string& name, ListObject* entries) {
-    // The viewer's AnimatedSprite walk: the same accessors in the same order, so that the
-    // element model reports the same misuse.
-    struct Frame {
-        const Built* built;
-        std::string file;
-        int32_t line;
-    };
-    std::vector<Frame> frames;
-    Frame record = {nullptr, "", 0};
-    bool hasSpriteEntry = false;
-    for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
-        ListObject* entry = cell->firstList();
-        if (!entry || !entry->first)
-            continue;
-        const std::string key = entry->firstString();
-        if (key != "sprite")
-            continue;
-        hasSpriteEntry = true;
-        for (ListObject* itemCell = entry->rest(); itemCell && itemCell->first;
-             itemCell = itemCell->rest()) {
-            ListObject* item = itemCell->firstList();
-            if (!item || !item->first)
-                continue;
-            const std::string itemKey = item->firstString();
-            if (itemKey == "filename") {
-                const std::string file = firstStringOf(item->rest());
-                collect(name, item->line);
-                const Site site = {name, item->line, "frame"};
-                record = {request(file, &site), file, item->line};
-            } else if (itemKey == "time") {
-                ListObject* value = item->rest();
-                if (value && value->first)
-                    value->firstString();
-            }
-        }
-        if (!(record.built && record.built->unloaded))
-            frames.push_back(record);
-    }
-    collect(name);
+DescriptionCheck::Built DescriptionCheck::animation(const std::string& name,
+                                                    const Description& model,
+                                                    const std::vector<const Built*>& requested) {
     Built made;
-    if (!hasSpriteEntry) {
+    if (!model.hasSpriteEntry) {
         problem("animation", {name},
                 name +
                     ": an animation without frames: the viewer shows nothing for it (\"Malformed "
                     "animated sprites file\"); add (sprite (filename ...) (time N)) entries");
         return made;
     }
-    size_t first = 0;
-    while (first < frames.size() && !frames[first].built)
-        ++first;
-    if (first == frames.size())
+    std::vector<const Built*> frames;
+    std::vector<std::optional<std::pair<int, int>>> sizes;
+    for (const Description::Frame& frame : model.frames) {
+        const Built* built = frame.request ? requested[*frame.request] : nullptr;
+        frames.push_back(built);
+        sizes.push_back(built ? std::make_optional(std::make_pair(built->width, built->height))
+                              : std::nullopt);
+    }
+    const FrameSizes compared = compareFrameSizes(sizes);
+    if (!compared.first)
         return made;
-    made.width = frames[first].built->width;
-    made.height = frames[first].built->height;
-    for (size_t i = first + 1; i < frames.size(); ++i) {
-        const Built* frame = frames[i].built;
-        if (!frame || (frame->width == made.width && frame->height == made.height))
-            continue;
-        const Site site = {name, frames[i].line, "frame"};
-        problem("animation", {name, frames[i].file},
-                at(site) + frames[i].file + " is " + std::to_string(frame->width) + "x" +
-                    std::to_string(frame->height) + ", the first frame " + frames[first].file +
-                    " " + std::to_string(made.width) + "x" + std::to_string(made.height) +
+    const Description::Frame& first = model.frames[*compared.first];
+    made.width = frames[*compared.first]->width;
+    made.height = frames[*compared.first]->height;
+    for (size_t i : compared.differing) {
+        const Built* frame = frames[i];
+        const Description::Frame& named = model.frames[i];
+        const Site site = {name, named.line, "frame"};
+        problem("animation", {name, named.file},
+                at(site) + named.file + " is " + std::to_string(frame->width) + "x" +
+                    std::to_string(frame->height) + ", the first frame " + first.file + " " +
+                    std::to_string(made.width) + "x" + std::to_string(made.height) +
                     ": the viewer stretches it to the first frame's size (\"Animated sprite not "
                     "of consistent size\"); make the frames one size");
     }
     return made;
-}
-
-void DescriptionCheck::showOne(const std::string& name, ListObject* entries) {
-    // The viewer's ShowOneSprite walk, accessor for accessor.
-    for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
-        ListObject* entry = cell->firstList();
-        if (!entry || !entry->first)
-            continue;
-        const std::string key = entry->firstString();
-        if (key == "sprite") {
-            const Built* part = nullptr;
-            for (ListObject* itemCell = entry->rest(); itemCell && itemCell->first;
-                 itemCell = itemCell->rest()) {
-                ListObject* item = itemCell->firstList();
-                if (!item || !item->first)
-                    continue;
-                const std::string itemKey = item->firstString();
-                if (itemKey == "filename") {
-                    const std::string file = firstStringOf(item->rest());
-                    collect(name, item->line);
-                    const Site site = {name, item->line, "part"};
-                    part = request(file, &site);
-                } else if (itemKey == "origin" && part) {
-                    firstIntOf(item->rest());
-                    firstIntOf(restOf(item->rest()));
-                    collect(name, item->line);
-                }
-            }
-        } else if (key == "size") {
-            firstIntOf(entry->rest());
-            firstIntOf(restOf(entry->rest()));
-            collect(name, entry->line);
-        }
-    }
-}
-
-void DescriptionCheck::collect(const std::string& description, int32_t line) {
-    // Called at every step of every walk: usually nothing was printed, which one look at the
-    // capture's size tells.
-    const long now = capture_.mark();
-    if (now == mark_)
-        return;
-    std::istringstream lines(capture_.since(mark_));
-    mark_ = now;
-    for (std::string text; std::getline(lines, text);) {
-        // The element model's lines start with the line number, counted from 0; the end of a
-        // list has none of its own (-1), and takes the line of the entry it ends.
-        size_t digits = text.size() > 0 && text[0] == '-' ? 1 : 0;
-        while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits])))
-            ++digits;
-        std::string where = description;
-        if (digits > 0 && text.compare(digits, 2, ": ") == 0) {
-            const long long number = std::stoll(text.substr(0, digits));
-            const long long shown = number >= 0 ? number : line;
-            if (shown >= 0)
-                where += ":" + std::to_string(shown + 1);
-            text = text.substr(digits + 2);
-        }
-        problem("syntax", {description},
-                where + ": " + text + "; the viewer skips what it cannot read there");
-    }
-}
-
-void DescriptionCheck::skipPrinted() {
-    mark_ = capture_.mark();
 }

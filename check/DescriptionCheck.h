@@ -10,18 +10,16 @@
 #include <string>
 
 class ImagePrefetch;
-class ListObject;
-class StderrCapture;
+struct Description;
 
 // The level's textures built as the viewer's sprite factory builds them, by the same rules
 // and in the same order, with no display: each image is decoded (through the prefetch) for
-// its size, each description read and walked with the element model's own accessors. Every
-// problem the viewer writes while it builds them is a finding here, with the description's
-// path and the line (counted from 1) of the entry at fault.
+// its size, each description read into the model the viewer builds from (listfile/Description).
+// Every problem the viewer writes while it builds them is a finding here, with the
+// description's path and the line (counted from 1) of the entry at fault.
 class DescriptionCheck {
   public:
-    // `capture` must have begun: what the element model and the reader print is read from it.
-    DescriptionCheck(const std::string& level, ImagePrefetch& images, StderrCapture& capture);
+    DescriptionCheck(const std::string& level, ImagePrefetch& images);
     DescriptionCheck(const DescriptionCheck&) = delete;
     DescriptionCheck& operator=(const DescriptionCheck&) = delete;
 
@@ -47,17 +45,14 @@ class DescriptionCheck {
         const char* role;
     };
 
+    class Building;
+
     const Built* request(const std::string& name, const Site* site);
     Built image(const std::string& name);
     std::optional<Built> description(const std::string& name);
-    Built animation(const std::string& name, ListObject* entries);
-    void showOne(const std::string& name, ListObject* entries);
+    Built animation(const std::string& name, const Description& model,
+                    const std::vector<const Built*>& requested);
 
-    // The element model's lines printed since the last call become findings of `description`.
-    // `line` stands in for a line the model does not know (counted from 0; -1 for none).
-    void collect(const std::string& description, int32_t line = -1);
-    // What was printed since the last call is not a description's (an image library's words).
-    void skipPrinted();
     void problem(const char* kind, std::vector<std::string> files, const std::string& message);
     static std::string at(const Site& site);
     // What the viewer does without a frame or part that cannot be loaded.
@@ -66,8 +61,6 @@ class DescriptionCheck {
     std::string level_;
     std::string texture_; // the scanned texture being built
     ImagePrefetch& images_;
-    StderrCapture& capture_;
-    long mark_;
     // Name -> what was built; none where the viewer's factory gives a null sprite.
     std::map<std::string, std::optional<Built>> built_;
     std::set<std::string> loading_;

@@ -10,7 +10,6 @@
 #include "level/TextParts.h"
 #include "platform/DirectoryListing.h"
 #include "platform/PathStatus.h"
-#include "platform/ThreadStderr.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -150,7 +149,7 @@ class Checker {
     // The textures built as the viewer builds them, descriptions and the images they name
     // included, after the swatches: what the viewer reports while it builds them.
     void checkDescriptions() {
-        DescriptionCheck descriptions(report_.level, *images_, capture_);
+        DescriptionCheck descriptions(report_.level, *images_);
         for (const LegendEntry& entry : report_.legend) {
             if (entry.kind == LevelFileKind::Texture)
                 descriptions.checkTexture(entry.path);
@@ -159,9 +158,9 @@ class Checker {
     }
 
     LevelReport report_;
-    // What the image library, the reader and the element model print belongs in the findings,
-    // not on standard error; caught before the workers start, for systems where they cannot
-    // keep it apart themselves.
+    // What the image library prints on standard error itself (libpng's lines) belongs in the
+    // findings, not on standard error; caught before the workers start, for systems where they
+    // cannot keep it apart themselves.
     StderrCapture capture_;
     // Every image the check reads, decoded on worker threads in the order it reads them.
     std::unique_ptr<ImagePrefetch> images_;

@@ -1,5 +1,6 @@
 #include "gfx/Renderer.h"
 
+#include "diagnostics/DiagnosticSink.h"
 #include "gfx/Screen.h"
 #include "gfx/TextureFit.h"
 
@@ -18,13 +19,17 @@ constexpr unsigned char lastGlyphCode = 127;
 constexpr unsigned char substituteGlyph = '?';
 
 void reportScaled(const std::string& name, const SDL_Surface* image, const TextureFit& fit,
-                  int maxSide) {
-    std::fprintf(stderr,
-                 "%s: %dx%d pixels scaled down to %dx%d to fit a texture (at most %d pixels a "
-                 "side and %lld Mpx)\n",
-                 name.empty() ? "image" : name.c_str(), image->w, image->h, fit.w, fit.h, maxSide,
-                 Renderer::texelBudget >> 20);
-    std::fflush(stderr);
+                  int maxSide, DiagnosticSink& sink = standardError()) {
+    const std::string shown = name.empty() ? "image" : name;
+    sink.report({DiagnosticKind::Image,
+                 name,
+                 {},
+                 shown + ": ",
+                 std::to_string(image->w) + "x" + std::to_string(image->h) +
+                     " pixels scaled down to " + std::to_string(fit.w) + "x" +
+                     std::to_string(fit.h) + " to fit a texture (at most " +
+                     std::to_string(maxSide) + " pixels a side and " +
+                     std::to_string(Renderer::texelBudget >> 20) + " Mpx)"});
 }
 
 // A texture GL refuses draws blank; it is named, with GL's error code. Errors left from
@@ -155,12 +160,13 @@ uint32_t Renderer::uploadImage(SDL_Surface* loaded, TexCoords& window, Rect& siz
     return texture;
 }
 
-TexCoords Renderer::plannedWindow(const SDL_Surface* image, const std::string& name) {
+TexCoords Renderer::plannedWindow(const SDL_Surface* image, const std::string& name,
+                                  DiagnosticSink* sink) {
     if (!image)
         return TexCoords{0, 0, 0, 0};
     const TextureFit fit = TextureFit::of(image->w, image->h, maxTextureSide, texelBudget);
     if (fit.scaled)
-        reportScaled(name, image, fit, maxTextureSide);
+        reportScaled(name, image, fit, maxTextureSide, sink ? *sink : standardError());
     return TexCoords{0, 0, float(fit.w) / float(fit.tw), float(fit.h) / float(fit.th)};
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+class DiagnosticSink;
 struct SDL_Surface;
 
 // The process-wide owner of the GL entry points, the two bitmap fonts and the texture and
@@ -49,8 +50,10 @@ class Renderer : public GlEntryPoints {
     uint32_t uploadDecoded(SDL_Surface* loaded, TexCoords& window, const std::string& name,
                            bool scalingReported, uint32_t into = 0);
     // The window uploadDecoded will give an image, worked out before any upload; the line
-    // about scaling it down to fit, when it will be, is written now. Null: an empty window.
-    TexCoords plannedWindow(const SDL_Surface* image, const std::string& name);
+    // about scaling it down to fit, when it will be, is reported now (to `sink`, else on
+    // standard error). Null: an empty window.
+    TexCoords plannedWindow(const SDL_Surface* image, const std::string& name,
+                            DiagnosticSink* sink = nullptr);
 
     // Compiles the 96 display lists of a font whose glyphs lie in a 16 by 8 grid of the
     // texture; returns the first list name.

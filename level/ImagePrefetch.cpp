@@ -4,7 +4,6 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <cstdio>
 
 namespace {
 
@@ -62,17 +61,13 @@ DecodedImage ImagePrefetch::take(const std::string& path) {
     return image;
 }
 
-SDL_Surface* ImagePrefetch::load(const std::string& path, bool* refused) {
+SDL_Surface* ImagePrefetch::read(const std::string& path, DiagnosticSink& sink,
+                                 std::string& reason) {
     const DecodedImage decoded = take(path);
-    if (!decoded.printed.empty()) {
-        std::fputs(decoded.printed.c_str(), stderr);
-        std::fflush(stderr);
-    }
+    if (!decoded.printed.empty())
+        sink.report({DiagnosticKind::Library, path, {}, "", decoded.printed});
     if (!decoded.refusal.empty())
-        reportRefusedFile(path, decoded.refusal);
-    else if (!decoded.image)
-        SDL_SetError("%s", decoded.reason.c_str());
-    if (refused)
-        *refused = !decoded.refusal.empty();
+        sink.report(refusedFile(path, decoded.refusal));
+    reason = decoded.refusal.empty() ? decoded.reason : std::string();
     return decoded.image;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnostics/DiagnosticSink.h"
 #include "platform/DecodePool.h"
 
 #include <cstddef>
@@ -37,11 +38,10 @@ class ImagePrefetch {
     // Files needed before anything requested so far, such as the images a description names.
     void requestNext(const std::vector<std::string>& paths);
     DecodedImage take(const std::string& path);
-    // The image as decoding it here would have given it: what decoding printed is written on
-    // standard error now, a refused file is named and sets `*refused`, and a failure leaves
-    // SDL_image's reason as SDL's error string. Null when the file cannot be decoded; the
-    // caller owns the surface.
-    SDL_Surface* load(const std::string& path, bool* refused = nullptr);
+    // The image as decoding it here would have given it: what decoding printed and a refused
+    // file's line go to `sink` now; a failure gives SDL_image's reason in `reason`, a refusal
+    // an empty one. Null when the file cannot be decoded; the caller owns the surface.
+    SDL_Surface* read(const std::string& path, DiagnosticSink& sink, std::string& reason);
 
   private:
     DecodePool pool_;

@@ -1,13 +1,15 @@
 #include "listfile/AtomicElement.h"
 
+#include "diagnostics/DiagnosticSink.h"
+#include "listfile/ElementMisuse.h"
+
 #include <cstdlib>
-#include <iostream>
 #include <utility>
 
 namespace {
 
-void report(int32_t line, const char* text, const std::string& word) {
-    std::cerr << line << text << word << std::endl;
+void report(Misuse misuse, int32_t line, const std::string& word) {
+    standardError().report(elementMisuse(misuse, line, word));
 }
 
 } // namespace
@@ -31,17 +33,17 @@ double AtomicElement::getDouble() {
 }
 
 ListObject* AtomicElement::getList() {
-    report(line, ": Attempt to getList on atomic element: ", word);
+    report(Misuse::GetList, line, word);
     return nullptr;
 }
 
 std::string AtomicElement::firstString() {
-    report(line, ": Attempt to firstString on atomic element: ", word);
+    report(Misuse::FirstStringOfWord, line, word);
     return std::string();
 }
 
 ListObject* AtomicElement::firstList() {
-    report(line, ": Attempt to firstList on atomic element: ", word);
+    report(Misuse::FirstListOfWord, line, word);
     return nullptr;
 }
 

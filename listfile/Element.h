@@ -6,8 +6,9 @@
 class ListObject;
 
 // A node of a parsed list file: a word (AtomicElement) or a list (ListObject). Misusing an
-// accessor writes one line to standard error, starting with the element's line number, and
-// yields a neutral value (0, 0.0, empty text or null); nothing is thrown.
+// accessor writes one line to standard error (its words are ElementMisuse's), starting with the
+// element's line number, and yields a neutral value (0, 0.0, empty text or null); nothing is
+// thrown.
 class Element {
   public:
     virtual ~Element() = default;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 // The bytes of one list file, read one at a time with one byte of push-back. Files are read
@@ -12,8 +13,8 @@
 // are opened safely (platform's openRegularFile is the one the programs use): the file, with
 // its size in `*size`; or null, with why in `problem` and `*refused` true when the path names
 // something that is no regular file.
-using ListFileOpener = std::FILE* (*)(const std::string& path, std::string& problem,
-                                      long long* size, bool* refused);
+using ListFileOpener = std::function<std::FILE*(const std::string& path, std::string& problem,
+                                                long long* size, bool* refused)>;
 
 class ListInput {
   public:

@@ -2,14 +2,16 @@
 
 #include "listfile/AtomicElement.h"
 
-#include <iostream>
+#include "diagnostics/DiagnosticSink.h"
+#include "listfile/ElementMisuse.h"
+
 #include <utility>
 #include <vector>
 
 namespace {
 
-void report(int32_t line, const char* text) {
-    std::cerr << line << text << std::endl;
+void report(Misuse misuse, int32_t line) {
+    standardError().report(elementMisuse(misuse, line));
 }
 
 // Every element is a word or a list; lists are told apart without a dynamic cast.
@@ -104,12 +106,12 @@ std::string ListObject::getString() {
 }
 
 int32_t ListObject::getInt() {
-    report(line, ": Attempt to get int from list object");
+    report(Misuse::GetInt, line);
     return 0;
 }
 
 double ListObject::getDouble() {
-    report(line, ": Attempt to get double from list object");
+    report(Misuse::GetDouble, line);
     return 0.0;
 }
 
@@ -119,7 +121,7 @@ ListObject* ListObject::getList() {
 
 std::string ListObject::firstString() {
     if (!first) {
-        report(line, ": Attempt to firstString on empty list");
+        report(Misuse::FirstString, line);
         return std::string();
     }
     return first->getString();
@@ -127,7 +129,7 @@ std::string ListObject::firstString() {
 
 ListObject* ListObject::firstList() {
     if (!first) {
-        report(line, ": Attempt to firstList on empty list");
+        report(Misuse::FirstList, line);
         return nullptr;
     }
     return first->getList();
@@ -170,7 +172,7 @@ ListObject* ListObject::rest() {
 
 int32_t ListObject::firstInt() {
     if (!first) {
-        report(line, ": Attempt to firstInt on empty list");
+        report(Misuse::FirstInt, line);
         return 0;
     }
     return first->getInt();

@@ -2,7 +2,6 @@
 
 #include "listfile/AtomicElement.h"
 
-#include <iostream>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -85,8 +84,10 @@ bool nextToken(ListInput& in, std::string& token, bool& quoted) {
     }
 }
 
-void report(const std::string& text) {
-    std::cerr << text << std::endl;
+// `where` is the location as the line gives it: "<path>: ", or "" when the text names the file.
+void report(DiagnosticSink& sink, const std::string& file, const std::string& where,
+            const std::string& text) {
+    sink.report({DiagnosticKind::ListFile, file, {}, where, text});
 }
 
 } // namespace
@@ -127,7 +128,7 @@ std::string readToken(ListInput& in) {
     return token;
 }
 
-std::unique_ptr<ListObject> readList(ListInput& in) {
+std::unique_ptr<ListObject> readList(ListInput& in, DiagnosticSink& sink) {
     auto root = std::make_unique<ListObject>(lineNumber);
     // The terminal cell of each open list, innermost last: appending there keeps reading
     // linear, and the explicit stack keeps deep nesting off the call stack.
@@ -138,10 +139,13 @@ std::unique_ptr<ListObject> readList(ListInput& in) {
     bool quoted = false;
     for (;;) {
         if (!nextToken(in, token, quoted)) {
-            // Counted from 1, as the other lines that name a line of a description.
-            report(in.failed() ? "Unable to read list file " + in.name()
-                               : in.name() + ":" + std::to_string(int64_t(opened.back()) + 1) +
-                                     ": file ends inside an open list");
+            if (in.failed())
+                report(sink, in.name(), "", "Unable to read list file " + in.name());
+            else
+                // Counted from 1, as the other lines that name a line of a description.
+                sink.report({DiagnosticKind::ListFile, in.name(), opened.back(),
+                             in.name() + ":" + std::to_string(int64_t(opened.back()) + 1) + ": ",
+                             "file ends inside an open list"});
             return root;
         }
         // Only the first byte of unquoted text decides; quoted text is always a word.
@@ -167,29 +171,36 @@ std::unique_ptr<ListObject> readList(ListInput& in) {
     }
 }
 
-std::unique_ptr<ListObject> readListFile(std::string path, ListFileOpener open) {
+std::unique_ptr<ListObject> readListFile(std::string path, const ListFileOpener& open,
+                                         DiagnosticSink& sink) {
     lineNumber = 0;
     std::string problem;
     long long bytes = 0;
     bool refused = false;
     std::FILE* file = open ? open(path, problem, &bytes, &refused) : nullptr;
     if (!file) {
-        report(refused ? path + ": " + problem : "Unable to open list file " + path);
+        if (refused)
+            report(sink, path, path + ": ", problem);
+        else
+            report(sink, path, "", "Unable to open list file " + path);
         return std::make_unique<ListObject>(lineNumber);
     }
     ListInput in = ListInput::fromFile(file, path, bytes);
     if (in.fileBytes() > maxListFileBytes) {
-        report(path + ": " + std::to_string(in.fileBytes()) +
-               " bytes, more than a description file may hold (" +
-               std::to_string(maxListFileBytes) + " at most)");
+        report(sink, path, path + ": ",
+               std::to_string(in.fileBytes()) + " bytes, more than a description file may hold (" +
+                   std::to_string(maxListFileBytes) + " at most)");
         return std::make_unique<ListObject>(lineNumber);
     }
     // The first token stands for the root's opening parenthesis, whatever it is.
     std::string token;
     bool quoted = false;
     if (!nextToken(in, token, quoted)) {
-        report(in.failed() ? "Unable to read list file " + path : path + ": file holds no list");
+        if (in.failed())
+            report(sink, path, "", "Unable to read list file " + path);
+        else
+            report(sink, path, path + ": ", "file holds no list");
         return std::make_unique<ListObject>(lineNumber);
     }
-    return readList(in);
+    return readList(in, sink);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnostics/DiagnosticSink.h"
 #include "listfile/ListInput.h"
 #include "listfile/ListObject.h"
 
@@ -16,16 +17,17 @@ constexpr long long maxListFileBytes = 1 << 20;
 // Reads a list file, opened with `open`, into a tree that the caller owns. Never fails and
 // always returns a list: a file that cannot be opened or read, that `open` refuses (no
 // regular file) or larger than maxListFileBytes, that holds no token, or that ends inside an
-// open list yields the lists read so far (at least an empty root) and one line on standard
-// error naming the path (for an open list, "<path>:<line>: file ends inside an open list", the
-// line the innermost list left open began on, counted from 1). Nesting of any depth is read without
+// open list yields the lists read so far (at least an empty root) and one diagnostic to `sink`
+// naming the path (for an open list, "<path>:<line>: file ends inside an open list", the line the
+// innermost list left open began on, counted from 1). Nesting of any depth is read without
 // deepening the call stack.
-std::unique_ptr<ListObject> readListFile(std::string path, ListFileOpener open);
+std::unique_ptr<ListObject> readListFile(std::string path, const ListFileOpener& open,
+                                         DiagnosticSink& sink = standardError());
 
 // The list whose opening parenthesis has just been read; the caller owns it. At the end of
-// the input it closes every open list and writes one line naming the input and the line the
-// innermost of them opened on.
-std::unique_ptr<ListObject> readList(ListInput& in);
+// the input it closes every open list and reports one diagnostic naming the input and the line
+// the innermost of them opened on.
+std::unique_ptr<ListObject> readList(ListInput& in, DiagnosticSink& sink = standardError());
 // The next token; "" when the input is exhausted (and for empty quoted text).
 std::string readToken(ListInput& in);
 // The text after an opening quote up to the closing one (consumed), or to the end of input.

@@ -35,16 +35,15 @@ SDL_Surface* decodeImageFile(const std::string& path, std::string& refusal) {
     return IMG_LoadTyped_RW(source, 1, dot == std::string::npos ? nullptr : &extension[0]);
 }
 
-void reportRefusedFile(const std::string& path, const std::string& refusal) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), refusal.c_str());
-    std::fflush(stderr);
+Diagnostic refusedFile(const std::string& path, const std::string& refusal) {
+    return {DiagnosticKind::Image, path, {}, path + ": ", refusal};
 }
 
-SDL_Surface* readImage(const std::string& path, bool* refused) {
+SDL_Surface* readImage(const std::string& path, bool* refused, DiagnosticSink& sink) {
     std::string refusal;
     SDL_Surface* image = decodeImageFile(path, refusal);
     if (!refusal.empty())
-        reportRefusedFile(path, refusal);
+        sink.report(refusedFile(path, refusal));
     if (refused)
         *refused = !refusal.empty();
     return image;
@@ -60,9 +59,4 @@ SDL_Surface* toDisplayFormat(SDL_Surface* loaded) {
     SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
     SDL_FreeSurface(loaded);
     return converted;
-}
-
-void reportUnloadableImage(const std::string& path) {
-    std::fprintf(stderr, "Unable to load image %s : %s\n", path.c_str(), IMG_GetError());
-    std::fflush(stderr);
 }

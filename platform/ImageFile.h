@@ -1,5 +1,7 @@
 #pragma once
 
+#include "diagnostics/DiagnosticSink.h"
+
 #include <string>
 
 struct SDL_Surface;
@@ -12,13 +14,14 @@ struct SDL_Surface;
 // set. Safe on several threads at once. The caller owns the surface.
 SDL_Surface* decodeImageFile(const std::string& path, std::string& refusal);
 
-// Writes the one line that names a refused file: "<path>: <refusal>", flushed at once.
-void reportRefusedFile(const std::string& path, const std::string& refusal);
+// The one line that names a refused file: "<path>: <refusal>".
+Diagnostic refusedFile(const std::string& path, const std::string& refusal);
 
-// decodeImageFile with the refusal written at once (reportRefusedFile) and flagged in
+// decodeImageFile with the refusal reported at once to `sink` (refusedFile) and flagged in
 // `*refused`. Other failures yield null silently and leave SDL's error text. The caller owns
 // the surface.
-SDL_Surface* readImage(const std::string& path, bool* refused = nullptr);
+SDL_Surface* readImage(const std::string& path, bool* refused = nullptr,
+                       DiagnosticSink& sink = standardError());
 
 // Loads an image file and converts it to the display's format with alpha; needs the video
 // mode set. A missing or unreadable file, or a failed conversion, yields null without a
@@ -28,7 +31,3 @@ SDL_Surface* loadImage(const std::string& path, bool* refused = nullptr);
 // The same conversion for an image already decoded (as readImage gives it), which it frees;
 // null for null.
 SDL_Surface* toDisplayFormat(SDL_Surface* loaded);
-
-// Writes the one line that names an image that could not be loaded and SDL_image's reason:
-// "Unable to load image <path> : <reason>".
-void reportUnloadableImage(const std::string& path);

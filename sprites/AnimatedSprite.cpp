@@ -1,93 +1,43 @@
 #include "sprites/AnimatedSprite.h"
 
-#include "listfile/EntryFields.h"
-#include "listfile/ListObject.h"
+#include "listfile/Description.h"
 #include "sprites/SpriteCatalog.h"
 
-#include <cstdlib>
-#include <iostream>
 #include <utility>
 
 namespace {
 
-// Sums wrap instead of overflowing: absurd "time" values give an odd animation, never
-// undefined arithmetic.
+// Sums wrap instead of overflowing, as the description's times do.
 int32_t wrappingAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-// A "time" value as atoi reads it. Never reported: a list there, or no value at all, is 0.
-int32_t timeOf(ListObject* value) {
-    if (!value || !value->first)
-        return 0;
-    return std::atoi(value->firstString().c_str());
-}
-
 } // namespace
 
-AnimatedSprite::AnimatedSprite(std::string name, ListObject* entries)
-    : Sprite(std::move(name), NoImage{}) {
-    // One record for the whole file: an entry without "filename" or "time" repeats the
-    // previous frame's sprite or start.
-    AnimationFrame record;
-    bool hasSpriteEntry = false;
-    for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
-        ListObject* entry = cell->firstList();
-        if (!entry || !entry->first)
-            continue;
-        const std::string key = entry->firstString();
-        if (key == "sprite") {
-            hasSpriteEntry = true;
-            const int32_t startBefore = record.start;
-            const int32_t durationBefore = duration;
-            for (ListObject* itemCell = entry->rest(); itemCell && itemCell->first;
-                 itemCell = itemCell->rest()) {
-                ListObject* item = itemCell->firstList();
-                if (!item || !item->first)
-                    continue;
-                const std::string itemKey = item->firstString();
-                if (itemKey == "filename") {
-                    record.sprite = getNamedSprite(firstStringOf(item->rest()),
-                                                   {this->name, item->line, "frame"});
-                } else if (itemKey == "time") {
-                    record.start = duration;
-                    duration = wrappingAdd(duration, timeOf(item->rest()));
-                }
-            }
-            if (record.sprite && record.sprite->unloaded) {
-                // The animation plays the frames it has: one that cannot be loaded is left
-                // out with its time, rather than shown as an empty frame in every loop.
-                record.start = startBefore;
-                duration = durationBefore;
-            } else {
-                frames.push_back(record);
-            }
-        } else if (key == "loop") {
-            loop = true;
-        }
+AnimatedSprite::AnimatedSprite(std::string name, const Description& description,
+                               const std::vector<Sprite*>& requested, DiagnosticSink& sink)
+    : Sprite(std::move(name), NoImage{}), duration(description.duration), loop(description.loop) {
+    std::vector<std::optional<std::pair<int, int>>> sizes;
+    for (const Description::Frame& frame : description.frames) {
+        Sprite* sprite = frame.request ? requested[*frame.request] : nullptr;
+        frames.push_back({sprite, frame.start});
+        if (sprite)
+            sizes.push_back(std::make_pair(sprite->getPlacement().w, sprite->getPlacement().h));
+        else
+            sizes.emplace_back();
     }
-
-    if (!hasSpriteEntry) {
-        std::cerr << "Malformed animated sprites file: " << this->name << std::endl;
+    if (!description.hasSpriteEntry)
         return;
-    }
     // The size comes from the first frame that has a sprite (normally the first frame);
     // frames before it have nothing to compare.
-    size_t first = 0;
-    while (first < frames.size() && !frames[first].sprite)
-        ++first;
-    if (first == frames.size())
+    const FrameSizes compared = compareFrameSizes(sizes);
+    if (!compared.first)
         return;
-    placement = frames[first].sprite->getPlacement();
-    for (size_t i = first + 1; i < frames.size(); ++i) {
-        Sprite* frame = frames[i].sprite;
-        if (!frame)
-            continue;
-        const Rect size = frame->getPlacement();
-        if (size.h != placement.h || size.w != placement.w)
-            std::cerr << "Animated sprite not of consistent size: " << frame->getName()
-                      << " conflicts in " << this->name << std::endl;
-    }
+    placement = frames[*compared.first].sprite->getPlacement();
+    for (size_t i : compared.differing)
+        sink.report({DiagnosticKind::Description, this->name, description.frames[i].line, "",
+                     "Animated sprite not of consistent size: " + frames[i].sprite->getName() +
+                         " conflicts in " + this->name});
 }
 
 AnimatedSprite::AnimatedSprite(const AnimatedSprite& prototype)

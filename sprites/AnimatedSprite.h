@@ -6,21 +6,22 @@
 #include <memory>
 #include <vector>
 
-class ListObject;
+class DiagnosticSink;
+struct Description;
 
 // A sprite of type "animated": frames played one tick per update, once or in a loop. It
 // starts, and every clone starts, with facing -1 (unmirrored), box zero and texture 0;
 // placement is the first frame's (from the first frame that has a sprite; zero if none).
 class AnimatedSprite : public Sprite {
   public:
-    // entries: the elements after the type word, borrowed for the call. Writes "Malformed
-    // animated sprites file: <name>" without "sprite" entries, and one "Animated sprite not of
-    // consistent size: <frame> conflicts in <name>" per frame whose size differs from the
-    // first's. A frame whose image cannot be loaded is named with its line and left out,
-    // time and all, so it is never compared or shown. A word where an entry or item belongs is
-    // reported by the element model and skipped. A first frame without "time" starts at 0; without
+    // Built from its description as read (listfile/Description), whose frames name the sprites
+    // the reader asked for (`requested`, in the order asked). Reports to `sink` one "Animated
+    // sprite not of consistent size: <frame> conflicts in <name>" per frame whose size differs
+    // from the first's. A frame whose image cannot be loaded is left out by the reader, time and
+    // all, so it is never compared or shown. A first frame without "time" starts at 0; without
     // "filename" it has no sprite.
-    AnimatedSprite(std::string name, ListObject* entries);
+    AnimatedSprite(std::string name, const Description& description,
+                   const std::vector<Sprite*>& requested, DiagnosticSink& sink);
 
     // A new sprite sharing the frames, with its own clock at 0, owned by this one.
     Sprite* clone() override;

@@ -1,50 +1,16 @@
 #include "sprites/ShowOneSprite.h"
 
-#include "listfile/EntryFields.h"
-#include "listfile/ListObject.h"
-#include "sprites/SpriteCatalog.h"
+#include "listfile/Description.h"
 
 #include <utility>
 
-namespace {
-
-// One "sprite" entry: the part its last "filename" names, with the origins given after it.
-Sprite* readPart(const std::string& description, ListObject* items) {
-    Sprite* part = nullptr;
-    for (ListObject* cell = items; cell && cell->first; cell = cell->rest()) {
-        ListObject* item = cell->firstList();
-        if (!item || !item->first)
-            continue;
-        const std::string key = item->firstString();
-        if (key == "filename") {
-            part = getNamedSprite(firstStringOf(item->rest()), {description, item->line, "part"});
-        } else if (key == "origin" && part) {
-            // Set on the very sprite the factory returned: for an image, every user's.
-            Rect placement = part->getPlacement();
-            placement.x = static_cast<int16_t>(firstIntOf(item->rest()));
-            placement.y = static_cast<int16_t>(firstIntOf(restOf(item->rest())));
-            part->placement = placement;
-        }
-    }
-    return part;
-}
-
-} // namespace
-
-ShowOneSprite::ShowOneSprite(std::string name, ListObject* entries)
+ShowOneSprite::ShowOneSprite(std::string name, const Description& description,
+                             const std::vector<Sprite*>& requested)
     : Sprite(std::move(name), NoImage{}) {
-    for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
-        ListObject* entry = cell->firstList();
-        if (!entry || !entry->first)
-            continue;
-        const std::string key = entry->firstString();
-        if (key == "sprite") {
-            parts.push_back(readPart(this->name, entry->rest()));
-        } else if (key == "size") {
-            box.w = static_cast<uint16_t>(firstIntOf(entry->rest()));
-            box.h = static_cast<uint16_t>(firstIntOf(restOf(entry->rest())));
-        }
-    }
+    for (const Description::Part& part : description.parts)
+        parts.push_back(part.request ? requested[*part.request] : nullptr);
+    box.w = description.width;
+    box.h = description.height;
 }
 
 ShowOneSprite::ShowOneSprite(const ShowOneSprite& prototype)

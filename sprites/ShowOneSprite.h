@@ -5,16 +5,18 @@
 #include <memory>
 #include <vector>
 
-class ListObject;
+struct Description;
 
 // A sprite of type "showone": several parts, of which it draws and updates one. It starts,
 // and every clone starts, with facing -1 (unmirrored), placement and box zero and texture 0;
 // "size" sets the box's w and h.
 class ShowOneSprite : public Sprite {
   public:
-    // entries: the elements after the type word, borrowed for the call. A word where an
-    // entry or item belongs is reported by the element model and skipped.
-    ShowOneSprite(std::string name, ListObject* entries);
+    // Built from its description as read (listfile/Description), whose parts name the sprites
+    // the reader asked for (`requested`, in the order asked; the origins are set on them as
+    // they are read).
+    ShowOneSprite(std::string name, const Description& description,
+                  const std::vector<Sprite*>& requested);
 
     // A new sprite sharing the parts, owned by this one (in clones).
     Sprite* clone() override;

@@ -6,24 +6,20 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <cstdio>
 #include <utility>
 
 Sprite::Sprite(std::string name) : name(std::move(name)) {
-    bool refused = false;
     const SpriteCatalog& catalog = SpriteCatalog::get();
-    const auto& read = catalog.takeImage ? catalog.takeImage : catalog.readImage;
-    if (!read)
-        SDL_SetError("no image reader is set");
-    SDL_Surface* image = read ? read(this->name, &refused) : nullptr;
+    ImageSource* images = catalog.sources().images;
+    std::string reason = "no image reader is set";
+    SDL_Surface* image = images ? images->read(this->name, catalog.problems(), reason) : nullptr;
     if (!image) {
         unloaded = true;
-        if (!refused)
-            unloadedReason = IMG_GetError();
+        unloadedReason = reason;
     } else {
         // The texture is made when the sprite is first drawn; its window, and the line about
         // scaling it down, are what they will be now.
-        texCoords = Renderer::get().plannedWindow(image, this->name);
+        texCoords = Renderer::get().plannedWindow(image, this->name, &catalog.problems());
         placement = {0, 0, uint16_t(image->w), uint16_t(image->h)};
         pending_ = std::shared_ptr<SDL_Surface>(image, SDL_FreeSurface);
     }
@@ -44,8 +40,7 @@ uint32_t Sprite::uploadedTexture() {
 
 Sprite::Sprite(std::string name, SDL_Surface* image) : name(std::move(name)) {
     if (!image) {
-        std::fprintf(stderr, "Unable to load image %s : %s\n", this->name.c_str(), IMG_GetError());
-        std::fflush(stderr);
+        reportUnloadableImage(this->name, SpriteCatalog::get().problems());
     } else {
         // The sprite holds on to the caller's surface (SDL frees it at the last release) until
         // its texture is made, as for an image it reads itself.

@@ -19,7 +19,8 @@ class Sprite {
   public:
     // Loads the image, which becomes a texture when the sprite is first drawn (or its texture
     // asked for); an image that cannot be loaded gives texture 0, an empty size and `unloaded`
-    // set (the factory names it on standard error). Needs the Screen.
+    // set (the factory names it). The image comes from the catalogue's image source, and a line
+    // about scaling it down goes to the catalogue's sink. Needs the Screen.
     explicit Sprite(std::string name);
     // The same sprite made from the file's image already decoded in the display's format
     // (the caller keeps its own hold on the surface), so that a file read for another purpose

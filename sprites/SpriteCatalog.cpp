@@ -1,34 +1,12 @@
 #include "sprites/SpriteCatalog.h"
 
 #include "gfx/Renderer.h"
-#include "listfile/ListObject.h"
-#include "listfile/ListReader.h"
-#include "listfile/NamedFiles.h"
+#include "listfile/Description.h"
 #include "sprites/AnimatedSprite.h"
 #include "sprites/ShowOneSprite.h"
 
-#include <iostream>
 #include <typeinfo>
 #include <utility>
-
-namespace {
-
-// The PNG files that a description names and that have no sprite yet, once each, in the
-// order they are written.
-std::vector<std::string> namedImages(ListObject* root) {
-    const SpriteCatalog& catalog = SpriteCatalog::get();
-    std::vector<std::string> names;
-    std::set<std::string> seen;
-    for (NamedFile& file : namedFiles(root)) {
-        const std::string& name = file.path;
-        if (name.size() >= 3 && name.compare(name.size() - 3, 3, "png") == 0 &&
-            !catalog.sprites.count(name) && seen.insert(name).second)
-            names.push_back(std::move(file.path));
-    }
-    return names;
-}
-
-} // namespace
 
 SpriteCatalog& SpriteCatalog::get() {
     // Never destroyed: the prototypes it points to stay reachable until the process ends.
@@ -77,8 +55,13 @@ void SpriteCatalog::setAside(
     lent_.clear();
 }
 
+CatalogSources SpriteCatalog::use(CatalogSources sources) {
+    std::swap(sources_, sources);
+    return sources;
+}
+
 void SpriteCatalog::noteLent(Sprite& frame) {
-    if (noteLending)
+    if (sources_.noteLending)
         lent_.push_back(Lent{&frame, frame.placement, frame.box});
 }
 
@@ -122,7 +105,11 @@ Sprite* requestSprite(std::string name, bool reportUnloadable) {
     // The catalogue stores a description only once it is built, so a request for one still
     // being built would start it again, without end.
     if (catalog.loading.count(name) != 0) {
-        std::cerr << "Sprite description names itself: " << name << std::endl;
+        catalog.problems().report({DiagnosticKind::Description,
+                                   name,
+                                   {},
+                                   "",
+                                   "Sprite description names itself: " + name});
         return nullptr;
     }
 
@@ -132,12 +119,12 @@ Sprite* requestSprite(std::string name, bool reportUnloadable) {
     if (extension == "png") {
         made = new Sprite(name);
         if (made->unloaded && !made->unloadedReason.empty() && reportUnloadable)
-            std::cerr << "Unable to load image " << name << " : " << made->unloadedReason
-                      << std::endl;
+            catalog.problems().report(unloadableImage(name, made->unloadedReason));
     } else if (extension == "txt") {
         made = loadSpriteDescription(name);
     } else {
-        std::cerr << "Invalid sprite extension" << std::endl;
+        catalog.problems().report(
+            {DiagnosticKind::Description, name, {}, "", "Invalid sprite extension"});
         return nullptr;
     }
     catalog.sprites[name] = made;
@@ -153,8 +140,10 @@ Sprite* getSprite(std::string name) {
 Sprite* getNamedSprite(const std::string& name, const NamingSite& site) {
     Sprite* sprite = requestSprite(name, false);
     if (sprite && sprite->unloaded && !sprite->unloadedReason.empty())
-        std::cerr << site.description << ":" << int64_t(site.line) + 1 << ": " << site.role << " "
-                  << name << " cannot be loaded: " << sprite->unloadedReason << std::endl;
+        SpriteCatalog::get().problems().report(
+            {DiagnosticKind::Description, site.description, site.line,
+             site.description + ":" + std::to_string(int64_t(site.line) + 1) + ": ",
+             std::string(site.role) + " " + name + " cannot be loaded: " + sprite->unloadedReason});
     return sprite;
 }
 
@@ -168,29 +157,64 @@ Sprite* getSprite(std::string name, SDL_Surface* image) {
     return getSprite(std::move(name));
 }
 
+namespace {
+
+// Builds a description's sprite from what it names as it is read: each file named comes from
+// the factory as the reader meets it.
+class SpriteBuilding : public DescriptionBuilder {
+  public:
+    explicit SpriteBuilding(const std::string& name) : name_(name) {}
+
+    void named(const std::vector<NamedFile>& files) override {
+        // The PNG files that have no sprite yet, once each, in the order they are written.
+        SpriteCatalog& catalog = SpriteCatalog::get();
+        std::vector<std::string> images;
+        std::set<std::string> seen;
+        for (const NamedFile& file : files) {
+            const std::string& path = file.path;
+            if (path.size() >= 3 && path.compare(path.size() - 3, 3, "png") == 0 &&
+                !catalog.sprites.count(path) && seen.insert(path).second)
+                images.push_back(path);
+        }
+        if (!images.empty() && catalog.sources().images)
+            catalog.sources().images->willNeed(images);
+    }
+    NamedResult request(const std::string& file, int32_t line, const char* role) override {
+        Sprite* sprite = getNamedSprite(file, {name_, line, role});
+        requested.push_back(sprite);
+        return !sprite            ? NamedResult::Nothing
+               : sprite->unloaded ? NamedResult::Unloaded
+                                  : NamedResult::Made;
+    }
+    void origin(int16_t x, int16_t y) override {
+        // Set on the very sprite the factory returned: for an image, every user's.
+        Sprite* part = requested.back();
+        Rect placement = part->getPlacement();
+        placement.x = x;
+        placement.y = y;
+        part->placement = placement;
+    }
+
+    std::vector<Sprite*> requested;
+
+  private:
+    const std::string& name_;
+};
+
+} // namespace
+
 Sprite* loadSpriteDescription(std::string name) {
-    std::set<std::string>& loading = SpriteCatalog::get().loading;
-    const bool marked = loading.insert(name).second;
-
-    std::unique_ptr<ListObject> root = readListFile(name, SpriteCatalog::get().openListFile);
-    if (SpriteCatalog::get().requestImages) {
-        const std::vector<std::string> images = namedImages(root.get());
-        if (!images.empty())
-            SpriteCatalog::get().requestImages(images);
-    }
-    // An empty file has no type word; it is an unknown type, without the element model's
-    // report on the empty list.
-    const std::string type = root->first ? root->firstString() : std::string();
+    SpriteCatalog& catalog = SpriteCatalog::get();
+    const bool marked = catalog.loading.insert(name).second;
+    SpriteBuilding building(name);
+    const Description description =
+        readDescription(name, catalog.sources().openDescription, building, catalog.problems());
     Sprite* made = nullptr;
-    if (type == "animated") {
-        made = new AnimatedSprite(name, root->rest());
-    } else if (type == "showone") {
-        made = new ShowOneSprite(name, root->rest());
-    } else {
-        std::cerr << "Sprite type " << type << " unknown." << std::endl;
-    }
-
+    if (description.type == Description::Type::Animated)
+        made = new AnimatedSprite(name, description, building.requested, catalog.problems());
+    else if (description.type == Description::Type::ShowOne)
+        made = new ShowOneSprite(name, description, building.requested);
     if (marked)
-        loading.erase(name);
+        catalog.loading.erase(name);
     return made;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "diagnostics/DiagnosticSink.h"
 #include "listfile/ListInput.h"
+#include "sprites/ImageSource.h"
 #include "sprites/Sprite.h"
 
 #include <functional>
@@ -8,6 +10,20 @@
 #include <set>
 #include <string>
 #include <vector>
+
+// What the catalogue builds from and where its problems go: how image sprites read their images
+// (none: every image is unloaded, "no image reader is set"), how description files are opened
+// (the level's safe opening, platform's openRegularFile; none: "Unable to open list file") and
+// the sink its problems are reported to (none: standard error). While a scan is under way
+// between frames (`noteLending`), what an animation lends the frame it draws (its placement
+// and box, which stay lent) is noted, so that the scan can put it back before building on:
+// descriptions then see their images as a scan made before any frame would.
+struct CatalogSources {
+    ImageSource* images = nullptr;
+    ListFileOpener openDescription;
+    DiagnosticSink* problems = nullptr;
+    bool noteLending = false;
+};
 
 // The process-wide catalogue of sprites by requested name. It holds the prototypes, which
 // live until it is emptied. Created on first use and never destroyed, so the prototypes stay
@@ -22,21 +38,14 @@ class SpriteCatalog {
     // Description files being built, so that a file naming itself is caught.
     std::set<std::string> loading;
 
-    // While a level loads, where image sprites get their images: `takeImage` gives a file's
-    // image as readImage would (decoded ahead of time, a refused file named and flagged), and
-    // `requestImages` hears of the images a description names as soon as it is read, so that they
-    // are decoded before they are built. Unset, `readImage` reads an image when its sprite is
-    // made.
-    std::function<SDL_Surface*(const std::string&, bool* refused)> takeImage;
-    std::function<void(const std::vector<std::string>&)> requestImages;
-    // How an image sprite reads its file when `takeImage` is unset: decoded, unconverted, a
-    // refused file named and flagged (platform's readImage), which whoever makes sprites sets.
-    // Unset too, the sprite is unloaded ("no image reader is set").
-    std::function<SDL_Surface*(const std::string&, bool* refused)> readImage;
-    // How description files are opened: the level's safe opening (platform's openRegularFile),
-    // which whoever loads a level sets. Unset, a description cannot be opened ("Unable to open
-    // list file").
-    ListFileOpener openListFile = nullptr;
+    // Gives the catalogue what it builds from from now on; returns what it had, for whoever
+    // gave these to give back (a scan, at its end). Never fails.
+    CatalogSources use(CatalogSources sources);
+    const CatalogSources& sources() const { return sources_; }
+    // Where problems go now: the sources' sink, or standard error.
+    DiagnosticSink& problems() const {
+        return sources_.problems ? *sources_.problems : standardError();
+    }
 
     // Empties the catalogue: frees every prototype (and the clones it owns) and deletes their
     // textures with glDeleteTextures; every sprite the factory returned is gone afterwards.
@@ -59,16 +68,14 @@ class SpriteCatalog {
     // Sprites kept by clearExcept or setAside and not asked for since.
     std::set<std::string> unclaimed;
 
-    // While a scan is under way between frames (`noteLending`), what an animation lends the
-    // frame it draws (its placement and box, which stay lent) is noted, so that the scan can
-    // put it back before building on: descriptions then see their images as a scan made
-    // before any frame would. Never fails.
-    bool noteLending = false;
+    // Notes what an animation lends its frame, while the sources say so; puts back what was
+    // lent, latest first. Never fail.
     void noteLent(Sprite& frame);
     void undoLending();
 
   private:
     SpriteCatalog() = default;
+    CatalogSources sources_;
     std::vector<Sprite*> setAside_;
     struct Lent {
         Sprite* sprite;
@@ -78,12 +85,12 @@ class SpriteCatalog {
 };
 
 // The sprite factory. The first request for a name returns the prototype it builds (image
-// for names ending in "png", description for "txt"), later ones its clone. An image that
-// cannot be loaded gives an unloaded sprite and "Unable to load image <name> : <reason>". Null,
-// with one line on standard error, for an invalid extension ("Invalid sprite extension", not
-// stored), an unknown type word (stored as null) or a description that names itself while it is
-// being built ("Sprite description names itself: <name>", not stored). The caller does not own the
-// result.
+// for names ending in "png", description for "txt"), later ones its clone. Its problems go to
+// the catalogue's sink. An image that cannot be loaded gives an unloaded sprite and "Unable to
+// load image <name> : <reason>". Null, with one diagnostic, for an invalid extension ("Invalid
+// sprite extension", not stored), an unknown type word (stored as null) or a description that names
+// itself while it is being built ("Sprite description names itself: <name>", not stored). The
+// caller does not own the result.
 Sprite* getSprite(std::string name);
 
 // Where a description names a file: the description, the line of the naming entry (counted
@@ -105,6 +112,7 @@ Sprite* getNamedSprite(const std::string& name, const NamingSite& site);
 // the file; otherwise the same as getSprite. The caller keeps the surface.
 Sprite* getSprite(std::string name, SDL_Surface* image);
 
-// Reads a description file and builds the sprite its type word names; null (after "Sprite
-// type <word> unknown.") for any other type word, including that of an unreadable file.
+// Reads a description file (listfile/Description) and builds the sprite its type word names,
+// entry by entry as it is read; null (after "Sprite type <word> unknown.") for any other type
+// word, including that of an unreadable file.
 Sprite* loadSpriteDescription(std::string name);

@@ -4,11 +4,13 @@
 // the swatch sprite that decoding it twice gives.
 
 #include "app/Fonts.h"
+#include "app/ImageSources.h"
 #include "app/Level.h"
 #include "drive/XServer.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/ImageFile.h"
+#include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
 #include "tests/support/Paths.h"
@@ -49,7 +51,8 @@ class WindowEnvironment : public testing::Environment {
         ASSERT_EQ(chdir(folder_.c_str()), 0);
         Screen::get();
         Fonts::load();
-        SpriteCatalog::get().readImage = readImage; // as the viewer sets it
+        static FileImages files; // as the viewer reads them
+        SpriteCatalog::get().use({&files, openRegularFile, nullptr, false});
     }
     void TearDown() override {
         // Leaks are judged while the GL driver is still loaded, so that its own blocks can be

@@ -133,11 +133,12 @@ TEST(SpriteCatalog, AnUnreadableImageGivesAnEmptySpriteThatDrawsNothing) {
 TEST(SpriteCatalog, WithoutAnImageReaderAnImageSpriteIsUnloadedWithAReason) {
     writeImage("cat_unread.png", 4, 4, red);
     SpriteCatalog& catalog = SpriteCatalog::get();
-    const auto reader = catalog.readImage;
-    catalog.readImage = nullptr;
+    CatalogSources without = catalog.sources();
+    without.images = nullptr;
+    const CatalogSources before = catalog.use(without);
     Sprite* sprite = nullptr;
     const std::string messages = stderrOf([&] { sprite = getSprite("cat_unread.png"); });
-    catalog.readImage = reader;
+    catalog.use(before);
     EXPECT_EQ(messages, "Unable to load image cat_unread.png : no image reader is set\n");
     ASSERT_NE(sprite, nullptr);
     EXPECT_TRUE(sprite->unloaded);

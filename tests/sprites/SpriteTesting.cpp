@@ -9,6 +9,7 @@
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,8 +35,7 @@ class SpriteEnvironment : public testing::Environment {
         ASSERT_EQ(chdir(folder), 0);
         Screen::get();
         // Descriptions are opened, and images read, as the viewer opens and reads them.
-        SpriteCatalog::get().openListFile = openRegularFile;
-        SpriteCatalog::get().readImage = readImage;
+        SpriteCatalog::get().use({&images_, openRegularFile, nullptr, false});
     }
     void TearDown() override {
         // The window stays open until the process ends; only the files go now.
@@ -49,6 +49,18 @@ class SpriteEnvironment : public testing::Environment {
     }
 
   private:
+    // Each image read when asked for, as the viewer reads them outside a scan.
+    class Files : public ImageSource {
+      public:
+        SDL_Surface* read(const std::string& path, DiagnosticSink& sink,
+                          std::string& reason) override {
+            bool refused = false;
+            SDL_Surface* image = readImage(path, &refused, sink);
+            if (!image)
+                reason = refused ? "" : IMG_GetError();
+            return image;
+        }
+    } images_;
     std::unique_ptr<XServer> server_;
     std::string folder_;
 };

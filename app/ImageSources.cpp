@@ -1,0 +1,31 @@
+#include "app/ImageSources.h"
+
+#include "app/Level.h"
+#include "level/ImagePrefetch.h"
+#include "platform/ImageFile.h"
+
+#include <SDL_image.h>
+
+SDL_Surface* FileImages::read(const std::string& path, DiagnosticSink& sink, std::string& reason) {
+    bool refused = false;
+    SDL_Surface* image = readImage(path, &refused, sink);
+    // The image library's reason, left on this thread by the decode that just failed.
+    if (!image)
+        reason = refused ? std::string() : std::string(IMG_GetError());
+    return image;
+}
+
+SDL_Surface* PrefetchedImages::read(const std::string& path, DiagnosticSink& sink,
+                                    std::string& reason) {
+    return images_.read(path, sink, reason);
+}
+
+void PrefetchedImages::willNeed(const std::vector<std::string>& paths) {
+    if (kept_) {
+        for (const std::string& path : paths) {
+            if (const std::optional<FileStamp> stamp = fileStamp(path))
+                kept_->stamps.emplace(path, *stamp);
+        }
+    }
+    images_.requestNext(paths);
+}
