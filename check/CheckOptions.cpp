@@ -18,14 +18,8 @@ It prints the legend (colour, kind, file, swatch) in that order, then one line p
            R"(A collision colour that a texture or object also carries is noted, not counted as a problem.
 
 options:
-  --format text|csv|json|junit
-                          output format (default text, aligned for a terminal). csv is one
-                          table whose first column is the record: legend, problem, note or
-                          map; json is one object with legend, problems, notes and maps;
-                          junit is JUnit XML for CI: a test case per scanned file, per map
-                          and for the level, each problem a failure of the first file it
-                          names, the notes as the suite's output
-  --quiet, -q             text: only the problems, the notes and the last line
+)" + reportFormatUsage() +
+           R"(  --quiet, -q             text: only the problems, the notes and the last line
   --ignore KIND,...       leave problems of these kinds (as listed above) out of the output
                           and the exit status
   --near N                largest channel difference (0-255) that counts as near; default 3;
@@ -121,16 +115,9 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             value = arguments[++i];
         }
         if (argument == "--format") {
-            if (value == "text")
-                options.format = OutputFormat::Text;
-            else if (value == "csv")
-                options.format = OutputFormat::Csv;
-            else if (value == "json")
-                options.format = OutputFormat::Json;
-            else if (value == "junit")
-                options.format = OutputFormat::Junit;
-            else
-                options.error = "--format takes text, csv, json or junit, not " + value;
+            options.format = reportFormatNamed(value);
+            if (!options.format)
+                options.error = "--format takes " + reportFormatNameList() + ", not " + value;
         } else if (argument == "--near") {
             if (!parseNear(value, options.near))
                 options.error = "--near takes a whole number from 0 to 255, not " + value;
