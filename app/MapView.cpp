@@ -433,7 +433,7 @@ void MapView::drawPicture(const Map& map, bool painted) {
         }
         SDL_UnlockSurface(surface);
         TexCoords window;
-        picture_ = Renderer::get().uploadSurface(surface, window, "", picture_);
+        picture_ = Renderer::get().upload(surface, window, {"", picture_});
         SDL_FreeSurface(surface);
         pictureRight_ = window.right;
         pictureBottom_ = window.bottom;
