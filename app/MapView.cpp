@@ -7,6 +7,7 @@
 #include "gfx/Screen.h"
 #include "level/ColourText.h"
 #include "level/LevelLayout.h"
+#include "listfile/FileExtension.h"
 #include "platform/DirectoryListing.h"
 #include "platform/ImageFile.h"
 #include "sprites/AnimatedSprite.h"
@@ -158,7 +159,8 @@ namespace {
 
 std::vector<std::string> levelMaps() {
     std::vector<std::string> maps;
-    for (const std::string& name : listFiles("levels", "png")) {
+    for (const std::string& name :
+         listFiles("levels", [](const std::string& name) { return hasExtension(name, "png"); })) {
         if (!isSwatchName(name))
             maps.push_back("levels/" + name);
     }

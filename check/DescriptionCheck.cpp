@@ -3,8 +3,8 @@
 #include "check/StderrCapture.h"
 #include "level/ImagePrefetch.h"
 #include "level/LevelLayout.h"
-#include "level/TextParts.h"
 #include "listfile/EntryFields.h"
+#include "listfile/FileExtension.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
 #include "listfile/NamedFiles.h"
@@ -60,8 +60,7 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
                         "it): the viewer cuts the cycle there and shows nothing in its place");
         return nullptr;
     }
-    const std::string extension = name.size() >= 3 ? name.substr(name.size() - 3) : "";
-    if (extension == "png") {
+    if (hasExtension(name, "png", ExtensionMatch::LastLetters)) {
         const Built made = image(name);
         if (made.unloaded && site)
             problem("frame", {site->description, name},
@@ -73,7 +72,7 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
                         "): the viewer shows nothing for it; save it again as a PNG image");
         return &*(built_[name] = made);
     }
-    if (extension == "txt") {
+    if (hasExtension(name, "txt", ExtensionMatch::LastLetters)) {
         std::optional<Built> made = description(name);
         auto& stored = built_[name] = std::move(made);
         return stored ? &*stored : nullptr;
@@ -132,7 +131,8 @@ std::optional<DescriptionCheck::Built> DescriptionCheck::description(const std::
                                         "the level does not hold it",
                                     0,
                                     {}});
-        if (endsWith(named.path, "png") && !built_.count(named.path))
+        if (hasExtension(named.path, "png", ExtensionMatch::LastLetters) &&
+            !built_.count(named.path))
             images.push_back(levelPath(level_, named.path));
     }
     // Decoded ahead, as the viewer's scan has them decoded.

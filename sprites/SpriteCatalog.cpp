@@ -1,6 +1,7 @@
 #include "sprites/SpriteCatalog.h"
 
 #include "gfx/Renderer.h"
+#include "listfile/FileExtension.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
 #include "listfile/NamedFiles.h"
@@ -21,7 +22,7 @@ std::vector<std::string> namedImages(ListObject* root) {
     std::set<std::string> seen;
     for (NamedFile& file : namedFiles(root)) {
         const std::string& name = file.path;
-        if (name.size() >= 3 && name.compare(name.size() - 3, 3, "png") == 0 &&
+        if (hasExtension(name, "png", ExtensionMatch::LastLetters) &&
             !catalog.sprites.count(name) && seen.insert(name).second)
             names.push_back(std::move(file.path));
     }
@@ -127,14 +128,13 @@ Sprite* requestSprite(std::string name, bool reportUnloadable) {
     }
 
     // The last three letters decide, case-sensitively; the dot is not looked at.
-    const std::string extension = name.size() >= 3 ? name.substr(name.size() - 3) : "";
     Sprite* made = nullptr;
-    if (extension == "png") {
+    if (hasExtension(name, "png", ExtensionMatch::LastLetters)) {
         made = new Sprite(name);
         if (made->unloaded && !made->unloadedReason.empty() && reportUnloadable)
             std::cerr << "Unable to load image " << name << " : " << made->unloadedReason
                       << std::endl;
-    } else if (extension == "txt") {
+    } else if (hasExtension(name, "txt", ExtensionMatch::LastLetters)) {
         made = loadSpriteDescription(name);
     } else {
         std::cerr << "Invalid sprite extension" << std::endl;
