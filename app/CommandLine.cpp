@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "platform/DataFolder.h"
+#include "platform/OptionParser.h"
 #include "platform/WorkingFolder.h"
 
 #include <cstdio>
@@ -76,51 +77,37 @@ options:
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool levelGiven = false;
-    bool optionsEnded = false;
-    bool sizeNext = false;
-    bool mapNext = false;
-    for (const std::string& argument : arguments) {
-        if (mapNext) {
-            mapNext = false;
-            line.maps.push_back(argument);
-        } else if (sizeNext) {
-            sizeNext = false;
-            applySize(line, argument);
-            if (!line.error.empty())
-                break;
-        } else if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && argument == "--help") {
-            line.help = true;
-        } else if (!optionsEnded && argument == "--version") {
-            line.version = true;
-        } else if (!optionsEnded && argument == "--size") {
-            if (&argument == &arguments.back()) {
-                line.error = "--size takes WIDTHxHEIGHT, such as 600x1000";
-                break;
-            }
-            sizeNext = true;
-        } else if (!optionsEnded && argument == "--map") {
-            if (&argument == &arguments.back()) {
-                line.error = "--map takes a FILE";
-                break;
-            }
-            mapNext = true;
-        } else if (!optionsEnded && argument.rfind("--map=", 0) == 0) {
-            line.maps.push_back(argument.substr(6));
-        } else if (!optionsEnded && argument.rfind("--size=", 0) == 0) {
-            applySize(line, argument.substr(7));
-            if (!line.error.empty())
-                break;
-        } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
-            line.error = "unknown option " + argument;
+    OptionParser parser(arguments, {{"--help", "-h", false},
+                                    {"--version", nullptr, false},
+                                    {"--size", nullptr, true},
+                                    {"--map", nullptr, true}});
+    for (ParsedArgument parsed; line.error.empty() && parser.next(parsed);) {
+        switch (parsed.kind) {
+        case ParsedArgument::Unknown:
+            line.error = "unknown option " + parsed.argument;
             break;
-        } else if (levelGiven) {
-            line.error = "more than one level folder: " + line.level + " and " + argument;
+        case ParsedArgument::MissingValue:
+            line.error = parsed.name == "--size" ? "--size takes WIDTHxHEIGHT, such as 600x1000"
+                                                 : "--map takes a FILE";
             break;
-        } else {
-            line.level = argument;
-            levelGiven = true;
+        case ParsedArgument::Operand:
+            if (levelGiven) {
+                line.error = "more than one level folder: " + line.level + " and " + parsed.value;
+            } else {
+                line.level = parsed.value;
+                levelGiven = true;
+            }
+            break;
+        case ParsedArgument::Option:
+            if (parsed.name == "--help")
+                line.help = true;
+            else if (parsed.name == "--version")
+                line.version = true;
+            else if (parsed.name == "--size")
+                applySize(line, parsed.value);
+            else
+                line.maps.push_back(parsed.value);
+            break;
         }
     }
     return line;

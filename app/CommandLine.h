@@ -5,7 +5,7 @@
 #include <vector>
 
 // What the viewer's command line asks for:
-// `levelcolors [--help] [--version] [--size WxH] [--map FILE]... [LEVEL_FOLDER]`.
+// `levelcolors [--help|-h] [--version] [--size WxH] [--map FILE]... [LEVEL_FOLDER]`.
 struct CommandLine {
     bool help = false;
     bool version = false;

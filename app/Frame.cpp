@@ -15,7 +15,7 @@ Decoration loadDecoration(const char* path) {
     SDL_Surface* image = loadImage(findDataFile(path), &refused);
     if (!image && !refused)
         reportUnloadableImage(path);
-    decoration.texture = Renderer::get().uploadSurface(image, decoration.window, path);
+    decoration.texture = Renderer::get().upload(image, decoration.window, {path});
     SDL_FreeSurface(image);
     return decoration;
 }

@@ -3,7 +3,7 @@
 #include "gfx/Renderer.h"
 #include "gfx/TextureFit.h"
 #include "level/ImagePrefetch.h"
-#include "level/TextParts.h"
+#include "listfile/FileExtension.h"
 #include "platform/RegularFile.h"
 #include "sprites/SpriteCatalog.h"
 
@@ -189,7 +189,7 @@ void LevelScan::requestAhead() {
         const LevelFile& file = files_[requested_];
         if (!file.unusable.empty())
             continue;
-        if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png") &&
+        if (file.kind == LevelFileKind::Texture && hasExtension(file.path, "png") &&
             !catalog.sprites.count(file.path))
             images_->request(file.path);
         if (!kept_ || !kept_->swatchColours.count(file.swatchPath))

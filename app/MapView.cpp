@@ -7,6 +7,7 @@
 #include "gfx/Screen.h"
 #include "level/ColourText.h"
 #include "level/LevelLayout.h"
+#include "listfile/FileExtension.h"
 #include "platform/DirectoryListing.h"
 #include "platform/ImageFile.h"
 #include "sprites/AnimatedSprite.h"
@@ -160,7 +161,8 @@ namespace {
 
 std::vector<std::string> levelMaps() {
     std::vector<std::string> maps;
-    for (const std::string& name : listFiles("levels", "png")) {
+    for (const std::string& name :
+         listFiles("levels", [](const std::string& name) { return hasExtension(name, "png"); })) {
         if (!isSwatchName(name))
             maps.push_back("levels/" + name);
     }
@@ -438,7 +440,7 @@ void MapView::drawPicture(const Map& map, bool painted) {
         }
         SDL_UnlockSurface(surface);
         TexCoords window;
-        picture_ = Renderer::get().uploadSurface(surface, window, "", picture_);
+        picture_ = Renderer::get().upload(surface, window, {"", picture_});
         SDL_FreeSurface(surface);
         pictureRight_ = window.right;
         pictureBottom_ = window.bottom;

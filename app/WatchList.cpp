@@ -1,7 +1,7 @@
 #include "app/WatchList.h"
 
 #include "level/LevelLayout.h"
-#include "level/TextParts.h"
+#include "listfile/FileExtension.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -85,7 +85,7 @@ bool WatchList::matters(const FolderChange& change) const {
     if (change.folder.empty() || change.name.empty() || change.isFolder)
         return true;
     if (scanned_.count(change.folder) &&
-        (endsWith(change.name, ".png") || endsWith(change.name, ".txt")))
+        (hasExtension(change.name, "png") || hasExtension(change.name, "txt")))
         return true;
     return named_.count(change.folder + "/" + change.name) != 0;
 }

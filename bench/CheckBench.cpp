@@ -11,7 +11,7 @@
 #include "check/LevelCheck.h"
 #include "check/MapCheck.h"
 #include "level/LevelLayout.h"
-#include "level/TextParts.h"
+#include "listfile/FileExtension.h"
 #include "listfile/ListObject.h"
 #include "listfile/ListReader.h"
 #include "listfile/NamedFiles.h"
@@ -98,7 +98,7 @@ std::vector<std::string> imagesTheCheckReads(const std::string& level) {
     std::vector<std::string> descriptions;
     for (const LevelFile& file : levelFiles(level)) {
         images.insert(level + "/" + file.swatchPath);
-        if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png"))
+        if (file.kind == LevelFileKind::Texture && hasExtension(file.path, "png"))
             images.insert(level + "/" + file.path);
         else if (file.kind == LevelFileKind::Texture)
             descriptions.push_back(file.path);
@@ -108,9 +108,10 @@ std::vector<std::string> imagesTheCheckReads(const std::string& level) {
         const std::unique_ptr<ListObject> root =
             readListFile(level + "/" + descriptions[i], openRegularFile);
         for (const NamedFile& named : namedFiles(root.get())) {
-            if (endsWith(named.path, "png"))
+            if (hasExtension(named.path, "png", ExtensionMatch::LastLetters))
                 images.insert(level + "/" + named.path);
-            else if (endsWith(named.path, "txt") && read.insert(named.path).second)
+            else if (hasExtension(named.path, "txt", ExtensionMatch::LastLetters) &&
+                     read.insert(named.path).second)
                 descriptions.push_back(named.path);
         }
     }

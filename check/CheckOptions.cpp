@@ -2,6 +2,7 @@
 
 #include "check/FindingKind.h"
 #include "check/PaletteFile.h"
+#include "platform/OptionParser.h"
 
 std::string checkUsage() {
     return std::string(
@@ -18,14 +19,8 @@ It prints the legend (colour, kind, file, swatch) in that order, then one line p
            R"(A collision colour that a texture or object also carries is noted, not counted as a problem.
 
 options:
-  --format text|csv|json|junit
-                          output format (default text, aligned for a terminal). csv is one
-                          table whose first column is the record: legend, problem, note or
-                          map; json is one object with legend, problems, notes and maps;
-                          junit is JUnit XML for CI: a test case per scanned file, per map
-                          and for the level, each problem a failure of the first file it
-                          names, the notes as the suite's output
-  --quiet, -q             text: only the problems, the notes and the last line
+)" + reportFormatUsage() +
+           R"(  --quiet, -q             text: only the problems, the notes and the last line
   --ignore KIND,...       leave problems of these kinds (as listed above) out of the output
                           and the exit status
   --near N                largest channel difference (0-255) that counts as near; default 3;
@@ -68,79 +63,50 @@ bool parseNear(const std::string& text, int& near) {
 CheckOptions parseOptions(const std::vector<std::string>& arguments) {
     CheckOptions options;
     bool levelGiven = false;
-    bool optionsEnded = false;
-    for (size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
-        std::string argument = arguments[i];
-        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+    OptionParser parser(arguments, {{"--help", "-h", false},
+                                    {"--version", nullptr, false},
+                                    {"--unused", nullptr, false},
+                                    {"--quiet", "-q", false},
+                                    {"--format", nullptr, true},
+                                    {"--near", nullptr, true},
+                                    {"--palette", nullptr, true},
+                                    {"--map", nullptr, true},
+                                    {"--ignore", nullptr, true}});
+    for (ParsedArgument parsed; options.error.empty() && parser.next(parsed);) {
+        const std::string& value = parsed.value;
+        if (parsed.kind == ParsedArgument::Unknown) {
+            options.error = "unknown option " + parsed.name;
+        } else if (parsed.kind == ParsedArgument::MissingValue) {
+            options.error = parsed.name + " needs a value";
+        } else if (parsed.kind == ParsedArgument::Operand) {
             if (levelGiven) {
-                options.error = "more than one level folder: " + options.level + " and " + argument;
-                break;
+                options.error = "more than one level folder: " + options.level + " and " + value;
+            } else {
+                options.level = value;
+                levelGiven = true;
             }
-            options.level = argument;
-            levelGiven = true;
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == "--help" || argument == "-h") {
+        } else if (parsed.name == "--help") {
             options.help = true;
-            continue;
-        }
-        if (argument == "--version") {
+        } else if (parsed.name == "--version") {
             options.version = true;
-            continue;
-        }
-        if (argument == "--unused") {
+        } else if (parsed.name == "--unused") {
             options.listUnused = true;
-            continue;
-        }
-        if (argument == "--quiet" || argument == "-q") {
+        } else if (parsed.name == "--quiet") {
             options.quiet = true;
-            continue;
-        }
-        std::string value;
-        bool hasValue = false;
-        const size_t equals = argument.find('=');
-        if (argument.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-            value = argument.substr(equals + 1);
-            argument = argument.substr(0, equals);
-            hasValue = true;
-        }
-        if (argument != "--format" && argument != "--near" && argument != "--palette" &&
-            argument != "--map" && argument != "--ignore") {
-            options.error = "unknown option " + argument;
-            break;
-        }
-        if (!hasValue) {
-            if (i + 1 >= arguments.size()) {
-                options.error = argument + " needs a value";
-                break;
-            }
-            value = arguments[++i];
-        }
-        if (argument == "--format") {
-            if (value == "text")
-                options.format = OutputFormat::Text;
-            else if (value == "csv")
-                options.format = OutputFormat::Csv;
-            else if (value == "json")
-                options.format = OutputFormat::Json;
-            else if (value == "junit")
-                options.format = OutputFormat::Junit;
-            else
-                options.error = "--format takes text, csv, json or junit, not " + value;
-        } else if (argument == "--near") {
+        } else if (parsed.name == "--format") {
+            options.format = reportFormatNamed(value);
+            if (!options.format)
+                options.error = "--format takes " + reportFormatNameList() + ", not " + value;
+        } else if (parsed.name == "--near") {
             if (!parseNear(value, options.near))
                 options.error = "--near takes a whole number from 0 to 255, not " + value;
-        } else if (argument == "--palette") {
+        } else if (parsed.name == "--palette") {
             if (!paletteFormatOf(value))
                 options.error = "--palette needs a file ending in .gpl or .pal, not " + value;
             else if (!options.palette.empty())
                 options.error = "--palette given twice";
             options.palette = value;
-        } else if (argument == "--ignore") {
+        } else if (parsed.name == "--ignore") {
             size_t start = 0;
             do {
                 const size_t comma = value.find(',', start);

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "check/ReportFormat.h"
+
 #include <string>
 #include <vector>
-
-enum class OutputFormat { Text, Csv, Json, Junit };
 
 // The command line of levelcolors-check.
 struct CheckOptions {
     std::string level; // "" for the working folder
-    OutputFormat format = OutputFormat::Text;
+    const ReportFormat* format = &defaultReportFormat();
     int near = 3;
     std::string palette; // "" for none
     std::vector<std::string> maps;
@@ -20,7 +20,7 @@ struct CheckOptions {
     std::string error; // a usage error, one line; empty when the line was understood
 };
 
-// Reads "[--format text|csv|json|junit] [--near N] [--palette FILE] [--map IMAGE]... [--unused]
+// Reads "[--format FORMAT] [--near N] [--palette FILE] [--map IMAGE]... [--unused]
 // [--quiet] [--ignore KIND,...] [--help] [--version] [LEVEL_FOLDER]"; values may also follow "=".
 // Never fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);

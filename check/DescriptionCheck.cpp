@@ -4,6 +4,7 @@
 #include "level/LevelLayout.h"
 #include "level/TextParts.h"
 #include "listfile/Description.h"
+#include "listfile/FileExtension.h"
 #include "platform/RegularFile.h"
 
 #include <SDL.h>
@@ -52,8 +53,7 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
                         "it): the viewer cuts the cycle there and shows nothing in its place");
         return nullptr;
     }
-    const std::string extension = name.size() >= 3 ? name.substr(name.size() - 3) : "";
-    if (extension == "png") {
+    if (hasExtension(name, "png", ExtensionMatch::LastLetters)) {
         const Built made = image(name);
         if (made.unloaded && site)
             problem("frame", {site->description, name},
@@ -65,7 +65,7 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
                         "): the viewer shows nothing for it; save it again as a PNG image");
         return &*(built_[name] = made);
     }
-    if (extension == "txt") {
+    if (hasExtension(name, "txt", ExtensionMatch::LastLetters)) {
         std::optional<Built> made = description(name);
         auto& stored = built_[name] = std::move(made);
         return stored ? &*stored : nullptr;
@@ -114,7 +114,8 @@ class DescriptionCheck::Building : public DescriptionBuilder, public DiagnosticS
                                                    "it, but the level does not hold it",
                                                0,
                                                {}});
-            if (endsWith(named.path, "png") && !check_.built_.count(named.path))
+            if (hasExtension(named.path, "png", ExtensionMatch::LastLetters) &&
+                !check_.built_.count(named.path))
                 images.push_back(levelPath(check_.level_, named.path));
         }
         // Decoded ahead, as the viewer's scan has them decoded.

@@ -4,6 +4,7 @@
 #include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
 #include "level/TextParts.h"
+#include "listfile/FileExtension.h"
 #include "platform/ThreadStderr.h"
 
 #include <unordered_map>
@@ -114,7 +115,7 @@ LegendReading readLegend(const std::string& level, ImagePrefetch& images, Stderr
             images.request(levelPath(level, file.swatchPath));
     }
     for (const LevelFile& file : files) {
-        if (file.kind == LevelFileKind::Texture && endsWith(file.path, ".png"))
+        if (file.kind == LevelFileKind::Texture && hasExtension(file.path, "png"))
             images.request(levelPath(level, file.path));
     }
     for (LevelFile& file : files) {

@@ -1,5 +1,7 @@
 #include "check/PaletteFile.h"
 
+#include "listfile/FileExtension.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -9,12 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lowered(std::string text) {
-    for (char& c : text)
-        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    return text;
-}
 
 // Palette names are single text fields: control characters would end them early.
 std::string oneLine(const std::string& text) {
@@ -56,14 +52,12 @@ std::string channels(uint32_t colour, int width) {
 } // namespace
 
 std::optional<PaletteFormat> paletteFormatOf(const std::string& file) {
-    const std::string name = lowered(file);
-    auto endsWith = [&](const char* suffix) {
-        const size_t length = std::strlen(suffix);
-        return name.size() > length && name.compare(name.size() - length, length, suffix) == 0;
-    };
-    if (endsWith(".gpl"))
+    // A palette file needs a name before its extension.
+    if (file.size() <= std::strlen(".gpl"))
+        return std::nullopt;
+    if (hasExtension(file, "gpl", ExtensionMatch::AnyCase))
         return PaletteFormat::Gimp;
-    if (endsWith(".pal"))
+    if (hasExtension(file, "pal", ExtensionMatch::AnyCase))
         return PaletteFormat::Jasc;
     return std::nullopt;
 }

@@ -4,7 +4,7 @@
 #include "check/LevelCheck.h"
 #include "check/MapCheck.h"
 #include "check/PaletteFile.h"
-#include "check/ReportFormats.h"
+#include "check/ReportFormat.h"
 #include "platform/StandardStreams.h"
 
 #include <algorithm>
@@ -86,20 +86,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    switch (options.format) {
-    case OutputFormat::Text:
-        writeText(std::cout, report, options.listUnused, options.quiet);
-        break;
-    case OutputFormat::Junit:
-        writeJunit(std::cout, report, utcTimestamp());
-        break;
-    case OutputFormat::Csv:
-        writeCsv(std::cout, report);
-        break;
-    case OutputFormat::Json:
-        writeJson(std::cout, report);
-        break;
-    }
+    ReportSettings settings;
+    settings.listUnused = options.listUnused;
+    settings.quiet = options.quiet;
+    settings.timestamp = utcTimestamp();
+    options.format->write(std::cout, report, settings);
     std::cout.flush();
     if (failed)
         return exitFailure;

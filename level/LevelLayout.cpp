@@ -1,5 +1,6 @@
 #include "level/LevelLayout.h"
 
+#include "listfile/FileExtension.h"
 #include "platform/DirectoryListing.h"
 #include "platform/PathStatus.h"
 
@@ -14,10 +15,15 @@ namespace {
 
 const char* const texturesFolder = "textures";
 
+bool isPngName(const std::string& name) {
+    return hasExtension(name, "png");
+}
+
 std::vector<LevelFile> filesIn(const std::string& level, const std::string& folder,
                                const std::string& extension, LevelFileKind kind) {
     std::vector<LevelFile> files;
-    for (const std::string& name : listEntries(levelPath(level, folder), extension)) {
+    const auto wanted = [&](const std::string& name) { return hasExtension(name, extension); };
+    for (const std::string& name : listEntries(levelPath(level, folder), wanted)) {
         if (isSwatchName(name))
             continue;
         const std::string path = folder + "/" + name;
@@ -97,7 +103,7 @@ std::vector<std::string> scannedFolders() {
 std::vector<std::string> swatchFiles(const std::string& level) {
     std::vector<std::string> swatches;
     for (const std::string& folder : scannedFolders()) {
-        for (const std::string& name : listFiles(levelPath(level, folder), "png")) {
+        for (const std::string& name : listFiles(levelPath(level, folder), isPngName)) {
             if (isSwatchName(name))
                 swatches.push_back(folder + "/" + name);
         }

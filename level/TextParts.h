@@ -5,8 +5,5 @@
 
 // Small pieces of text handling that the level rules, the viewer and the check all need.
 
-// Whether `text` ends in `end`. Never fails.
-bool endsWith(const std::string& text, const std::string& end);
-
 // The items with `separator` between them; "" for none. Never fails.
 std::string joined(const std::vector<std::string>& items, const char* separator = ", ");

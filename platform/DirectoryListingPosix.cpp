@@ -21,7 +21,7 @@ bool isRegularFile(const std::string& folder, const dirent& entry) {
 
 } // namespace
 
-std::vector<std::string> listFilesUnsorted(const std::string& folder, const std::string& extension,
+std::vector<std::string> listFilesUnsorted(const std::string& folder, const NameFilter& wanted,
                                            bool everyEntry) {
     std::vector<std::string> names;
     DIR* dir = opendir(folder.c_str());
@@ -29,7 +29,7 @@ std::vector<std::string> listFilesUnsorted(const std::string& folder, const std:
         return names;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        if (hasExtension(name, extension) && name != "." && name != ".." &&
+        if (wanted(name) && name != "." && name != ".." &&
             (everyEntry || isRegularFile(folder, *entry)))
             names.push_back(name);
     }

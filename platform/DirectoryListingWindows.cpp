@@ -18,7 +18,7 @@ HANDLE findFirst(const std::string& folder, WIN32_FIND_DATAA& found) {
 
 } // namespace
 
-std::vector<std::string> listFilesUnsorted(const std::string& folder, const std::string& extension,
+std::vector<std::string> listFilesUnsorted(const std::string& folder, const NameFilter& wanted,
                                            bool everyEntry) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
@@ -29,8 +29,8 @@ std::vector<std::string> listFilesUnsorted(const std::string& folder, const std:
         return names;
     do {
         const std::string name = found.cFileName;
-        if ((everyEntry || !(found.dwFileAttributes & notAFile)) && hasExtension(name, extension) &&
-            name != "." && name != "..")
+        if ((everyEntry || !(found.dwFileAttributes & notAFile)) && wanted(name) && name != "." &&
+            name != "..")
             names.push_back(name);
     } while (FindNextFileA(search, &found));
     FindClose(search);

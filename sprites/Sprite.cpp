@@ -32,7 +32,8 @@ uint32_t Sprite::uploadedTexture() {
     if (pending_) {
         // The window was worked out when the sprite was made (and may be lent out meanwhile).
         TexCoords window;
-        texture = Renderer::get().uploadDecoded(pending_.get(), window, name, true);
+        texture =
+            Renderer::get().upload(pending_.get(), window, {name, 0, UploadFrom::Decoded, true});
         pending_.reset();
     }
     return texture;

@@ -2,6 +2,7 @@
 
 #include "gfx/Renderer.h"
 #include "listfile/Description.h"
+#include "listfile/FileExtension.h"
 #include "sprites/AnimatedSprite.h"
 #include "sprites/ShowOneSprite.h"
 
@@ -114,13 +115,12 @@ Sprite* requestSprite(std::string name, bool reportUnloadable) {
     }
 
     // The last three letters decide, case-sensitively; the dot is not looked at.
-    const std::string extension = name.size() >= 3 ? name.substr(name.size() - 3) : "";
     Sprite* made = nullptr;
-    if (extension == "png") {
+    if (hasExtension(name, "png", ExtensionMatch::LastLetters)) {
         made = new Sprite(name);
         if (made->unloaded && !made->unloadedReason.empty() && reportUnloadable)
             catalog.problems().report(unloadableImage(name, made->unloadedReason));
-    } else if (extension == "txt") {
+    } else if (hasExtension(name, "txt", ExtensionMatch::LastLetters)) {
         made = loadSpriteDescription(name);
     } else {
         catalog.problems().report(

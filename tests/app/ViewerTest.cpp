@@ -1106,6 +1106,7 @@ TEST(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
     };
     const Case cases[] = {
         {{"--help"}, 0, usage, ""},
+        {{"-h"}, 0, usage, ""},
         {{"--version"}, 0, "levelcolors " LEVELCOLORS_VERSION "\n", ""},
         {{"--frobnicate"}, 2, "", "levelcolors: unknown option --frobnicate\n" + usage},
         {{"a", "b"}, 2, "", "levelcolors: more than one level folder: a and b\n" + usage},

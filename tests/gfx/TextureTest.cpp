@@ -148,32 +148,52 @@ TEST_F(TextureTest, KeepsTheSurfacesAlphaSettingsAndEachPixelsAlpha) {
     SDL_FreeSurface(surface);
 }
 
-TEST_F(TextureTest, UploadImageReportsTheImageSizeNotTheTextures) {
+TEST_F(TextureTest, ADecodedImageGoesUpPaddedAndLeftAsItWas) {
     ASSERT_TRUE(writePng(world.folder() + "/sized.png", 100, 37, pattern(100, 37)));
+    SDL_Surface* image = readImage("sized.png");
+    ASSERT_NE(image, nullptr);
     TexCoords window;
-    Rect size = {1, 2, 3, 4};
-    const uint32_t texture = gl.uploadImage(readImage("sized.png"), window, size, "sized.png");
+    const UploadOptions decoded = {"sized.png", 0, UploadFrom::Decoded};
+    const uint32_t texture = gl.upload(image, window, decoded);
     ASSERT_NE(texture, 0u);
-    EXPECT_EQ(size, (Rect{0, 0, 100, 37}));
     EXPECT_EQ(window, (TexCoords{0, 0, 0.78125f, 0.578125f}));
+    EXPECT_EQ(image->w, 100) << "the caller's image is neither freed nor changed";
     int width = 0;
     int height = 0;
     world.boundTexels(width, height);
     EXPECT_EQ(width, 128);
     EXPECT_EQ(height, 64);
 
-    const uint32_t again = gl.uploadImage(readImage("sized.png"), window, size, "sized.png");
-    EXPECT_NE(again, texture) << "each upload makes a new texture";
+    EXPECT_NE(gl.upload(image, window, decoded), texture) << "each upload makes a new texture";
+    SDL_FreeSurface(image);
+}
+
+TEST_F(TextureTest, AnUploadIntoATextureRefillsThatTexture) {
+    const std::vector<uint32_t> first = pattern(4, 4);
+    const std::vector<uint32_t> second(16, 0xFF102030u);
+    TexCoords window;
+    const uint32_t texture = world.uploadPng("first.png", 4, 4, first, window);
+    ASSERT_NE(texture, 0u);
+    ASSERT_TRUE(writePng(world.folder() + "/second.png", 4, 4, second));
+    for (const UploadFrom source : {UploadFrom::Surface, UploadFrom::Decoded}) {
+        SDL_Surface* image = readImage("second.png");
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(gl.upload(image, window, {"second.png", texture, source}), texture);
+        SDL_FreeSurface(image);
+        int width = 0;
+        int height = 0;
+        const std::vector<uint32_t> texels = world.boundTexels(width, height);
+        ASSERT_EQ(texels.size(), 16u);
+        EXPECT_EQ(texels[5], second[5]);
+    }
 }
 
 TEST_F(TextureTest, NoImageGivesTextureZeroSilently) {
     ::testing::internal::CaptureStderr();
     ::testing::internal::CaptureStdout();
     TexCoords window = {1, 2, 3, 4};
-    Rect size = {1, 2, 3, 4};
-    EXPECT_EQ(gl.uploadImage(nullptr, window, size, "absent.png"), 0u);
+    EXPECT_EQ(gl.upload(nullptr, window, {"absent.png", 0, UploadFrom::Decoded}), 0u);
     EXPECT_EQ(window, (TexCoords{0, 0, 0, 0}));
-    EXPECT_EQ(size, (Rect{0, 0, 0, 0}));
     window = {1, 2, 3, 4};
     EXPECT_EQ(gl.uploadSurface(nullptr, window), 0u);
     EXPECT_EQ(window, (TexCoords{0, 0, 0, 0}));

@@ -1,5 +1,8 @@
 #include "platform/DirectoryListing.h"
 
+#include "listfile/FileExtension.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -8,6 +11,10 @@
 #include <unistd.h>
 
 namespace {
+
+bool isPng(const std::string& name) {
+    return hasExtension(name, "png");
+}
 
 class DirectoryListingTest : public ::testing::Test {
   protected:
@@ -40,15 +47,20 @@ TEST_F(DirectoryListingTest, ListsRegularFilesWithTheExtensionInByteOrder) {
                                                "link.png",
                                                "with space.png",
                                                "\xc3\xa9t\xc3\xa9.png"};
-    EXPECT_EQ(listFiles(folder, "png"), expected);
-    EXPECT_EQ(listFiles(folder, "txt"), std::vector<std::string>{"d.txt"});
+    EXPECT_EQ(listFiles(folder, isPng), expected);
+    const auto isText = [](const std::string& name) { return hasExtension(name, "txt"); };
+    EXPECT_EQ(listFiles(folder, isText), std::vector<std::string>{"d.txt"});
+    // Every entry, folders and links to nothing too.
+    const std::vector<std::string> entries = listEntries(folder, isPng);
+    EXPECT_NE(std::find(entries.begin(), entries.end(), "dir.png"), entries.end());
+    EXPECT_NE(std::find(entries.begin(), entries.end(), "dangling.png"), entries.end());
 }
 
 TEST_F(DirectoryListingTest, MissingOrEmptyFolderYieldsNothing) {
-    EXPECT_TRUE(listFiles(folder, "png").empty());
-    EXPECT_TRUE(listFiles(folder + "/absent", "png").empty());
+    EXPECT_TRUE(listFiles(folder, isPng).empty());
+    EXPECT_TRUE(listFiles(folder + "/absent", isPng).empty());
     touch("plain");
-    EXPECT_TRUE(listFiles(folder + "/plain", "png").empty());
+    EXPECT_TRUE(listFiles(folder + "/plain", isPng).empty());
 }
 
 } // namespace

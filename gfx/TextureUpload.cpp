@@ -1,0 +1,147 @@
+#include "gfx/TextureUpload.h"
+
+#include "gfx/TextureFit.h"
+
+#include <SDL.h>
+#include <cstdio>
+
+namespace {
+
+const char* shownName(const std::string& name) {
+    return name.empty() ? "image" : name.c_str();
+}
+
+TexCoords windowOf(int w, int h, int tw, int th) {
+    return TexCoords{0, 0, float(w) / float(tw), float(h) / float(th)};
+}
+
+} // namespace
+
+TextureUpload::TextureUpload(const GlEntryPoints& gl, GLenum(LEVELCOLORS_GLAPI* glGetError)(),
+                             int maxSide, long long texelBudget)
+    : gl_(gl), glGetError_(glGetError), maxSide_(maxSide), texelBudget_(texelBudget) {}
+
+uint32_t TextureUpload::upload(SDL_Surface* image, TexCoords& window,
+                               const UploadOptions& options) const {
+    if (!image) {
+        window = TexCoords{0, 0, 0, 0};
+        return 0;
+    }
+    // A scaled image keeps its own size on screen; only its texture is smaller. It is sampled
+    // from the image as it is, to keep the peak low.
+    if (TextureFit::of(image->w, image->h, maxSide_, texelBudget_).scaled)
+        return scaled(image, window, options);
+    if (options.source == UploadFrom::Surface)
+        return copied(image, window, options);
+    // Most decoded images: the round trip through the display's format would change nothing.
+    if (inTexelLayout(image))
+        return direct(image, window, options);
+    SDL_Surface* surface = SDL_DisplayFormatAlpha(image);
+    if (!surface) {
+        window = TexCoords{0, 0, 0, 0};
+        return 0;
+    }
+    const uint32_t texture = copied(surface, window, options);
+    SDL_FreeSurface(surface);
+    return texture;
+}
+
+TexCoords TextureUpload::plannedWindow(const SDL_Surface* image, const std::string& name,
+                                       DiagnosticSink& sink) const {
+    if (!image)
+        return TexCoords{0, 0, 0, 0};
+    const TextureFit fit = TextureFit::of(image->w, image->h, maxSide_, texelBudget_);
+    if (fit.scaled)
+        reportScaled(name, image, sink);
+    return windowOf(fit.w, fit.h, fit.tw, fit.th);
+}
+
+uint32_t TextureUpload::copied(SDL_Surface* surface, TexCoords& window,
+                               const UploadOptions& options) const {
+    const int w = surface->w;
+    const int h = surface->h;
+    const int tw = textureSide(w);
+    const int th = textureSide(h);
+    window = windowOf(w, h, tw, th);
+
+    SDL_Surface* staging = SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, texelMasks[0],
+                                                texelMasks[1], texelMasks[2], texelMasks[3]);
+    if (!staging)
+        return 0;
+
+    // With per-surface alpha on, the blit would blend instead of copying each pixel's alpha.
+    const Uint32 savedFlags = surface->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
+    const Uint8 savedAlpha = surface->format->alpha;
+    if (savedFlags & SDL_SRCALPHA)
+        SDL_SetAlpha(surface, 0, 0);
+
+    SDL_Rect area = {0, 0, Uint16(w), Uint16(h)};
+    SDL_UpperBlit(surface, &area, staging, &area);
+
+    if (savedFlags & SDL_SRCALPHA)
+        SDL_SetAlpha(surface, savedFlags, savedAlpha);
+
+    const uint32_t texture = created(tw, th, staging->pixels, options);
+    SDL_FreeSurface(staging);
+    return texture;
+}
+
+// An image in texel layout: its rows go straight to GL when they fill the texture, otherwise
+// through a padded copy.
+uint32_t TextureUpload::direct(SDL_Surface* image, TexCoords& window,
+                               const UploadOptions& options) const {
+    const int tw = textureSide(image->w);
+    const int th = textureSide(image->h);
+    window = windowOf(image->w, image->h, tw, th);
+    if (image->w != tw || image->h != th || image->pitch != tw * 4)
+        return created(tw, th, paddedTexels(image).get(), options);
+    SDL_LockSurface(image);
+    const uint32_t name = created(tw, th, image->pixels, options);
+    SDL_UnlockSurface(image);
+    return name;
+}
+
+uint32_t TextureUpload::scaled(SDL_Surface* image, TexCoords& window,
+                               const UploadOptions& options) const {
+    const TextureFit fit = TextureFit::of(image->w, image->h, maxSide_, texelBudget_);
+    if (!options.scalingReported)
+        reportScaled(options.name, image, standardError());
+    window = windowOf(fit.w, fit.h, fit.tw, fit.th);
+    return created(fit.tw, fit.th, scaledTexels(image, fit).get(), options);
+}
+
+// A texture GL refuses draws blank; it is named, with GL's error code. Errors left from
+// earlier calls are cleared first so that only this upload's is seen.
+uint32_t TextureUpload::created(int tw, int th, const void* texels,
+                                const UploadOptions& options) const {
+    for (int i = 0; glGetError_ && i < 16 && glGetError_() != GL_NO_ERROR; ++i) {
+    }
+    GLuint name = options.into;
+    if (!name)
+        gl_.glGenTextures(1, &name);
+    gl_.glBindTexture(GL_TEXTURE_2D, name);
+    gl_.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    gl_.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    gl_.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    const GLenum error = glGetError_ ? glGetError_() : GL_NO_ERROR;
+    if (error != GL_NO_ERROR) {
+        std::fprintf(stderr, "%s: GL refused its %dx%d texture (error 0x%04X)\n",
+                     shownName(options.name), tw, th, error);
+        std::fflush(stderr);
+    }
+    return name;
+}
+
+void TextureUpload::reportScaled(const std::string& name, const SDL_Surface* image,
+                                 DiagnosticSink& sink) const {
+    const TextureFit fit = TextureFit::of(image->w, image->h, maxSide_, texelBudget_);
+    sink.report({DiagnosticKind::Image,
+                 name,
+                 {},
+                 std::string(shownName(name)) + ": ",
+                 std::to_string(image->w) + "x" + std::to_string(image->h) +
+                     " pixels scaled down to " + std::to_string(fit.w) + "x" +
+                     std::to_string(fit.h) + " to fit a texture (at most " +
+                     std::to_string(maxSide_) + " pixels a side and " +
+                     std::to_string(texelBudget_ >> 20) + " Mpx)"});
+}
