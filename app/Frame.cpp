@@ -119,9 +119,10 @@ ViewState finishFrame(ViewState state, const Decoration& background, const Decor
         map.drawLines(state);
     } else
         drawPage(state);
-    // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
+    // 81 pixels high, the overlay reaches one pixel past the window's bottom edge. It lies in
+    // the map's area, which it would hide.
     const Rect overlayRect = {5, int16_t(screen.view.h - 80), 51, 81};
-    if (overlay.texture)
+    if (overlay.texture && state.viewMode != ViewMode::Map)
         screen.drawQuad(overlay.texture, &overlay.window, overlayRect);
     Renderer::get().glFinish();
     SDL_GL_SwapBuffers();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/KeyTable.h"
+#include "app/MapNavigation.h"
 #include "level/MapPixel.h"
 #include "sprites/Sprite.h"
 
@@ -37,7 +38,9 @@ class MapView {
 
     // Applies an event of the map view (zoom, pan and fit keys, the wheel, a drag, a click on
     // a cell, which goes to the marker's list page) and returns the state; other events, and
-    // every event outside the map view, leave it as it was. Never fails.
+    // every event outside the map view, leave it as it was. The zoom keys zoom about the
+    // pointer while it is over the map's cells, else about the area's centre; the wheel about
+    // the pointer. Never fails.
     ViewState applyEvent(ViewState state, const SDL_Event& event);
 
     // Draws the cells of the map shown that lie in the area (y 32 to the bottom); cells may
@@ -50,24 +53,14 @@ class MapView {
     // The top of the map area.
     static constexpr int32_t areaTop = 32;
 
-    // Zoom steps: a cell is 2^zoom window pixels, from 1/8 to 64.
-    static constexpr int smallestZoom = -3;
-    static constexpr int largestZoom = 6;
-    static constexpr int startZoom = 4;
-
   private:
-    struct View {
-        int zoom = startZoom;
-        double originX = 0; // the window position of the map's top-left corner, in the area
-        double originY = 0;
-    };
     struct Map {
         std::string path;
         bool read = false;
         int width = 0;
         int height = 0;
         std::vector<uint32_t> pixels; // display-layout words, rows from the top
-        View view;
+        MapNavigation view;
         size_t strays = 0;
         bool straysCounted = false;
     };
@@ -92,9 +85,13 @@ class MapView {
     std::string statusText(const ViewState& state);
     size_t strayPixels(Map& map);
     void drawPicture(const Map& map, bool painted);
-    void zoomAbout(Map& map, int zoom, double x, double y);
     // The cell under a window point, false when none is.
     bool cellAt(const Map& map, int x, int y, int& column, int& row) const;
+    // The range of columns and rows in the area, drawn at cell sizes above the picture's.
+    struct Cells {
+        int first = 0, last = 0, top = 0, bottom = 0;
+    };
+    Cells cellsInArea(const Map& map) const;
     std::string hoverText(const Map& map, int column, int row);
 
     bool given_ = false; // the maps were named on the command line

@@ -1280,7 +1280,7 @@ TEST(ViewerMap, MShowsTheMapCellByCellAndPShowsItAsPainted) {
     EXPECT_EQ(shot.at(cellX(2) + 8, cellY(1) + 8), brickArt);
     EXPECT_EQ(shot.at(cellX(3) + 8, cellY(1) + 8), 0x123456u); // walk into
     EXPECT_EQ(shot.at(cellX(4) + 8, cellY(0) + 8), white);     // past the map
-    EXPECT_EQ(shot.at(5, 720), LevelFolder::overlayTopLeft);
+    EXPECT_EQ(shot.at(5, 720), white); // the overlay would hide the map's area
 
     viewer.press({"p"});
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickMarker; });
@@ -1427,6 +1427,59 @@ TEST(ViewerMap, HoverNamesTheCellAndAClickGoesToItsRowsPage) {
     ASSERT_TRUE(viewer.driver().click(viewer.window(), 8, 40));
     shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
     EXPECT_EQ(shot.at(3, 29), brickMarker); // TEXTURES:, the brick's row
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+// Waits until the lava at (x, y) has played from one of its frames to the other and back:
+// frames drawn after whatever came before the call.
+Screenshot afterLavaPlays(const ViewerRun& viewer, int x, int y) {
+    const uint32_t first =
+        viewer.waitFor([&](const Screenshot& s) { return lavaShown(s.at(x, y)); }).at(x, y);
+    viewer.waitFor(
+        [&](const Screenshot& s) { return lavaShown(s.at(x, y)) && s.at(x, y) != first; });
+    return viewer.waitFor([&](const Screenshot& s) { return s.at(x, y) == first; });
+}
+
+TEST(ViewerMap, OffTheMapTheZoomKeysZoomAboutTheAreasCentreAndNoMoveLosesTheMap) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // In the area, off the map's cells: out to 8 pixels a cell about the area's centre
+    // (150, 384 in the area), which puts the map's corner at (75, 192 + 32).
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 250, 600));
+    viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(23); });
+    viewer.press({"minus"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(79, 228) == brickArt; });
+    EXPECT_EQ(shot.at(79, 228), brickArt);
+    EXPECT_EQ(shot.at(4, 36), white);
+    // Left moves the map 75 pixels right, until its right edge meets the area's: a map smaller
+    // than half the area stays whole in view.
+    viewer.press({"Left"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(154, 228) == brickArt; });
+    viewer.press({"Left"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(229, 228) == brickArt; });
+    viewer.press({"Left"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(272, 228) == brickArt; });
+    viewer.press({"Left"});
+    shot = afterLavaPlays(viewer, 278, 228);
+    EXPECT_EQ(shot.at(272, 228), brickArt);
+    EXPECT_EQ(shot.at(299, 228), 0x55AAAAu); // the last column, walk behind, at the edge
+    // In three steps about the centre, clamped at each: the map's left edge stops at the
+    // area's middle once it is wider than half the area.
+    viewer.press({"plus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(240, 36) == brickArt; });
+    viewer.press({"plus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(176, 36) == brickArt; });
+    viewer.press({"plus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(154, 36) == brickArt; });
+    shot = afterLavaPlays(viewer, 230, 40);
+    EXPECT_EQ(shot.at(150, 36), brickArt);
+    EXPECT_EQ(shot.at(149, 36), white);
+    EXPECT_EQ(shot.at(280, 100), brickArt); // row 1, column 2
+    EXPECT_EQ(shot.at(213, 159), magenta);  // the stray's bottom-right square, row 1, column 0
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }
