@@ -1,5 +1,6 @@
 #include "app/MapView.h"
 
+#include "app/BoxFilter.h"
 #include "app/Level.h"
 #include "app/Pages.h"
 #include "app/ShortenedPath.h"
@@ -41,8 +42,9 @@ void fill(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
 
 // Draws a sprite with its drawn size stretched to a side by side square at (x, y), through
 // the matrix as the textures page scales (glOrtho of -1/s..1/s multiplies by s); textures are
-// sampled nearest-neighbour, so each texel stays a sharp block.
-void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
+// sampled nearest-neighbour, so each texel stays a sharp block. An image larger than the
+// square is drawn from its reduced copy, texel for pixel where it is reduced.
+void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side, ReducedTextures& reduced) {
     // An image, or an animation's frame that is one, is a single quad over the cell: no
     // matrix calls, which cost more than the quad itself when cells are many.
     Sprite* image = sprite;
@@ -54,7 +56,11 @@ void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
     }
     if (image && typeid(*image) == typeid(Sprite) && image->placement.x == 0 &&
         image->placement.y == 0) {
-        if (image->uploadedTexture() != 0)
+        const ReducedTextures::Copy& copy = reduced.of(image, int(side));
+        if (copy.texture != 0)
+            Screen::get().drawQuad(copy.texture, &copy.window,
+                                   Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
+        else if (image->uploadedTexture() != 0)
             Screen::get().drawQuad(image->texture, &image->texCoords,
                                    Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
         return;
@@ -105,23 +111,23 @@ std::string imageFileOf(Sprite* sprite) {
     return typeid(*sprite) == typeid(Sprite) ? sprite->getName() : "";
 }
 
-// An image sampled nearest-neighbour at side by side, as the GL draws it scaled down; none
-// when it cannot be read.
+// An image at side by side, as a cell of that side draws it: reduced with a box filter where
+// it is larger, sampled nearest-neighbour where it is smaller; none when it cannot be read.
 std::vector<uint32_t> sampledFile(const std::string& path, int side) {
     SDL_Surface* image = path.empty() ? nullptr : loadImage(path);
     if (!image)
         return {};
-    std::vector<uint32_t> samples;
+    const int w = std::min(image->w, side), h = std::min(image->h, side);
     SDL_LockSurface(image);
-    for (int y = 0; y < side; ++y) {
-        const int sy = (2 * y + 1) * image->h / (2 * side);
-        const auto* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(image->pixels) + size_t(sy) * size_t(image->pitch));
-        for (int x = 0; x < side; ++x)
-            samples.push_back(row[(2 * x + 1) * image->w / (2 * side)]);
-    }
+    const std::vector<uint32_t> reduced = boxFilter(static_cast<const uint32_t*>(image->pixels),
+                                                    image->w, image->h, image->pitch / 4, w, h);
     SDL_UnlockSurface(image);
     SDL_FreeSurface(image);
+    std::vector<uint32_t> samples;
+    for (int y = 0; y < side && !reduced.empty(); ++y) {
+        for (int x = 0; x < side; ++x)
+            samples.push_back(reduced[size_t(y * h / side * w + x * w / side)]);
+    }
     return samples;
 }
 
@@ -182,6 +188,7 @@ MapView::MapView(std::vector<std::string> given, bool read) : given_(!given.empt
 void MapView::forgetLevel() {
     art_.clear();
     classes_.reset();
+    reduced_.forget();
     ++artGeneration_;
 }
 
@@ -350,7 +357,7 @@ void MapView::drawCells(const ViewState& state) {
             const CellArt& art = artOf(pixel);
             switch (art.kind) {
             case CellArt::Texture:
-                drawStretched(art.texture, x, y, cell);
+                drawStretched(art.texture, x, y, cell, reduced_);
                 drawn.insert(art.texture);
                 break;
             case CellArt::Framed:

@@ -2,6 +2,7 @@
 
 #include "app/KeyTable.h"
 #include "app/MapNavigation.h"
+#include "app/ReducedTextures.h"
 #include "level/MapPixel.h"
 #include "sprites/Sprite.h"
 
@@ -45,7 +46,8 @@ class MapView {
 
     // Draws the cells of the map shown that lie in the area (y 32 to the bottom); cells may
     // reach above it, where the backdrop is drawn again before the lines. Animated textures
-    // advance one tick a frame, all cells of one texture in step. Never fails.
+    // advance one tick a frame, all cells of one texture in step. A texture larger than its
+    // cell shows reduced with a box filter (ReducedTextures). Never fails.
     void drawCells(const ViewState& state);
     // The caption and the status line. Never fails.
     void drawLines(const ViewState& state);
@@ -72,7 +74,7 @@ class MapView {
         std::string what;    // the status text's name for it
         uint32_t marker = 0; // the marker a click goes to (Texture, Framed)
         bool hasRow = false; // whether a click goes anywhere
-        // Texture: its image sampled nearest-neighbour at 4 by 4, rows from the top, for the
+        // Texture: its image reduced to 4 by 4 with a box filter, rows from the top, for the
         // picture at 4 pixels a cell; made when first needed.
         std::vector<uint32_t> small;
     };
@@ -98,8 +100,9 @@ class MapView {
     std::vector<Map> maps_;
     std::unordered_map<uint32_t, CellArt> art_;
     std::unique_ptr<MapPixel> classes_; // made for the level's markers on first use
-    bool mapsRead_ = false;             // the maps are listed only until the level loads
-    uint64_t artGeneration_ = 0;        // counts the times art_ was forgotten
+    ReducedTextures reduced_;
+    bool mapsRead_ = false;      // the maps are listed only until the level loads
+    uint64_t artGeneration_ = 0; // counts the times art_ was forgotten
     // The picture of the view at small zooms, made again only when what it shows changes.
     uint32_t picture_ = 0;
     std::string pictureKey_;

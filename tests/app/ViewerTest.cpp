@@ -1484,6 +1484,68 @@ TEST(ViewerMap, OffTheMapTheZoomKeysZoomAboutTheAreasCentreAndNoMoveLosesTheMap)
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+TEST(ViewerMap, ArtLargerThanItsCellIsReducedAlikeInEveryCellAndArtThatFitsStaysSharp) {
+    LevelFolder level;
+    level.copyGolden("map");
+    // A 640 by 480 background in one-pixel columns of black and white, which sampled
+    // nearest-neighbour shows as stripes or either colour by where its cell lies; and an 8 by
+    // 8 checkerboard of one-pixel squares.
+    std::vector<uint32_t> stripes(640 * 480), checker(64);
+    for (size_t i = 0; i < stripes.size(); ++i)
+        stripes[i] = i % 2 ? 0xFFFFFFFFu : 0xFF000000u;
+    for (size_t i = 0; i < checker.size(); ++i)
+        checker[i] = (i % 8 + i / 8) % 2 ? 0xFFFFFFFFu : 0xFF000000u;
+    ASSERT_TRUE(writePng(level.path() + "/textures/stripes.png", 640, 480, stripes));
+    level.writeImage("textures/stripes_p.png", 8, 8, 0x207020);
+    ASSERT_TRUE(writePng(level.path() + "/textures/checker.png", 8, 8, checker));
+    level.writeImage("textures/checker_p.png", 8, 8, 0x702020);
+    //   stripes  stripes  stripes  lava (frames keep coming while it plays)
+    //   checker  stripes  stripes  stripes
+    const uint32_t s = 0xFF207020u, c = 0xFF702020u, lava = 0xFFAA2200u;
+    ASSERT_TRUE(writePng(level.path() + "/levels/painted.png", 4, 2, {s, s, s, lava, c, s, s, s}));
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    constexpr uint32_t grey = 0x808080;
+    // Every pixel of every cell of the background one grey; the checkerboard's squares as
+    // blocks of side / 8 pixels, down to 1.
+    const auto cellsShown = [&](const Screenshot& shot, int side) {
+        for (const int cell : {0, 1, 2, 5, 6, 7}) {
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) {
+                    if (shot.at(cellX(cell % 4, side) + x, cellY(cell / 4, side) + y) != grey)
+                        return false;
+                }
+            }
+        }
+        const int square = std::max(1, side / 8);
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                const uint32_t expected = (x / square + y / square) % 2 ? white : black;
+                if (shot.at(cellX(0, side) + x, cellY(1, side) + y) != expected)
+                    return false;
+            }
+        }
+        return true;
+    };
+    viewer.waitFor([&](const Screenshot& shot) { return cellsShown(shot, 16); });
+    EXPECT_TRUE(cellsShown(afterLavaPlays(viewer, cellX(3) + 8, cellY(0) + 8), 16));
+    // Zoomed out about the map's corner, at 8 pixels a cell and at 4, drawn from the picture.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 1, 33));
+    viewer.waitFor([](const Screenshot& shot) { return statusWidth(shot) > labelWidth(23); });
+    viewer.press({"minus"});
+    viewer.waitFor([&](const Screenshot& shot) { return cellsShown(shot, 8); });
+    EXPECT_TRUE(cellsShown(afterLavaPlays(viewer, cellX(3, 8) + 4, cellY(0, 8) + 4), 8));
+    viewer.press({"minus"});
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return s.at(12, 32) == 0xFF0000u; });
+    for (int y = 32; y < 40; ++y) {
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(shot.at(x, y), x >= 12 && y < 36 ? 0xFF0000u : grey) << x << "," << y;
+    }
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 TEST(ViewerMap, ASavedMapIsDrawnAgainWithItsViewKept) {
     LevelFolder level;
     level.copyGolden("map");
