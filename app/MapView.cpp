@@ -328,6 +328,29 @@ MapView::Cells MapView::cellsInArea(const Map& map) const {
     return cells;
 }
 
+bool MapView::animates(const ViewState& state) {
+    Map* map = shown(state);
+    // The picture and the painted colours hold still.
+    if (!map || !map->read || state.painted || map->view.cell() <= largestPictured)
+        return false;
+    const Cells cells = cellsInArea(*map);
+    uint32_t checked = 0;
+    bool any = false;
+    for (int row = cells.top; row < cells.bottom; ++row) {
+        for (int column = cells.first; column < cells.last; ++column) {
+            const uint32_t pixel = map->pixels[size_t(row) * size_t(map->width) + size_t(column)];
+            if (any && pixel == checked)
+                continue;
+            const CellArt& art = artOf(pixel);
+            if (art.kind == CellArt::Texture && art.texture->animates())
+                return true;
+            checked = pixel;
+            any = true;
+        }
+    }
+    return false;
+}
+
 void MapView::drawCells(const ViewState& state) {
     Map* map = shown(state);
     if (!map || !map->read)

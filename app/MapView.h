@@ -49,6 +49,9 @@ class MapView {
     // advance one tick a frame, all cells of one texture in step. A texture larger than its
     // cell shows reduced with a box filter (ReducedTextures). Never fails.
     void drawCells(const ViewState& state);
+    // Whether drawing the view again would change it with nothing happening: a cell in the
+    // area shows a texture that still animates. Never fails.
+    bool animates(const ViewState& state);
     // The caption and the status line. Never fails.
     void drawLines(const ViewState& state);
 
