@@ -62,6 +62,10 @@ char typedCharacter(uint16_t unicode) {
 ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held, MapView& map) {
     if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
         return state;
+    // A row marked after a click on a map cell stays until the next key or click; the hover
+    // lines name it until the pointer moves.
+    if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN)
+        state.marked = std::nullopt;
     if (state.viewMode == ViewMode::Map)
         state = map.applyEvent(state, event);
     if (event.type == SDL_KEYDOWN)
@@ -76,6 +80,7 @@ ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held, Ma
         const bool inside = (SDL_GetAppState() & SDL_APPMOUSEFOCUS) != 0;
         state.pointerX = inside ? event.motion.x : -1;
         state.pointerY = inside ? event.motion.y : -1;
+        state.markHovered = false;
     }
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPMOUSEFOCUS) &&
         !event.active.gain)

@@ -273,9 +273,12 @@ const MapView::CellArt& MapView::artOf(uint32_t pixel) {
         art.texture = texture;
         art.colour = averageOf(texture, pixel);
         art.what = texture->getName();
+        // A map cannot tell a texture from an object of the same colour: both are named.
+        const auto object = objectNameByColor.find(pixel);
+        art.object = object != objectNameByColor.end() ? object->second : "";
         art.marker = pixel;
         art.hasRow = true;
-    } else if (objectNameByColor.count(pixel)) {
+    } else if (objectNameByColor.count(pixel) && !objectNameByColor[pixel].empty()) {
         art.kind = CellArt::Framed;
         art.colour = pixel | opaqueBlack;
         art.what = objectNameByColor[pixel];
@@ -552,7 +555,20 @@ std::string MapView::hoverText(const Map& map, int column, int row) {
         }
     }
     const size_t room = size_t(std::max(0, (areaWidth() - 1) / glyphAdvance));
-    return kept + shortenPath(path, room > kept.size() ? room - kept.size() : 0);
+    const size_t left = room > kept.size() ? room - kept.size() : 0;
+    if (art.object.empty())
+        return kept + shortenPath(path, left);
+    // A texture and an object of one colour: both named, a name that fits in half the room
+    // whole and the other in what remains, or else each in half.
+    const std::string both = " and ";
+    const size_t names = left > both.size() ? left - both.size() : 0;
+    size_t forTexture = names / 2;
+    if (path.size() <= names / 2)
+        forTexture = path.size();
+    else if (art.object.size() <= names - names / 2)
+        forTexture = names - art.object.size();
+    return kept + shortenPath(path, forTexture) + both +
+           shortenPath(art.object, names - std::min(names, forTexture));
 }
 
 ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
@@ -628,8 +644,11 @@ ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
             if (!dragged_ && cellAt(*map, pressX_, pressY_, column, row)) {
                 const CellArt& art =
                     artOf(map->pixels[size_t(row) * size_t(map->width) + size_t(column)]);
-                if (art.hasRow)
+                if (art.hasRow) {
                     state = showRowOf(state, art.marker);
+                    state.marked = art.marker;
+                    state.markHovered = true;
+                }
             }
         }
         break;

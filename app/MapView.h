@@ -38,10 +38,10 @@ class MapView {
     std::vector<std::string> paths() const;
 
     // Applies an event of the map view (zoom, pan and fit keys, the wheel, a drag, a click on
-    // a cell, which goes to the marker's list page) and returns the state; other events, and
-    // every event outside the map view, leave it as it was. The zoom keys zoom about the
-    // pointer while it is over the map's cells, else about the area's centre; the wheel about
-    // the pointer. Never fails.
+    // a cell, which goes to the marker's list page and marks its row there) and returns the
+    // state; other events, and every event outside the map view, leave it as it was. The zoom
+    // keys zoom about the pointer while it is over the map's cells, else about the area's
+    // centre; the wheel about the pointer. Never fails.
     ViewState applyEvent(ViewState state, const SDL_Event& event);
 
     // Draws the cells of the map shown that lie in the area (y 32 to the bottom); cells may
@@ -75,6 +75,7 @@ class MapView {
         Sprite* texture = nullptr;
         uint32_t colour = 0; // Fill and Framed: the marker colour; Texture: its average
         std::string what;    // the status text's name for it
+        std::string object;  // Texture: the object that carries the colour too, if one does
         uint32_t marker = 0; // the marker a click goes to (Texture, Framed)
         bool hasRow = false; // whether a click goes anywhere
         // Texture: its image reduced to 4 by 4 with a box filter, rows from the top, for the

@@ -1431,6 +1431,22 @@ TEST(ViewerMap, HoverNamesTheCellAndAClickGoesToItsRowsPage) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+TEST(ViewerMap, TheHoverTextNamesATextureAndAnObjectOfOneColourBoth) {
+    LevelFolder level;
+    level.copyGolden("map");
+    level.addObject("events", "w", brickMarker);
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 8, 40));
+    // The window's 42 characters: 0,0 #10ABCD .../brick.png and events/w.txt
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(42); });
+    EXPECT_EQ(statusWidth(shot), labelWidth(42));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 // Waits until the lava at (x, y) has played from one of its frames to the other and back:
 // frames drawn after whatever came before the call.
 Screenshot afterLavaPlays(const ViewerRun& viewer, int x, int y) {
@@ -1439,6 +1455,64 @@ Screenshot afterLavaPlays(const ViewerRun& viewer, int x, int y) {
     viewer.waitFor(
         [&](const Screenshot& s) { return lavaShown(s.at(x, y)) && s.at(x, y) != first; });
     return viewer.waitFor([&](const Screenshot& s) { return s.at(x, y) == first; });
+}
+
+TEST(ViewerMap, AClickedCellsRowIsFramedUntilTheNextKeyOrClickAndNamedUntilThePointerMoves) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // The lava's cell: its row is the second (y 58 to 89), the pointer over the first.
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 24, 40));
+    viewer.waitFor([](const Screenshot& s) { return s.at(150, 56) == black; });
+    Screenshot shot = afterLavaPlays(viewer, 12, 60);
+    EXPECT_EQ(captionWidth(shot), labelWidth(9)); // TEXTURES:
+    // Two pixels of black around the row's band, outside it above and below.
+    for (const auto& [x, y] : {std::pair{150, 56},
+                               {150, 57},
+                               {150, 90},
+                               {150, 91},
+                               {0, 70},
+                               {1, 70},
+                               {298, 70},
+                               {299, 70}})
+        EXPECT_EQ(shot.at(x, y), black) << x << "," << y;
+    for (const auto& [x, y] :
+         {std::pair{150, 55}, {150, 58}, {150, 89}, {150, 92}, {2, 70}, {297, 70}})
+        EXPECT_EQ(shot.at(x, y), white) << x << "," << y;
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(17)); // textures/lava.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(33)); // #AA2200 16x16, 2 frames, 0 others
+    // Once the pointer moves, the hover lines follow it; the frame stays.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 30));
+    viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) == labelWidth(18); });
+    shot = afterLavaPlays(viewer, 12, 60);
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(18)); // textures/brick.png
+    EXPECT_EQ(shot.at(150, 56), black);
+    // A key ends it, even one that changes nothing else.
+    viewer.press({"1"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(150, 56) == white; });
+    shot = afterLavaPlays(viewer, 12, 60);
+    EXPECT_EQ(shot.at(150, 56), white);
+    EXPECT_EQ(shot.at(299, 70), white);
+
+    // The hero's row, the first of the objects page (y 26 to 38); the pointer over none.
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 40, 40));
+    shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) > 0; });
+    EXPECT_EQ(captionWidth(shot), labelWidth(8));        // OBJECTS:
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(19)); // characters/hero.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(17)); // #3366CC, 0 others
+    for (const auto& [x, y] : {std::pair{150, 24}, {150, 25}, {150, 39}, {150, 40}, {299, 32}})
+        EXPECT_EQ(shot.at(x, y), black) << x << "," << y;
+    // A click ends it as a key does.
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 150, 600));
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(150, 24) == white; });
+    EXPECT_EQ(shot.at(299, 32), white);
+    EXPECT_EQ(bottomLineWidth(shot, 2), 0);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
 }
 
 TEST(ViewerMap, OffTheMapTheZoomKeysZoomAboutTheAreasCentreAndNoMoveLosesTheMap) {
