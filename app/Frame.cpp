@@ -63,6 +63,10 @@ char typedCharacter(uint16_t unicode) {
 ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held, MapView& map) {
     if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
         return state;
+    // A row marked after a click on a map cell stays until the next key or click; the hover
+    // lines name it until the pointer moves.
+    if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN)
+        state.marked = std::nullopt;
     if (state.viewMode == ViewMode::Map)
         state = map.applyEvent(state, event);
     if (event.type == SDL_KEYDOWN)
@@ -77,6 +81,7 @@ ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held, Ma
         const bool inside = (SDL_GetAppState() & SDL_APPMOUSEFOCUS) != 0;
         state.pointerX = inside ? event.motion.x : -1;
         state.pointerY = inside ? event.motion.y : -1;
+        state.markHovered = false;
     }
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPMOUSEFOCUS) &&
         !event.active.gain)
@@ -120,9 +125,10 @@ ViewState finishFrame(ViewState state, const Decoration& background, const Decor
         map.drawLines(state);
     } else
         drawPage(state);
-    // 81 pixels high, the overlay reaches one pixel past the window's bottom edge.
+    // 81 pixels high, the overlay reaches one pixel past the window's bottom edge. It lies in
+    // the map's area, which it would hide.
     const Rect overlayRect = {5, int16_t(screen.view.h - 80), 51, 81};
-    if (overlay.texture)
+    if (overlay.texture && state.viewMode != ViewMode::Map)
         screen.drawQuad(overlay.texture, &overlay.window, overlayRect);
     Renderer::get().glFinish();
     SDL_GL_SwapBuffers();

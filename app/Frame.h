@@ -36,8 +36,9 @@ void drawBackground(const Decoration& background, Background chosen);
 // state, which is returned; a key-down that SDL repeats while the key is held (`held` tells them)
 // applies only for the keys that repeat. A quit event (the close button, SIGINT, SIGTERM) ends the
 // loop as Escape does. In the map view `map` draws the view instead of the page (the backdrop
-// drawn again above its area, under the caption) and takes its own events first. `eventsCame`
-// tells whether any event at all was taken (an expose, say, changes no state but asks for a
-// frame).
+// drawn again above its area, under the caption), with no overlay over its area, and takes its
+// own events first. A key-down or a mouse button ends the mark of a row (state.marked), and a
+// pointer move its naming by the hover lines. `eventsCame` tells whether any event at all was
+// taken (an expose, say, changes no state but asks for a frame).
 ViewState finishFrame(ViewState state, const Decoration& background, const Decoration& overlay,
                       HeldKeys& held, MapView& map, bool& eventsCame);

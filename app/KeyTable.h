@@ -39,6 +39,10 @@ struct ViewState {
     // cells show the colours as painted rather than their art.
     size_t mapIndex = 0;
     bool painted = false;
+    // After a click on a map cell: the colour of the row it went to, framed until the next key
+    // or click, and named by the hover lines until the pointer moves.
+    std::optional<uint32_t> marked = std::nullopt;
+    bool markHovered = false;
     // While the level loads, the caption line says how far it has come.
     std::optional<LoadingProgress> loading = std::nullopt;
 };

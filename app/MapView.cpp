@@ -1,5 +1,6 @@
 #include "app/MapView.h"
 
+#include "app/BoxFilter.h"
 #include "app/Level.h"
 #include "app/Pages.h"
 #include "app/ShortenedPath.h"
@@ -44,8 +45,9 @@ void fill(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
 
 // Draws a sprite with its drawn size stretched to a side by side square at (x, y), through
 // the matrix as the textures page scales (glOrtho of -1/s..1/s multiplies by s); textures are
-// sampled nearest-neighbour, so each texel stays a sharp block.
-void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
+// sampled nearest-neighbour, so each texel stays a sharp block. An image larger than the
+// square is drawn from its reduced copy, texel for pixel where it is reduced.
+void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side, ReducedTextures& reduced) {
     // An image, or an animation's frame that is one, is a single quad over the cell: no
     // matrix calls, which cost more than the quad itself when cells are many.
     Sprite* image = sprite;
@@ -57,7 +59,11 @@ void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side) {
     }
     if (image && typeid(*image) == typeid(Sprite) && image->placement.x == 0 &&
         image->placement.y == 0) {
-        if (image->uploadedTexture() != 0)
+        const ReducedTextures::Copy& copy = reduced.of(image, int(side));
+        if (copy.texture != 0)
+            Screen::get().drawQuad(copy.texture, &copy.window,
+                                   Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
+        else if (image->uploadedTexture() != 0)
             Screen::get().drawQuad(image->texture, &image->texCoords,
                                    Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
         return;
@@ -108,23 +114,23 @@ std::string imageFileOf(Sprite* sprite) {
     return typeid(*sprite) == typeid(Sprite) ? sprite->getName() : "";
 }
 
-// An image sampled nearest-neighbour at side by side, as the GL draws it scaled down; none
-// when it cannot be read.
+// An image at side by side, as a cell of that side draws it: reduced with a box filter where
+// it is larger, sampled nearest-neighbour where it is smaller; none when it cannot be read.
 std::vector<uint32_t> sampledFile(const std::string& path, int side) {
     SDL_Surface* image = path.empty() ? nullptr : loadImage(path);
     if (!image)
         return {};
-    std::vector<uint32_t> samples;
+    const int w = std::min(image->w, side), h = std::min(image->h, side);
     SDL_LockSurface(image);
-    for (int y = 0; y < side; ++y) {
-        const int sy = (2 * y + 1) * image->h / (2 * side);
-        const auto* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(image->pixels) + size_t(sy) * size_t(image->pitch));
-        for (int x = 0; x < side; ++x)
-            samples.push_back(row[(2 * x + 1) * image->w / (2 * side)]);
-    }
+    const std::vector<uint32_t> reduced = boxFilter(static_cast<const uint32_t*>(image->pixels),
+                                                    image->w, image->h, image->pitch / 4, w, h);
     SDL_UnlockSurface(image);
     SDL_FreeSurface(image);
+    std::vector<uint32_t> samples;
+    for (int y = 0; y < side && !reduced.empty(); ++y) {
+        for (int x = 0; x < side; ++x)
+            samples.push_back(reduced[size_t(y * h / side * w + x * w / side)]);
+    }
     return samples;
 }
 
@@ -186,6 +192,7 @@ MapView::MapView(std::vector<std::string> given, bool read) : given_(!given.empt
 void MapView::forgetLevel() {
     art_.clear();
     classes_.reset();
+    reduced_.forget();
     ++artGeneration_;
 }
 
@@ -242,6 +249,8 @@ void MapView::readMap(Map& map) {
                     size_t(image->w), map.pixels.begin() + ptrdiff_t(size_t(y) * size_t(image->w)));
     SDL_UnlockSurface(image);
     SDL_FreeSurface(image);
+    // A map saved at another size keeps its view, as far as the map stays in view.
+    map.view.keepInView({map.width, map.height}, {areaWidth(), areaHeight()});
 }
 
 const MapView::CellArt& MapView::artOf(uint32_t pixel) {
@@ -271,9 +280,12 @@ const MapView::CellArt& MapView::artOf(uint32_t pixel) {
         art.texture = texture;
         art.colour = averageOf(texture, pixel);
         art.what = texture->getName();
+        // A map cannot tell a texture from an object of the same colour: both are named.
+        const auto object = objectNameByColor.find(pixel);
+        art.object = object != objectNameByColor.end() ? object->second : "";
         art.marker = pixel;
         art.hasRow = true;
-    } else if (objectNameByColor.count(pixel)) {
+    } else if (objectNameByColor.count(pixel) && !objectNameByColor[pixel].empty()) {
         art.kind = CellArt::Framed;
         art.colour = pixel | opaqueBlack;
         art.what = objectNameByColor[pixel];
@@ -315,28 +327,59 @@ size_t MapView::strayPixels(Map& map) {
     return map.strays;
 }
 
+MapView::Cells MapView::cellsInArea(const Map& map) const {
+    const MapNavigation& view = map.view;
+    const double cell = view.cell();
+    Cells cells;
+    cells.first = std::max(0, int(std::floor(-view.originX() / cell)));
+    cells.last = std::min(map.width, int(std::ceil((areaWidth() - view.originX()) / cell)));
+    cells.top = std::max(0, int(std::floor(-view.originY() / cell)));
+    cells.bottom = std::min(map.height, int(std::ceil((areaHeight() - view.originY()) / cell)));
+    return cells;
+}
+
+bool MapView::animates(const ViewState& state) {
+    Map* map = shown(state);
+    // The picture and the painted colours hold still.
+    if (!map || !map->read || state.painted || map->view.cell() <= largestPictured)
+        return false;
+    const Cells cells = cellsInArea(*map);
+    uint32_t checked = 0;
+    bool any = false;
+    for (int row = cells.top; row < cells.bottom; ++row) {
+        for (int column = cells.first; column < cells.last; ++column) {
+            const uint32_t pixel = map->pixels[size_t(row) * size_t(map->width) + size_t(column)];
+            if (any && pixel == checked)
+                continue;
+            const CellArt& art = artOf(pixel);
+            if (art.kind == CellArt::Texture && art.texture->animates())
+                return true;
+            checked = pixel;
+            any = true;
+        }
+    }
+    return false;
+}
+
 void MapView::drawCells(const ViewState& state) {
     Map* map = shown(state);
     if (!map || !map->read)
         return;
-    const View& view = map->view;
-    const double cell = std::ldexp(1.0, view.zoom);
+    const MapNavigation& view = map->view;
+    const double cell = view.cell();
     if (cell <= largestPictured) {
         drawPicture(*map, state.painted);
         return;
     }
     const int32_t side = int32_t(cell);
-    const int32_t baseX = int32_t(std::floor(view.originX));
-    const int32_t baseY = areaTop + int32_t(std::floor(view.originY));
+    const int32_t baseX = int32_t(std::floor(view.originX()));
+    const int32_t baseY = areaTop + int32_t(std::floor(view.originY()));
     // Only the cells in the area are drawn.
-    const int first = std::max(0, int(std::floor(-view.originX / cell)));
-    const int last = std::min(map->width, int(std::ceil((areaWidth() - view.originX) / cell)));
-    const int top = std::max(0, int(std::floor(-view.originY / cell)));
-    const int bottom = std::min(map->height, int(std::ceil((areaHeight() - view.originY) / cell)));
+    const Cells cells = cellsInArea(*map);
     std::set<Sprite*> drawn;
-    for (int row = top; row < bottom; ++row) {
+    for (int row = cells.top; row < cells.bottom; ++row) {
         const int32_t y = baseY + row * side;
-        for (int column = first; column < last; ++column) {
+        for (int column = cells.first; column < cells.last; ++column) {
             const int32_t x = baseX + column * side;
             const uint32_t pixel = map->pixels[size_t(row) * size_t(map->width) + size_t(column)];
             if (state.painted) {
@@ -347,7 +390,7 @@ void MapView::drawCells(const ViewState& state) {
             const CellArt& art = artOf(pixel);
             switch (art.kind) {
             case CellArt::Texture:
-                drawStretched(art.texture, x, y, cell);
+                drawStretched(art.texture, x, y, cell, reduced_);
                 drawn.insert(art.texture);
                 break;
             case CellArt::Framed:
@@ -384,9 +427,9 @@ void MapView::drawPicture(const Map& map, bool painted) {
     const int32_t w = areaWidth(), h = areaHeight();
     if (w <= 0 || h <= 0)
         return;
-    const View& view = map.view;
-    const std::string key = map.path + "|" + std::to_string(view.zoom) + "|" +
-                            std::to_string(view.originX) + "|" + std::to_string(view.originY) +
+    const MapNavigation& view = map.view;
+    const std::string key = map.path + "|" + std::to_string(view.zoom()) + "|" +
+                            std::to_string(view.originX()) + "|" + std::to_string(view.originY()) +
                             "|" + std::to_string(painted) + "|" + std::to_string(w) + "x" +
                             std::to_string(h) + "|" + std::to_string(artGeneration_) + "|" +
                             std::to_string(size_t(map.pixels.data()));
@@ -395,7 +438,7 @@ void MapView::drawPicture(const Map& map, bool painted) {
                                                     0x0000FF00u, 0x000000FFu, 0xFF000000u);
         if (!surface)
             return;
-        const double cell = std::ldexp(1.0, view.zoom);
+        const double cell = view.cell();
         SDL_LockSurface(surface);
         uint32_t lastPixel = 0, lastShown = 0;
         bool known = false;
@@ -404,10 +447,10 @@ void MapView::drawPicture(const Map& map, bool painted) {
         for (int32_t y = 0; y < h; ++y) {
             auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
                                                     size_t(y) * size_t(surface->pitch));
-            const double cellTop = y - std::floor(view.originY);
+            const double cellTop = y - std::floor(view.originY());
             const double row = std::floor(cellTop / cell);
             for (int32_t x = 0; x < w; ++x) {
-                const double cellLeft = x - std::floor(view.originX);
+                const double cellLeft = x - std::floor(view.originX());
                 const double column = std::floor(cellLeft / cell);
                 out[x] = 0;
                 if (row < 0 || column < 0 || row >= map.height || column >= map.width)
@@ -464,7 +507,7 @@ std::string MapView::statusText(const ViewState& state) {
     const size_t strays = strayPixels(*map);
     return std::to_string(map->width) + "x" + std::to_string(map->height) + ", " +
            std::to_string(strays) + (strays == 1 ? " stray pixel, " : " stray pixels, ") +
-           zoomText(map->view.zoom);
+           zoomText(map->view.zoom());
 }
 
 void MapView::drawLines(const ViewState& state) {
@@ -488,16 +531,9 @@ void MapView::drawLines(const ViewState& state) {
 }
 
 bool MapView::cellAt(const Map& map, int x, int y, int& column, int& row) const {
-    const double cell = std::ldexp(1.0, map.view.zoom);
     if (!map.read || x < 0 || y < areaTop || x >= areaWidth())
         return false;
-    const double cx = std::floor((x - std::floor(map.view.originX)) / cell);
-    const double cy = std::floor((y - areaTop - std::floor(map.view.originY)) / cell);
-    if (cx < 0 || cy < 0 || cx >= map.width || cy >= map.height)
-        return false;
-    column = int(cx);
-    row = int(cy);
-    return true;
+    return map.view.cellAt({double(x), double(y - areaTop)}, {map.width, map.height}, column, row);
 }
 
 std::string MapView::hoverText(const Map& map, int column, int row) {
@@ -526,63 +562,62 @@ std::string MapView::hoverText(const Map& map, int column, int row) {
         }
     }
     const size_t room = size_t(std::max(0, (areaWidth() - 1) / glyphAdvance));
-    return kept + shortenPath(path, room > kept.size() ? room - kept.size() : 0);
-}
-
-void MapView::zoomAbout(Map& map, int zoom, double x, double y) {
-    zoom = std::clamp(zoom, smallestZoom, largestZoom);
-    View& view = map.view;
-    // The map point under (x, y) stays there.
-    const double scale = std::ldexp(1.0, zoom - view.zoom);
-    view.originX = x - (x - view.originX) * scale;
-    view.originY = y - (y - view.originY) * scale;
-    view.zoom = zoom;
+    const size_t left = room > kept.size() ? room - kept.size() : 0;
+    if (art.object.empty())
+        return kept + shortenPath(path, left);
+    // A texture and an object of one colour: both named, a name that fits in half the room
+    // whole and the other in what remains, or else each in half.
+    const std::string both = " and ";
+    const size_t names = left > both.size() ? left - both.size() : 0;
+    size_t forTexture = names / 2;
+    if (path.size() <= names / 2)
+        forTexture = path.size();
+    else if (art.object.size() <= names - names / 2)
+        forTexture = names - art.object.size();
+    return kept + shortenPath(path, forTexture) + both +
+           shortenPath(art.object, names - std::min(names, forTexture));
 }
 
 ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
     Map* map = shown(state);
     if (!map || state.viewMode != ViewMode::Map)
         return state;
-    View& view = map->view;
-    // Zooming keeps the point under the pointer in place, or the area's centre when the
-    // pointer is elsewhere.
-    const bool pointerIn = state.pointerX >= 0 && state.pointerY >= areaTop;
-    const double focusX = pointerIn ? state.pointerX : areaWidth() / 2.0;
-    const double focusY = pointerIn ? state.pointerY - areaTop : areaHeight() / 2.0;
+    MapNavigation& view = map->view;
+    const MapNavigation::Size cells = {map->width, map->height};
+    const MapNavigation::Size area = {areaWidth(), areaHeight()};
+    // The keys zoom about the pointer while it is over the map's cells, else the area's centre.
+    std::optional<MapNavigation::Point> pointer;
+    if (state.pointerX >= 0 && state.pointerY >= 0)
+        pointer = MapNavigation::Point{double(state.pointerX), double(state.pointerY - areaTop)};
+    const MapNavigation::Point focus = view.keyZoomFocus(pointer, cells, area);
     switch (event.type) {
     case SDL_KEYDOWN:
         switch (event.key.keysym.sym) {
         case SDLK_PLUS:
         case SDLK_EQUALS:
         case SDLK_KP_PLUS:
-            zoomAbout(*map, view.zoom + 1, focusX, focusY);
+            view.zoomAbout(view.zoom() + 1, focus, cells, area);
             break;
         case SDLK_MINUS:
         case SDLK_KP_MINUS:
-            zoomAbout(*map, view.zoom - 1, focusX, focusY);
+            view.zoomAbout(view.zoom() - 1, focus, cells, area);
             break;
         // The arrows move the view a quarter of the area: the map the other way.
         case SDLK_LEFT:
-            view.originX += areaWidth() / 4;
+            view.panBy(area.width / 4, 0, cells, area);
             break;
         case SDLK_RIGHT:
-            view.originX -= areaWidth() / 4;
+            view.panBy(-(area.width / 4), 0, cells, area);
             break;
         case SDLK_UP:
-            view.originY += areaHeight() / 4;
+            view.panBy(0, area.height / 4, cells, area);
             break;
         case SDLK_DOWN:
-            view.originY -= areaHeight() / 4;
+            view.panBy(0, -(area.height / 4), cells, area);
             break;
-        case SDLK_HOME: {
-            // The largest zoom at which the whole map fits, or the smallest.
-            int zoom = largestZoom;
-            while (zoom > smallestZoom && (std::ldexp(map->width, zoom) > areaWidth() ||
-                                           std::ldexp(map->height, zoom) > areaHeight()))
-                --zoom;
-            view = View{zoom, 0, 0};
+        case SDLK_HOME:
+            view.fit(cells, area);
             break;
-        }
         default:
             break;
         }
@@ -591,8 +626,9 @@ ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
         if (event.button.button == SDL_BUTTON_WHEELUP ||
             event.button.button == SDL_BUTTON_WHEELDOWN) {
             if (event.button.y >= areaTop)
-                zoomAbout(*map, view.zoom + (event.button.button == SDL_BUTTON_WHEELUP ? 1 : -1),
-                          event.button.x, event.button.y - areaTop);
+                view.zoomAbout(view.zoom() + (event.button.button == SDL_BUTTON_WHEELUP ? 1 : -1),
+                               {double(event.button.x), double(event.button.y - areaTop)}, cells,
+                               area);
         } else if (event.button.button == SDL_BUTTON_LEFT && event.button.y >= areaTop) {
             pressed_ = true;
             dragged_ = false;
@@ -603,8 +639,7 @@ ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
     case SDL_MOUSEMOTION:
         if (pressed_ && (event.motion.state & SDL_BUTTON(SDL_BUTTON_LEFT)) &&
             (event.motion.xrel != 0 || event.motion.yrel != 0)) {
-            view.originX += event.motion.xrel;
-            view.originY += event.motion.yrel;
+            view.panBy(event.motion.xrel, event.motion.yrel, cells, area);
             dragged_ = true;
         }
         break;
@@ -616,8 +651,11 @@ ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
             if (!dragged_ && cellAt(*map, pressX_, pressY_, column, row)) {
                 const CellArt& art =
                     artOf(map->pixels[size_t(row) * size_t(map->width) + size_t(column)]);
-                if (art.hasRow)
+                if (art.hasRow) {
                     state = showRowOf(state, art.marker);
+                    state.marked = art.marker;
+                    state.markHovered = true;
+                }
             }
         }
         break;

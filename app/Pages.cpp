@@ -82,6 +82,24 @@ std::string fittedPath(const std::string& path, int32_t x, size_t kept) {
 constexpr uint8_t frameGrey = 0x40;
 constexpr int32_t framedSide = 10;
 
+// The mark of a row a click on a map cell went to: a black frame 2 pixels wide around the
+// row's band (from y, `height` pixels down, the window's width across), just outside it above
+// and below and on the window's edges at the sides.
+constexpr int32_t markWidth = 2;
+
+void drawMark(int32_t y, int32_t height) {
+    Renderer& gl = Renderer::get();
+    const TexCoords none = {0, 0, 0, 0};
+    gl.glColor4ub(0, 0, 0, 0xFF);
+    const uint16_t w = Screen::get().view.w, across = uint16_t(markWidth);
+    const uint16_t down = uint16_t(height + 2 * markWidth);
+    const int16_t top = int16_t(y - markWidth), right = int16_t(w - markWidth);
+    for (const Rect edge : {Rect{0, top, w, across}, Rect{0, int16_t(y + height), w, across},
+                            Rect{0, top, across, down}, Rect{right, top, across, down}})
+        Screen::get().drawQuad(0, &none, edge); // texture 0 leaves the colour as it is
+    gl.glColor4f(1, 1, 1, 1);
+}
+
 void drawFrame(int32_t x, int32_t y, int32_t side) {
     Renderer& gl = Renderer::get();
     const TexCoords none = {0, 0, 0, 0};
@@ -340,6 +358,12 @@ void drawPage(const ViewState& state) {
     }
     const std::vector<size_t> rows = rowsOfPage(viewMode, shownFilter(state), state.pageIndex);
     std::optional<uint32_t> hovered;
+    // The marked row: the first row of its colour on the page, framed under what the row draws.
+    const auto marked = std::find_if(rows.begin(), rows.end(), [&](size_t position) {
+        return state.marked == levelColors[position];
+    });
+    if (marked != rows.end())
+        drawMark(firstRowY + page.rowSpacing * int32_t(marked - rows.begin()), page.rowSpacing);
     int32_t y = firstRowY;
     for (const size_t position : rows) {
         const uint32_t colour = levelColors[position];
@@ -351,6 +375,8 @@ void drawPage(const ViewState& state) {
             hovered = colour;
         y += page.rowSpacing;
     }
+    if (marked != rows.end() && state.markHovered)
+        hovered = state.marked;
     if (hovered)
         drawHoverLines(viewMode, *hovered);
     drawFindLine(state);

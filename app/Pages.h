@@ -18,7 +18,11 @@ class Sprite;
 // overlay they show the find line (lowest) while it is open or a filter is kept, and above it
 // two lines on the row under the mouse pointer. While the level loads (`state.loading`), the
 // caption line says how far at its right ("listing files", then "loading 1234 of 8000 files"),
-// where the info overlay's page number goes once it is loaded.
+// where the info overlay's page number goes once it is loaded. The first row of the colour
+// `state.marked` on the page is framed in black, 2 pixels wide, around its band (the row's
+// height, the window's width): just above and below it, and on the window's edges at its
+// sides, under what the rows draw; while `state.markHovered` the hover lines name it instead of
+// the row under the pointer.
 void drawPage(const ViewState& state);
 // A texture row. The texture's box reaches from x 10 to the window's right edge (to x 74
 // with the info overlay, whose path and colour go right of it) and is one row (32) tall; a

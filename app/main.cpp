@@ -77,10 +77,10 @@ int main(int argc, char** argv) {
         }
         followLevel();
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
-        // event or a change to the level's files comes. The map view, whose cells may animate
-        // anywhere in its area, keeps drawing.
-        if (!state.quit && !eventsCame && !liveReload.busy() && state.viewMode != ViewMode::Map &&
-            !pageAnimates(state))
+        // event or a change to the level's files comes.
+        const bool animates =
+            state.viewMode == ViewMode::Map ? map.animates(state) : pageAnimates(state);
+        if (!state.quit && !eventsCame && !liveReload.busy() && !animates)
             waitForEventOrChange([&liveReload] { return liveReload.noteChanges(SDL_GetTicks()); });
     }
     SDL_Quit();

@@ -10,6 +10,7 @@
 #include "app/FramePacing.h"
 #include "app/ImageSources.h"
 #include "app/Level.h"
+#include "app/MapNavigation.h"
 #include "app/MapView.h"
 #include "bench/BenchClock.h"
 #include "gfx/Renderer.h"
@@ -167,9 +168,9 @@ int main(int argc, char** argv) {
     MapView map({mapPath});
     std::remove(mapPath);
     // From 16 pixels a cell, the start, out to 1/8, then in step by step.
-    for (int zoom = MapView::startZoom; zoom > MapView::smallestZoom; --zoom)
+    for (int zoom = MapNavigation::startZoom; zoom > MapNavigation::smallestZoom; --zoom)
         pressMapKey(map, SDLK_MINUS);
-    int zoom = MapView::smallestZoom;
+    int zoom = MapNavigation::smallestZoom;
     for (const int wanted : {-3, 0, 2, 4, 6}) {
         for (; zoom < wanted; ++zoom)
             pressMapKey(map, SDLK_PLUS);

@@ -1,9 +1,10 @@
-// idle_bench [LEVEL [SECONDS]]
+// idle_bench [LEVEL [SECONDS [KEY...]]]
 //
 // Runs the real viewer on a private X server in LEVEL (default: the demo level) with nothing
-// happening, on its textures page, and prints the share of one core it uses over SECONDS
-// (default 10), drawing included, read from its CPU time in /proc. Exits with status 1 when
-// the viewer dies or fails to quit.
+// happening, on its textures page or on the view the KEYs lead to (`m` the map view, `m p` its
+// painted colours), and prints the share of one core it uses over SECONDS (default 10),
+// drawing included, read from its CPU time in /proc, and its resident memory at the end.
+// Exits with status 1 when the viewer dies or fails to quit.
 
 #include "bench/BenchClock.h"
 #include "drive/ChildProcess.h"
@@ -40,13 +41,37 @@ double cpuSeconds(pid_t pid) {
     return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
+// The process's resident memory in MiB, from /proc; -1 when unreadable.
+double residentMiB(pid_t pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024.0;
+    }
+    return -1;
+}
+
+// Whether the window shows its right end of the caption line bare, on a white background.
+bool loaded(const Screenshot& shot) {
+    if (shot.width < 36)
+        return false;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = shot.width - 36; x < shot.width - 1; ++x) {
+            if (shot.at(x, y) != 0xFFFFFF)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string level = argc > 1 ? argv[1] : std::string(LEVELCOLORS_DEMO_DIR);
     const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
     if (seconds <= 0) {
-        std::fprintf(stderr, "usage: idle_bench [LEVEL [SECONDS]]\n");
+        std::fprintf(stderr, "usage: idle_bench [LEVEL [SECONDS [KEY...]]]\n");
         return 2;
     }
 
@@ -59,14 +84,24 @@ int main(int argc, char** argv) {
                      viewer.standardOutput().c_str(), viewer.standardError().c_str());
         return 1;
     }
-    // Start-up (the level scan, the first uploads) is over well before sampling starts.
+    // The level is loaded once the caption line's right end, where "loading N of M files"
+    // stands until then, is bare; what the keys show is drawn well before sampling starts.
+    for (int tries = 0; tries < 1200 && !loaded(driver.screenshot(window)); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     std::this_thread::sleep_for(std::chrono::seconds(2));
+    std::string keys;
+    for (int i = 3; i < argc; ++i) {
+        driver.pressKey(window, argv[i]);
+        keys += std::string(keys.empty() ? " after" : "") + " " + argv[i];
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+    }
     const double cpuBefore = cpuSeconds(viewer.pid());
     const double wallBefore = nowMilliseconds();
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     const double cpu = cpuSeconds(viewer.pid()) - cpuBefore;
     const double wall = (nowMilliseconds() - wallBefore) / 1000.0;
     const bool alive = viewer.running();
+    const double resident = residentMiB(viewer.pid());
 
     driver.pressKey(window, "Escape");
     const int status = viewer.wait(30);
@@ -74,7 +109,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "idle_bench: the viewer ended early or with status %d\n", status);
         return 1;
     }
-    std::printf("idle viewer on %s: %.2f s of CPU in %.2f s, %.1f%% of one core\n", level.c_str(),
-                cpu, wall, 100.0 * cpu / wall);
+    std::printf("idle viewer on %s%s: %.2f s of CPU in %.2f s, %.1f%% of one core, %.0f MiB "
+                "resident\n",
+                level.c_str(), keys.c_str(), cpu, wall, 100.0 * cpu / wall, resident);
     return 0;
 }

@@ -182,6 +182,32 @@ bool generateLevel(const std::string& folder, int textures, const std::string& d
                      std::vector<uint32_t>(64, swatchColour(colour++)));
 }
 
+bool paintStillMap(const std::string& folder, int textures, int width, int height) {
+    Random random(uint64_t(textures) * 104729u + 3u);
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height), 0);
+    const int rectangles = width * height / 50;
+    for (int i = 0; i < rectangles && textures > 1; ++i) {
+        // Mostly textures, every fifth an object; texture i % 10 == 0 is an animation.
+        int marker = textures + random.below(textures);
+        if (!random.chance(0.2)) {
+            marker = random.below(textures);
+            if (marker % 10 == 0)
+                ++marker;
+        }
+        const int w = random.between(3, 24), h = random.between(3, 24);
+        const int left = random.below(width), top = random.below(height);
+        for (int y = top; y < std::min(height, top + h); ++y) {
+            for (int x = left; x < std::min(width, left + w); ++x)
+                pixels[size_t(y) * size_t(width) + size_t(x)] = swatchColour(marker);
+        }
+    }
+    const std::string path = folder + "/levels/painted.png";
+    if (writePng(path, width, height, pixels))
+        return true;
+    std::fprintf(stderr, "paintStillMap: %s: cannot be written\n", path.c_str());
+    return false;
+}
+
 std::string firstTextureSwatch(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;

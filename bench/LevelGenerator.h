@@ -21,6 +21,13 @@ struct GeneratedLevel {
 bool generateLevel(const std::string& folder, int textures, const std::string& demoFolder,
                    GeneratedLevel& summary);
 
+// Paints `folder`/levels/painted.png, a map of `width` by `height` cells for the level that
+// generateLevel wrote there with `textures` textures: rectangles of one marker each, as levels
+// are painted, of its textures that hold still (no "animated" one) and its objects, over
+// unpainted ground. The same arguments give the same bytes. Returns false, after one line on
+// standard error naming the file, when it cannot be written.
+bool paintStillMap(const std::string& folder, int textures, int width, int height);
+
 // The swatch of the first texture row of a level, "textures/<first texture>_p.png" (the first
 // ".png" texture in byte order), as a path inside `folder`; "" when the level has no texture.
 std::string firstTextureSwatch(const std::string& folder);

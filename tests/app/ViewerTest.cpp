@@ -1298,7 +1298,7 @@ TEST(ViewerMap, MShowsTheMapCellByCellAndPShowsItAsPainted) {
     EXPECT_EQ(shot.at(cellX(2) + 8, cellY(1) + 8), brickArt);
     EXPECT_EQ(shot.at(cellX(3) + 8, cellY(1) + 8), 0x123456u); // walk into
     EXPECT_EQ(shot.at(cellX(4) + 8, cellY(0) + 8), white);     // past the map
-    EXPECT_EQ(shot.at(5, 720), LevelFolder::overlayTopLeft);
+    EXPECT_EQ(shot.at(5, 720), white); // the overlay would hide the map's area
 
     viewer.press({"p"});
     shot = viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickMarker; });
@@ -1459,6 +1459,195 @@ TEST(ViewerMap, HoverNamesTheCellAndAClickGoesToItsRowsPage) {
     ASSERT_TRUE(viewer.driver().click(viewer.window(), 8, 40));
     shot = viewer.waitFor([](const Screenshot& s) { return captionWidth(s) == labelWidth(9); });
     EXPECT_EQ(shot.at(3, 29), brickMarker); // TEXTURES:, the brick's row
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, TheHoverTextNamesATextureAndAnObjectOfOneColourBoth) {
+    LevelFolder level;
+    level.copyGolden("map");
+    level.addObject("events", "w", brickMarker);
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 8, 40));
+    // The window's 42 characters: 0,0 #10ABCD .../brick.png and events/w.txt
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(42); });
+    EXPECT_EQ(statusWidth(shot), labelWidth(42));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+// Waits until the lava at (x, y) has played from one of its frames to the other and back:
+// frames drawn after whatever came before the call.
+Screenshot afterLavaPlays(const ViewerRun& viewer, int x, int y) {
+    const uint32_t first =
+        viewer.waitFor([&](const Screenshot& s) { return lavaShown(s.at(x, y)); }).at(x, y);
+    viewer.waitFor(
+        [&](const Screenshot& s) { return lavaShown(s.at(x, y)) && s.at(x, y) != first; });
+    return viewer.waitFor([&](const Screenshot& s) { return s.at(x, y) == first; });
+}
+
+TEST(ViewerMap, AClickedCellsRowIsFramedUntilTheNextKeyOrClickAndNamedUntilThePointerMoves) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // The lava's cell: its row is the second (y 58 to 89), the pointer over the first.
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 24, 40));
+    viewer.waitFor([](const Screenshot& s) { return s.at(150, 56) == black; });
+    Screenshot shot = afterLavaPlays(viewer, 12, 60);
+    EXPECT_EQ(captionWidth(shot), labelWidth(9)); // TEXTURES:
+    // Two pixels of black around the row's band, outside it above and below.
+    for (const auto& [x, y] : {std::pair{150, 56},
+                               {150, 57},
+                               {150, 90},
+                               {150, 91},
+                               {0, 70},
+                               {1, 70},
+                               {298, 70},
+                               {299, 70}})
+        EXPECT_EQ(shot.at(x, y), black) << x << "," << y;
+    for (const auto& [x, y] :
+         {std::pair{150, 55}, {150, 58}, {150, 89}, {150, 92}, {2, 70}, {297, 70}})
+        EXPECT_EQ(shot.at(x, y), white) << x << "," << y;
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(17)); // textures/lava.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(33)); // #AA2200 16x16, 2 frames, 0 others
+    // Once the pointer moves, the hover lines follow it; the frame stays.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 30));
+    viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) == labelWidth(18); });
+    shot = afterLavaPlays(viewer, 12, 60);
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(18)); // textures/brick.png
+    EXPECT_EQ(shot.at(150, 56), black);
+    // A key ends it, even one that changes nothing else.
+    viewer.press({"1"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(150, 56) == white; });
+    shot = afterLavaPlays(viewer, 12, 60);
+    EXPECT_EQ(shot.at(150, 56), white);
+    EXPECT_EQ(shot.at(299, 70), white);
+
+    // The hero's row, the first of the objects page (y 26 to 38); the pointer over none.
+    viewer.press({"m"});
+    viewer.waitFor(mapShown);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 40, 40));
+    shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 2) > 0; });
+    EXPECT_EQ(captionWidth(shot), labelWidth(8));        // OBJECTS:
+    EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(19)); // characters/hero.txt
+    EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(17)); // #3366CC, 0 others
+    for (const auto& [x, y] : {std::pair{150, 24}, {150, 25}, {150, 39}, {150, 40}, {299, 32}})
+        EXPECT_EQ(shot.at(x, y), black) << x << "," << y;
+    // A click ends it as a key does.
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), 150, 600));
+    shot = viewer.waitFor([](const Screenshot& s) { return s.at(150, 24) == white; });
+    EXPECT_EQ(shot.at(299, 32), white);
+    EXPECT_EQ(bottomLineWidth(shot, 2), 0);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, OffTheMapTheZoomKeysZoomAboutTheAreasCentreAndNoMoveLosesTheMap) {
+    LevelFolder level;
+    level.copyGolden("map");
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(8, 40) == brickArt; });
+    // In the area, off the map's cells: out to 8 pixels a cell about the area's centre
+    // (150, 384 in the area), which puts the map's corner at (75, 192 + 32).
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 250, 600));
+    viewer.waitFor([](const Screenshot& s) { return statusWidth(s) == labelWidth(23); });
+    viewer.press({"minus"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return s.at(79, 228) == brickArt; });
+    EXPECT_EQ(shot.at(79, 228), brickArt);
+    EXPECT_EQ(shot.at(4, 36), white);
+    // Left moves the map 75 pixels right, until its right edge meets the area's: a map smaller
+    // than half the area stays whole in view.
+    viewer.press({"Left"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(154, 228) == brickArt; });
+    viewer.press({"Left"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(229, 228) == brickArt; });
+    viewer.press({"Left"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(272, 228) == brickArt; });
+    viewer.press({"Left"});
+    shot = afterLavaPlays(viewer, 278, 228);
+    EXPECT_EQ(shot.at(272, 228), brickArt);
+    EXPECT_EQ(shot.at(299, 228), 0x55AAAAu); // the last column, walk behind, at the edge
+    // In three steps about the centre, clamped at each: the map's left edge stops at the
+    // area's middle once it is wider than half the area.
+    viewer.press({"plus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(240, 36) == brickArt; });
+    viewer.press({"plus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(176, 36) == brickArt; });
+    viewer.press({"plus"});
+    viewer.waitFor([](const Screenshot& s) { return s.at(154, 36) == brickArt; });
+    shot = afterLavaPlays(viewer, 230, 40);
+    EXPECT_EQ(shot.at(150, 36), brickArt);
+    EXPECT_EQ(shot.at(149, 36), white);
+    EXPECT_EQ(shot.at(280, 100), brickArt); // row 1, column 2
+    EXPECT_EQ(shot.at(213, 159), magenta);  // the stray's bottom-right square, row 1, column 0
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerMap, ArtLargerThanItsCellIsReducedAlikeInEveryCellAndArtThatFitsStaysSharp) {
+    LevelFolder level;
+    level.copyGolden("map");
+    // A 640 by 480 background in one-pixel columns of black and white, which sampled
+    // nearest-neighbour shows as stripes or either colour by where its cell lies; and an 8 by
+    // 8 checkerboard of one-pixel squares.
+    std::vector<uint32_t> stripes(640 * 480), checker(64);
+    for (size_t i = 0; i < stripes.size(); ++i)
+        stripes[i] = i % 2 ? 0xFFFFFFFFu : 0xFF000000u;
+    for (size_t i = 0; i < checker.size(); ++i)
+        checker[i] = (i % 8 + i / 8) % 2 ? 0xFFFFFFFFu : 0xFF000000u;
+    ASSERT_TRUE(writePng(level.path() + "/textures/stripes.png", 640, 480, stripes));
+    level.writeImage("textures/stripes_p.png", 8, 8, 0x207020);
+    ASSERT_TRUE(writePng(level.path() + "/textures/checker.png", 8, 8, checker));
+    level.writeImage("textures/checker_p.png", 8, 8, 0x702020);
+    //   stripes  stripes  stripes  lava (frames keep coming while it plays)
+    //   checker  stripes  stripes  stripes
+    const uint32_t s = 0xFF207020u, c = 0xFF702020u, lava = 0xFFAA2200u;
+    ASSERT_TRUE(writePng(level.path() + "/levels/painted.png", 4, 2, {s, s, s, lava, c, s, s, s}));
+    ViewerRun viewer(level.path());
+    viewer.press({"m"});
+    constexpr uint32_t grey = 0x808080;
+    // Every pixel of every cell of the background one grey; the checkerboard's squares as
+    // blocks of side / 8 pixels, down to 1.
+    const auto cellsShown = [&](const Screenshot& shot, int side) {
+        for (const int cell : {0, 1, 2, 5, 6, 7}) {
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) {
+                    if (shot.at(cellX(cell % 4, side) + x, cellY(cell / 4, side) + y) != grey)
+                        return false;
+                }
+            }
+        }
+        const int square = std::max(1, side / 8);
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                const uint32_t expected = (x / square + y / square) % 2 ? white : black;
+                if (shot.at(cellX(0, side) + x, cellY(1, side) + y) != expected)
+                    return false;
+            }
+        }
+        return true;
+    };
+    viewer.waitFor([&](const Screenshot& shot) { return cellsShown(shot, 16); });
+    EXPECT_TRUE(cellsShown(afterLavaPlays(viewer, cellX(3) + 8, cellY(0) + 8), 16));
+    // Zoomed out about the map's corner, at 8 pixels a cell and at 4, drawn from the picture.
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 1, 33));
+    viewer.waitFor([](const Screenshot& shot) { return statusWidth(shot) > labelWidth(23); });
+    viewer.press({"minus"});
+    viewer.waitFor([&](const Screenshot& shot) { return cellsShown(shot, 8); });
+    EXPECT_TRUE(cellsShown(afterLavaPlays(viewer, cellX(3, 8) + 4, cellY(0, 8) + 4), 8));
+    viewer.press({"minus"});
+    const Screenshot shot =
+        viewer.waitFor([](const Screenshot& s) { return s.at(12, 32) == 0xFF0000u; });
+    for (int y = 32; y < 40; ++y) {
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(shot.at(x, y), x >= 12 && y < 36 ? 0xFF0000u : grey) << x << "," << y;
+    }
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }
