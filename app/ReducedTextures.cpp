@@ -50,7 +50,7 @@ const ReducedTextures::Copy& ReducedTextures::of(Sprite* image, int side) {
         std::memcpy(static_cast<uint8_t*>(surface->pixels) + size_t(y) * size_t(surface->pitch),
                     pixels.data() + size_t(y) * size_t(w), size_t(w) * 4);
     SDL_UnlockSurface(surface);
-    copy.texture = Renderer::get().uploadSurface(surface, copy.window, image->getName());
+    copy.texture = Renderer::get().upload(surface, copy.window, {image->getName()});
     SDL_FreeSurface(surface);
     return copy;
 }

@@ -2,10 +2,11 @@
 // level: only while a cell in the area shows a texture that still animates.
 
 #include "app/MapView.h"
+#include "app/ImageSources.h"
 #include "app/Level.h"
 #include "drive/XServer.h"
 #include "gfx/Screen.h"
-#include "platform/ImageFile.h"
+#include "platform/RegularFile.h"
 #include "pngwriter/PngWriter.h"
 #include "sprites/SpriteCatalog.h"
 #include "tests/app/LevelFolder.h"
@@ -36,7 +37,9 @@ TEST(MapViewAnimates, OnlyWhileAnAnimatedCellIsInTheAreaAndDrawnAsArt) {
     char* const before = getcwd(nullptr, 0);
     ASSERT_EQ(chdir(level.path().c_str()), 0);
     Screen::get();
-    SpriteCatalog::get().readImage = readImage;
+    FileImages files;
+    const CatalogSources sources =
+        SpriteCatalog::get().use({&files, openRegularFile, nullptr, false});
     loadLevel();
     MapView map({"levels/long.png"});
     ViewState state;
@@ -57,6 +60,7 @@ TEST(MapViewAnimates, OnlyWhileAnAnimatedCellIsInTheAreaAndDrawnAsArt) {
     EXPECT_FALSE(map.animates(state)); // 4: drawn from the picture, which holds still
 
     unloadLevel();
+    SpriteCatalog::get().use(sources);
     SDL_Quit();
     EXPECT_EQ(chdir(before), 0);
     free(before);

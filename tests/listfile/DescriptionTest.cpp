@@ -104,7 +104,7 @@ const Reading readings[] = {
     // The reader's problems come first, and the model holds what it read.
     {"(showone (sprite (filename a.png))",
      {},
-     "! d.txt: file ends inside an open list\nnamed a.png\npart a.png@0\n",
+     "! d.txt:1: file ends inside an open list [0]\nnamed a.png\npart a.png@0\n",
      "part 0:a.png@0 size 0x0"},
     {"", {}, "! d.txt: file holds no list\nnamed\n! Sprite type  unknown.\n", ""},
 };
