@@ -80,6 +80,6 @@ bool keyRepeats(const ViewState& state, SDLKey key);
 // keypad's plus and minus).
 bool mapKeyRepeats(SDLKey key);
 
-// The key a mouse button press stands for: the wheel pages like Page Up and Page Down. Any
-// other button gives SDLK_UNKNOWN, which the table ignores.
+// The key a mouse button press stands for: a wheel step is one press of Page Up or Page Down
+// (never a key held down). Any other button gives SDLK_UNKNOWN, which the table ignores.
 SDLKey keyOfMouseButton(uint8_t button);

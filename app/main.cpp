@@ -48,8 +48,7 @@ int main(int argc, char** argv) {
         }
     };
     ViewState state;
-    // SDL repeats held keys; the key table says which keys act on the repeats.
-    SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
+    // SDL's key repeat stays off: the held keys repeat by `held`, for the keys the table says.
     // The find line takes the characters keys type, whatever the keyboard's layout.
     SDL_EnableUNICODE(1);
     HeldKeys held;
@@ -75,9 +74,9 @@ int main(int argc, char** argv) {
         followLevel();
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
         // event or a change to the level's files comes. The map view, whose cells may animate
-        // anywhere in its area, keeps drawing.
-        if (!state.quit && !eventsCame && !liveReload.busy() && state.viewMode != ViewMode::Map &&
-            !pageAnimates(state))
+        // anywhere in its area, keeps drawing, and so does a key held down that repeats.
+        if (!state.quit && !eventsCame && !liveReload.busy() && !held.repeating() &&
+            state.viewMode != ViewMode::Map && !pageAnimates(state))
             waitForEventOrChange([&liveReload] { return liveReload.noteChanges(SDL_GetTicks()); });
     }
     SDL_Quit();

@@ -1,9 +1,11 @@
-// idle_bench [LEVEL [SECONDS]]
+// idle_bench [LEVEL [SECONDS [KEY...]]]
 //
 // Runs the real viewer on a private X server in LEVEL (default: the demo level) with nothing
 // happening, on its textures page, and prints the share of one core it uses over SECONDS
-// (default 10), drawing included, read from its CPU time in /proc. Exits with status 1 when
-// the viewer dies or fails to quit.
+// (default 10), drawing included, read from its CPU time in /proc. Each KEY (an X key name,
+// such as End or Home) is pressed and released once before the sampling starts, so that the
+// figure tells whether the viewer idles again after them. Exits with status 1 when the viewer
+// dies or fails to quit.
 
 #include "bench/BenchClock.h"
 #include "drive/ChildProcess.h"
@@ -46,7 +48,7 @@ int main(int argc, char** argv) {
     const std::string level = argc > 1 ? argv[1] : std::string(LEVELCOLORS_DEMO_DIR);
     const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
     if (seconds <= 0) {
-        std::fprintf(stderr, "usage: idle_bench [LEVEL [SECONDS]]\n");
+        std::fprintf(stderr, "usage: idle_bench [LEVEL [SECONDS [KEY...]]]\n");
         return 2;
     }
 
@@ -59,7 +61,14 @@ int main(int argc, char** argv) {
                      viewer.standardOutput().c_str(), viewer.standardError().c_str());
         return 1;
     }
-    // Start-up (the level scan, the first uploads) is over well before sampling starts.
+    // Start-up (the level scan, the first uploads) is over well before sampling starts, and
+    // so is the page each key leads to.
+    std::string keys;
+    for (int i = 3; i < argc; ++i) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        driver.pressKey(window, argv[i]);
+        keys += std::string(keys.empty() ? " after" : ",") + " " + argv[i];
+    }
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const double cpuBefore = cpuSeconds(viewer.pid());
     const double wallBefore = nowMilliseconds();
@@ -74,7 +83,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "idle_bench: the viewer ended early or with status %d\n", status);
         return 1;
     }
-    std::printf("idle viewer on %s: %.2f s of CPU in %.2f s, %.1f%% of one core\n", level.c_str(),
-                cpu, wall, 100.0 * cpu / wall);
+    std::printf("idle viewer on %s%s: %.2f s of CPU in %.2f s, %.1f%% of one core\n", level.c_str(),
+                keys.c_str(), cpu, wall, 100.0 * cpu / wall);
     return 0;
 }

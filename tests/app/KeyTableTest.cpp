@@ -1,5 +1,6 @@
 #include "app/KeyTable.h"
 #include "app/FramePacing.h"
+#include "app/HeldKeys.h"
 
 #include <SDL_mouse.h>
 #include <algorithm>
@@ -265,6 +266,97 @@ TEST(KeyTable, TheWheelPagesLikePageUpAndPageDown) {
     EXPECT_EQ(keyOfMouseButton(SDL_BUTTON_WHEELDOWN), SDLK_PAGEDOWN);
     for (uint8_t button : {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT})
         EXPECT_EQ(keyOfMouseButton(button), SDLK_UNKNOWN);
+}
+
+// A key's key-down or key-up, a wheel step's button press, or the loss of the input focus.
+SDL_Event event(uint8_t type, SDLKey key = SDLK_UNKNOWN) {
+    SDL_Event made{};
+    made.type = type;
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP)
+        made.key.keysym.sym = key;
+    else if (type == SDL_MOUSEBUTTONDOWN)
+        made.button.button = SDL_BUTTON_WHEELDOWN;
+    else if (type == SDL_ACTIVEEVENT)
+        made.active.state = SDL_APPINPUTFOCUS;
+    return made;
+}
+
+TEST(HeldKeys, AHeldKeyRepeatsAfterTheDelayThenAtEachIntervalUntilItComesUp) {
+    constexpr uint32_t delay = HeldKeys::repeatDelay, interval = HeldKeys::repeatInterval;
+    // Pressed just before the tick counter wraps, which changes nothing.
+    for (const uint32_t pressed : {1000u, 0xFFFFFF00u}) {
+        HeldKeys held;
+        held.note(event(SDL_KEYDOWN, SDLK_PAGEDOWN), true, pressed);
+        EXPECT_TRUE(held.repeating());
+        EXPECT_FALSE(held.repeatDue(pressed + delay - 1));
+        const std::optional<SDL_Event> repeat = held.repeatDue(pressed + delay);
+        ASSERT_TRUE(repeat);
+        EXPECT_EQ(repeat->type, SDL_KEYDOWN);
+        EXPECT_EQ(repeat->key.keysym.sym, SDLK_PAGEDOWN);
+        EXPECT_FALSE(held.repeatDue(pressed + delay + interval - 1));
+        EXPECT_TRUE(held.repeatDue(pressed + delay + interval));
+        // A late frame makes one repeat, not a burst.
+        EXPECT_TRUE(held.repeatDue(pressed + delay + 10 * interval));
+        EXPECT_FALSE(held.repeatDue(pressed + delay + 10 * interval + 1));
+        held.note(event(SDL_KEYUP, SDLK_PAGEDOWN), false, pressed + 2000);
+        EXPECT_FALSE(held.repeating());
+        EXPECT_FALSE(held.repeatDue(pressed + 60000));
+    }
+}
+
+TEST(HeldKeys, AReleasedKeyOrOneThatDoesNotRepeatNeverRepeatsNorKeepsFramesComing) {
+    struct Step {
+        SDL_Event event;
+        bool repeats;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps; // all at tick 1000
+        SDLKey repeating;        // the key still repeating after them, or SDLK_UNKNOWN
+    };
+    const Case cases[] = {
+        {"End then Home, each pressed and released",
+         {{event(SDL_KEYDOWN, SDLK_END), false},
+          {event(SDL_KEYUP, SDLK_END), false},
+          {event(SDL_KEYDOWN, SDLK_HOME), false},
+          {event(SDL_KEYUP, SDLK_HOME), false}},
+         SDLK_UNKNOWN},
+        {"Page Down pressed and released",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true}, {event(SDL_KEYUP, SDLK_PAGEDOWN), false}},
+         SDLK_UNKNOWN},
+        {"a wheel step", {{event(SDL_MOUSEBUTTONDOWN), false}}, SDLK_UNKNOWN},
+        {"Page Down held, then a key that does not repeat pressed",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true}, {event(SDL_KEYDOWN, SDLK_END), false}},
+         SDLK_UNKNOWN},
+        {"Page Down held, then the focus lost",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true}, {event(SDL_ACTIVEEVENT), false}},
+         SDLK_UNKNOWN},
+        {"Page Down held, then Page Up: the last pressed repeats, until it comes up",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true},
+          {event(SDL_KEYDOWN, SDLK_PAGEUP), true},
+          {event(SDL_KEYUP, SDLK_PAGEDOWN), false}},
+         SDLK_PAGEUP},
+        {"the same, Page Up released too",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true},
+          {event(SDL_KEYDOWN, SDLK_PAGEUP), true},
+          {event(SDL_KEYUP, SDLK_PAGEDOWN), false},
+          {event(SDL_KEYUP, SDLK_PAGEUP), false}},
+         SDLK_UNKNOWN},
+    };
+    for (const Case& c : cases) {
+        HeldKeys held;
+        for (const Step& step : c.steps)
+            held.note(step.event, step.repeats, 1000);
+        EXPECT_EQ(held.repeating(), c.repeating != SDLK_UNKNOWN) << c.what;
+        const std::optional<SDL_Event> repeat = held.repeatDue(60000);
+        EXPECT_EQ(repeat ? repeat->key.keysym.sym : SDLK_UNKNOWN, c.repeating) << c.what;
+    }
+    // Let go of, as for a state in which the key no longer repeats.
+    HeldKeys held;
+    held.note(event(SDL_KEYDOWN, SDLK_BACKSPACE), true, 1000);
+    held.letGo();
+    EXPECT_FALSE(held.repeating());
+    EXPECT_FALSE(held.repeatDue(60000));
 }
 
 TEST(FramePacing, SixteenMillisecondsInUnsignedArithmetic) {

@@ -404,22 +404,46 @@ bool pageNumberShown(const Screenshot& shot, int characters) {
 TEST(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
-    // 500 textures: pages 1 to 34, the last with textures 496 to 500.
-    for (int i = 0; i < 500; ++i)
+    // 500 textures: pages 1 to 34, the last with textures 496 to 500. Past the first page's
+    // images they are clocks, green then blue for 40 frames each, that tell how long a page
+    // has been shown.
+    for (int i = 0; i < 15; ++i)
         level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
+    level.writeImage("textures/frames/green.png", 16, 16, 0x00FF00);
+    level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
+    for (int i = 15; i < 500; ++i) {
+        const std::string stem = "textures/u" + std::to_string(1000 + i);
+        level.writeText(stem + ".txt",
+                        "(animated (loop)\n"
+                        " (sprite (filename textures/frames/green.png) (time 40))\n"
+                        " (sprite (filename textures/frames/blue.png) (time 40)))\n");
+        level.writeImage(stem + "_p.png", 8, 8, swatchColour(i));
+    }
     ViewerRun viewer(level.path());
     auto showsPageOf = [&viewer](int texture) {
         return viewer.waitFor(
             [&](const Screenshot& s) { return s.at(3, 29) == swatchColour(texture); });
     };
+    // The page of `texture` shows, and still shows once its first clock has gone green, blue
+    // and green again: 40 frames of 16 ms or more later, past the delay before a key repeats.
+    auto holds = [&viewer](int texture) {
+        for (const uint32_t colour : {0x00FF00u, 0x0000FFu, 0x00FF00u}) {
+            const Screenshot shot = viewer.waitFor([&](const Screenshot& s) {
+                return s.at(3, 29) == swatchColour(texture) && s.at(12, 29) == colour;
+            });
+            EXPECT_EQ(shot.at(3, 29), swatchColour(texture));
+            EXPECT_EQ(shot.at(12, 29), colour);
+        }
+    };
     EXPECT_EQ(viewer.screenshot().at(3, 29), swatchColour(0));
     // Page Up on the first page stays there, so Page Down then shows the second.
     viewer.press({"Prior", "Next"});
     EXPECT_EQ(showsPageOf(15).at(3, 29), swatchColour(15));
+    // A wheel step is one page, each way; none of the keys pressed before acts again.
     viewer.driver().turnWheel(viewer.window(), 5);
-    EXPECT_EQ(showsPageOf(30).at(3, 29), swatchColour(30));
+    holds(30);
     viewer.driver().turnWheel(viewer.window(), 4);
-    EXPECT_EQ(showsPageOf(15).at(3, 29), swatchColour(15));
+    holds(15);
 
     viewer.press({"End"});
     Screenshot shot = showsPageOf(495);
