@@ -21,7 +21,8 @@ struct LoadingProgress {
 // What the keys choose: the page, the view, how the page is shown and whether to quit.
 struct ViewState {
     ViewMode viewMode = ViewMode::Textures;
-    // 0..21 by the page keys, any page by the browsing keys; kept when the view changes.
+    // 0..21 by the page keys, any page by the browsing keys; kept when the view changes (but
+    // see applyKey for a page past both the page keys and the new view's last page).
     int pageIndex = 0;
     bool quit = false;
     Background background = Background::White;
@@ -55,9 +56,11 @@ struct PageCounts {
 
 // The key table: the state after a key-down of `key`. The digit row picks pages 0 to 9 from
 // left to right (1 is page 0, 0 is page 9), then q w e r, a s d f, z x c v pages 10 to 21;
-// t, o and y pick the view; Escape quits. Page Down and Page Up step through the pages of the
-// textures or objects view, staying on the first page and on the last page that holds a row
-// (`pages`); Home and End go to those two; on the collision view they do nothing. b cycles
+// t, o and y pick the view, keeping the page, except that t or o from a page past page 21 and
+// past the new view's last page that holds a row (`pages`) goes to that last page. Escape
+// quits. Page Down and Page Up step through the pages of the textures or objects view, staying
+// on the first page and on the last page that holds a row; Home and End go to those two; on
+// the collision view they do nothing. b cycles
 // the background (white, checkerboard, grey); i shows or hides the info overlay. Every other
 // key leaves the state as it was. F5 asks for a rescan. `/` (the key, or any key that types
 // it) opens the find line on the textures or objects view, empty, so that the view shows every

@@ -79,6 +79,17 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         {{objects, 4}, SDLK_y, level, {collision, 4}},
         {{collision, 4}, SDLK_t, level, {textures, 4}},
         {{textures, 4}, SDLK_t, level, {textures, 4}},
+        // Within the page keys' range too, past the view's end: an empty page.
+        {{objects, 21}, SDLK_t, level, {textures, 21}},
+        // Past both the page keys' range and the new view's end: its last page.
+        {{textures, 211}, SDLK_o, level, {objects, 23}},
+        {{objects, 22}, SDLK_t, level, {textures, 2}},
+        {{collision, 30}, SDLK_o, level, {objects, 23}},
+        {onMap(30, 0, false), SDLK_t, level, onMap(2, 0, false, textures)},
+        {{textures, 22}, SDLK_o, level, {objects, 22}},
+        // The collision view has no pages to go past, and no view change, no change of page.
+        {{objects, 30}, SDLK_y, level, {collision, 30}},
+        {{textures, 30}, SDLK_t, level, {textures, 30}},
         // The background's cycle, the overlay, a rescan, quitting.
         {{textures, 4}, SDLK_b, level, {textures, 4, false, Background::Checkerboard}},
         {{textures, 4, false, Background::Checkerboard},

@@ -462,6 +462,46 @@ TEST(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
     EXPECT_EQ(viewer.standardError(), "");
 }
 
+TEST(ViewerBrowsing, AViewChangeFromPastThePageKeysAndTheNewViewsEndShowsItsLastPage) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // 360 textures, pages 1 to 24; 50 objects, pages 1 and 2.
+    for (int i = 0; i < 360; ++i)
+        level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
+    for (int i = 0; i < 50; ++i)
+        level.addObject("characters", "o" + std::to_string(1000 + i), swatchColour(360 + i));
+    ViewerRun viewer(level.path());
+    auto shows = [&viewer](uint32_t swatch, int pageNumberLength) {
+        const Screenshot shot = viewer.waitFor([&](const Screenshot& s) {
+            return s.at(3, 29) == swatch && pageNumberShown(s, pageNumberLength);
+        });
+        EXPECT_EQ(shot.at(3, 29), swatch);
+        EXPECT_TRUE(pageNumberShown(shot, pageNumberLength));
+        return shot;
+    };
+    viewer.press({"i", "End"});
+    shows(swatchColour(345), 13); // "page 24 of 24"
+    // o: the objects' last page, which holds after a second frame (the overlay going off).
+    viewer.press({"o"});
+    shows(swatchColour(400), 11); // "page 2 of 2"
+    viewer.press({"i"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return !pageNumberShown(s, 11); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(8));
+    EXPECT_EQ(shot.at(3, 29), swatchColour(400));
+    EXPECT_EQ(shot.at(3, rowY(9, 13) + 3), swatchColour(409));
+    // Page Up then shows the first page.
+    viewer.press({"i", "Prior"});
+    shows(swatchColour(360), 11); // "page 1 of 2"
+    // Within the page keys' range the page stays as it is, empty past the view's end.
+    viewer.press({"v"});
+    shot = shows(white, 12); // "page 22 of 2"
+    EXPECT_EQ(captionWidth(shot), labelWidth(8));
+    viewer.press({"t"});
+    shows(swatchColour(315), 13); // "page 22 of 24"
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
 TEST(ViewerBrowsing, AHeldPageDownMovesOnePageAtEachRepeat) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
