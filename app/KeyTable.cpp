@@ -115,16 +115,19 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
     if (state.typing)
         return typeKey(state, key, typed);
     const bool onMap = state.viewMode == ViewMode::Map;
+    // The line opens with the view's filter, to refine it: nothing changes but the typing.
     if ((key == SDLK_SLASH || typed == '/') && state.viewMode != ViewMode::CollisionColors &&
         !onMap) {
-        filterOf(state).clear();
         state.typing = true;
-        state.pageIndex = 0;
         return state;
     }
     switch (key) {
     case SDLK_ESCAPE:
-        state.quit = true;
+        // A kept filter shown goes first, as in the open line; with none shown Escape quits.
+        if (shownFilter(state).empty())
+            state.quit = true;
+        else
+            state = typeKey(state, key, 0);
         return state;
     case SDLK_t:
         return showList(state, ViewMode::Textures, pages);

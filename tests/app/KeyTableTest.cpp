@@ -54,6 +54,13 @@ ViewState finding(ViewMode mode, int page, const char* texturesFilter, const cha
     return state;
 }
 
+// The same, once Escape has quit from page 2 with the line closed.
+ViewState quitting(ViewMode mode, const char* texturesFilter, const char* objectsFilter) {
+    ViewState state = finding(mode, 2, texturesFilter, objectsFilter, false);
+    state.quit = true;
+    return state;
+}
+
 // A state of the map view (or another view, with the map view's choices kept).
 ViewState onMap(int page, size_t mapIndex, bool painted, ViewMode mode = map) {
     ViewState state{mode, page};
@@ -164,12 +171,12 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         ViewState after;
     };
     const Typed typedCases[] = {
-        // `/` opens it empty on the view shown, on the first page; the other view's filter
-        // stays. A key that types '/' on another layout opens it too.
+        // `/` opens it on the view shown with its filter, to refine it, on the same page. A
+        // key that types '/' on another layout opens it too.
         {finding(textures, 3, "lava", "hero", false), SDLK_SLASH, '/',
-         finding(textures, 0, "", "hero", true)},
+         finding(textures, 3, "lava", "hero", true)},
         {finding(objects, 3, "lava", "", false), SDLK_7, '/',
-         finding(objects, 0, "lava", "", true)},
+         finding(objects, 3, "lava", "", true)},
         // Not on the collision view.
         {finding(collision, 3, "", "", false), SDLK_SLASH, '/',
          finding(collision, 3, "", "", false)},
@@ -197,6 +204,14 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         // Escape clears the filter and closes it; it does not quit.
         {finding(textures, 2, "lava", "x", true), SDLK_ESCAPE, 0,
          finding(textures, 0, "", "x", false)},
+        // Closed, Escape clears a kept filter shown and closes its line, without quitting;
+        // with none shown it quits.
+        {finding(textures, 2, "lava", "x", false), SDLK_ESCAPE, 0,
+         finding(textures, 0, "", "x", false)},
+        {finding(objects, 2, "lava", "", false), SDLK_ESCAPE, 0, quitting(objects, "lava", "")},
+        {finding(collision, 2, "lava", "x", false), SDLK_ESCAPE, 0,
+         quitting(collision, "lava", "x")},
+        {finding(map, 2, "lava", "x", false), SDLK_ESCAPE, 0, quitting(map, "lava", "x")},
         // Closed, the keys do what they did, filters kept.
         {finding(textures, 0, "lava", "hero", false), SDLK_o, 'o',
          finding(objects, 0, "lava", "hero", false)},

@@ -571,9 +571,10 @@ TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
         return shot;
     };
 
-    // The keys type, "o" too: the view stays; the rows are those whose path holds "rock".
+    // The keys type, "o" too: the view stays; the rows are those whose path holds "rock". A
+    // cursor one glyph wide follows the filter while the line is open.
     type({"slash", "r", "o", "c", "k"});
-    shot = shows(20, 15); // "/rock: 30 of 50"
+    shot = shows(20, 16); // "/rock_: 30 of 50"
     EXPECT_EQ(captionWidth(shot), labelWidth(9));
     // Enter keeps the filter and the line; paging runs over the 30 rows.
     viewer.press({"Return", "Next"});
@@ -593,17 +594,21 @@ TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
     viewer.press({"t"});
     shows(20, 15);
 
-    // `/` opens an empty line: every row again. Backspace edits.
+    // `/` opens the line with the kept filter, to refine it. Backspace edits: every row again.
     viewer.press({"slash"});
-    shows(0, 11); // "/: 50 of 50"
+    shows(20, 16); // "/rock_: 30 of 50"
+    type({"2"});
+    shows(40, 17); // "/rock2_: 10 of 50"
+    type({"BackSpace", "BackSpace", "BackSpace", "BackSpace", "BackSpace"});
+    shows(0, 12); // "/_: 50 of 50"
     type({"l", "a", "v", "a", "1"});
-    shows(10, 16); // "/lava1: 10 of 50"
+    shows(10, 17); // "/lava1_: 10 of 50"
     viewer.press({"BackSpace"});
-    shot = shows(0, 15); // "/lava: 20 of 50"
+    shot = shows(0, 16); // "/lava_: 20 of 50"
     EXPECT_EQ(shot.at(3, rowY(14, 32) + 3), swatchColour(14));
     // A colour's hex digits: 0x400303 alone starts with 4003.
     type({"BackSpace", "BackSpace", "BackSpace", "BackSpace", "numbersign", "4", "0", "0", "3"});
-    shot = shows(3, 15); // "/#4003: 1 of 50"
+    shot = shows(3, 16); // "/#4003_: 1 of 50"
     EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
     // Escape while typing clears the filter and closes the line; it does not quit.
     viewer.press({"Escape"});
@@ -612,6 +617,18 @@ TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
     // `/` then Enter on the empty line leaves no filter either.
     viewer.press({"slash", "Return", "2"});
     shows(15, 0);
+    // Escape with a kept filter on screen clears it and closes its line, and the viewer goes
+    // on (a second frame, the overlay's, shows it); only then does Escape quit.
+    type({"slash", "l", "a", "v", "a"});
+    viewer.press({"Return"});
+    shows(0, 15); // "/lava: 20 of 50"
+    viewer.press({"Escape"});
+    shows(0, 0);
+    viewer.press({"i"});
+    shot = viewer.waitFor([](const Screenshot& s) { return pageNumberShown(s, 11); });
+    EXPECT_TRUE(pageNumberShown(shot, 11)); // "page 1 of 4"
+    EXPECT_EQ(shot.at(3, 29), swatchColour(0));
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }
@@ -654,7 +671,7 @@ TEST(ViewerHover, TheRowUnderTheMouseIsNamedOnTwoLinesAboveTheFindLine) {
     shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) > 0; });
     EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(16)); // entities/o01.txt
     EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(17)); // #AA2200, 2 others
-    EXPECT_EQ(bottomLineWidth(shot, 0), labelWidth(9));  // /: 2 of 2
+    EXPECT_EQ(bottomLineWidth(shot, 0), labelWidth(10)); // /_: 2 of 2
     viewer.press({"Escape"});
     viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) == 0; });
     EXPECT_EQ(viewer.quit(), 0);
