@@ -16,9 +16,13 @@ void HeldKeys::note(const SDL_Event& event, bool repeats, uint32_t now) {
     }
 }
 
-std::optional<SDL_Event> HeldKeys::repeatDue(uint32_t now) {
+bool HeldKeys::due(uint32_t now) const {
     // The difference in signed arithmetic, so that the tick counter wrapping changes nothing.
-    if (!held_ || int32_t(now - due_) < 0)
+    return held_ && int32_t(now - due_) >= 0;
+}
+
+std::optional<SDL_Event> HeldKeys::repeatDue(uint32_t now) {
+    if (!due(now))
         return std::nullopt;
     due_ = now + repeatInterval;
     return held_;

@@ -17,11 +17,11 @@ class HeldKeys {
     // pressed ends the repeats of the one before), its key-up ends them, and so does losing the
     // input focus, after which no key-up may come. Other events change nothing. Never fails.
     void note(const SDL_Event& event, bool repeats, uint32_t now);
+    // Whether a repeat is due at `now`: the loop, idle otherwise, waits for it as for an event.
+    bool due(uint32_t now) const;
     // The held key's key-down to apply again when a repeat is due at `now`, at most one a call
     // (a late frame makes no burst); nothing otherwise. Never fails.
     std::optional<SDL_Event> repeatDue(uint32_t now);
-    // Whether a key is held whose repeats are still to come: frames must go on to make them.
-    bool repeating() const { return held_.has_value(); }
     // Ends the repeats of the held key, for a state in which it no longer repeats.
     void letGo() { held_.reset(); }
 

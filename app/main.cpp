@@ -73,11 +73,14 @@ int main(int argc, char** argv) {
         }
         followLevel();
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
-        // event or a change to the level's files comes. The map view, whose cells may animate
-        // anywhere in its area, keeps drawing, and so does a key held down that repeats.
-        if (!state.quit && !eventsCame && !liveReload.busy() && !held.repeating() &&
-            state.viewMode != ViewMode::Map && !pageAnimates(state))
-            waitForEventOrChange([&liveReload] { return liveReload.noteChanges(SDL_GetTicks()); });
+        // event, a change to the level's files or the repeat of a key held down comes. The map
+        // view, whose cells may animate anywhere in its area, keeps drawing.
+        if (!state.quit && !eventsCame && !liveReload.busy() && state.viewMode != ViewMode::Map &&
+            !pageAnimates(state))
+            waitForEventOrChange([&liveReload, &held] {
+                const uint32_t now = SDL_GetTicks();
+                return liveReload.noteChanges(now) || held.due(now);
+            });
     }
     SDL_Quit();
     return 0;

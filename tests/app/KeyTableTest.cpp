@@ -313,8 +313,9 @@ TEST(HeldKeys, AHeldKeyRepeatsAfterTheDelayThenAtEachIntervalUntilItComesUp) {
     for (const uint32_t pressed : {1000u, 0xFFFFFF00u}) {
         HeldKeys held;
         held.note(event(SDL_KEYDOWN, SDLK_PAGEDOWN), true, pressed);
-        EXPECT_TRUE(held.repeating());
+        EXPECT_FALSE(held.due(pressed + delay - 1));
         EXPECT_FALSE(held.repeatDue(pressed + delay - 1));
+        EXPECT_TRUE(held.due(pressed + delay));
         const std::optional<SDL_Event> repeat = held.repeatDue(pressed + delay);
         ASSERT_TRUE(repeat);
         EXPECT_EQ(repeat->type, SDL_KEYDOWN);
@@ -325,7 +326,7 @@ TEST(HeldKeys, AHeldKeyRepeatsAfterTheDelayThenAtEachIntervalUntilItComesUp) {
         EXPECT_TRUE(held.repeatDue(pressed + delay + 10 * interval));
         EXPECT_FALSE(held.repeatDue(pressed + delay + 10 * interval + 1));
         held.note(event(SDL_KEYUP, SDLK_PAGEDOWN), false, pressed + 2000);
-        EXPECT_FALSE(held.repeating());
+        EXPECT_FALSE(held.due(pressed + 60000));
         EXPECT_FALSE(held.repeatDue(pressed + 60000));
     }
 }
@@ -373,7 +374,7 @@ TEST(HeldKeys, AReleasedKeyOrOneThatDoesNotRepeatNeverRepeatsNorKeepsFramesComin
         HeldKeys held;
         for (const Step& step : c.steps)
             held.note(step.event, step.repeats, 1000);
-        EXPECT_EQ(held.repeating(), c.repeating != SDLK_UNKNOWN) << c.what;
+        EXPECT_EQ(held.due(60000), c.repeating != SDLK_UNKNOWN) << c.what;
         const std::optional<SDL_Event> repeat = held.repeatDue(60000);
         EXPECT_EQ(repeat ? repeat->key.keysym.sym : SDLK_UNKNOWN, c.repeating) << c.what;
     }
@@ -381,7 +382,7 @@ TEST(HeldKeys, AReleasedKeyOrOneThatDoesNotRepeatNeverRepeatsNorKeepsFramesComin
     HeldKeys held;
     held.note(event(SDL_KEYDOWN, SDLK_BACKSPACE), true, 1000);
     held.letGo();
-    EXPECT_FALSE(held.repeating());
+    EXPECT_FALSE(held.due(60000));
     EXPECT_FALSE(held.repeatDue(60000));
 }
 
