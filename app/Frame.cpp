@@ -59,10 +59,8 @@ char typedCharacter(uint16_t unicode) {
 
 // The events that choose what is shown: key-downs, the wheel, which pages, and the pointer,
 // whose row is named. The page counts are only needed, and counted, when a key or button
-// comes.
-ViewState applyEvent(ViewState state, const SDL_Event& event, HeldKeys& held, MapView& map) {
-    if (held.isRepeat(event) && !keyRepeats(state, event.key.keysym.sym))
-        return state;
+// comes. A wheel step is one press of its page key, never a held key.
+ViewState applyEvent(ViewState state, const SDL_Event& event, MapView& map) {
     // A row marked after a click on a map cell stays until the next key or click; the hover
     // lines name it until the pointer moves.
     if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN)
@@ -135,8 +133,18 @@ ViewState finishFrame(ViewState state, const Decoration& background, const Decor
     SDL_Event event;
     eventsCame = false;
     while (SDL_PollEvent(&event)) {
-        state = applyEvent(state, event, held, map);
+        held.note(event, event.type == SDL_KEYDOWN && keyRepeats(state, event.key.keysym.sym),
+                  SDL_GetTicks());
+        state = applyEvent(state, event, map);
         eventsCame = true;
+    }
+    // A held key acts again while it still repeats in the state it has led to.
+    if (const std::optional<SDL_Event> repeat = held.repeatDue(SDL_GetTicks())) {
+        if (keyRepeats(state, repeat->key.keysym.sym)) {
+            state = applyEvent(state, *repeat, map);
+            eventsCame = true;
+        } else
+            held.letGo();
     }
     return state;
 }

@@ -16,8 +16,8 @@ void waitForFramePeriod(uint32_t lastStamp) {
 
 namespace {
 
-// SDL 1.2 makes a held key's repeats only while its events are pumped, and its own wait for an
-// event looks every 10 ms as well; a change comes as late as this after a frame would have.
+// SDL 1.2 sees events only while they are pumped, and its own wait for an event looks every
+// 10 ms as well; a change comes as late as this after a frame would have.
 constexpr uint32_t idleLook = 10;
 
 } // namespace

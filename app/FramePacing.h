@@ -25,5 +25,5 @@ void waitForFramePeriod(uint32_t lastStamp);
 
 // Waits off the processor, while nothing on the window can change, until SDL has an event
 // queued or `changed` (asked at each look) says something else came. It looks every few
-// milliseconds, pumping SDL's events, so that a held key still repeats. Never fails.
+// milliseconds, pumping SDL's events. Never fails.
 void waitForEventOrChange(const std::function<bool()>& changed);

@@ -11,6 +11,8 @@ constexpr SDLKey pageKeys[] = {
     SDLK_w, SDLK_e, SDLK_r, SDLK_a, SDLK_s, SDLK_d, SDLK_f, SDLK_z, SDLK_x, SDLK_c, SDLK_v,
 };
 
+constexpr int pageKeyCount = int(sizeof pageKeys / sizeof pageKeys[0]);
+
 // The browsing keys; a page past the last one that holds a row (reached with a page key) is
 // left by Page Up or Home, never made further by Page Down.
 ViewState browse(ViewState state, SDLKey key, int pageCount) {
@@ -71,6 +73,17 @@ ViewState typeKey(ViewState state, SDLKey key, char typed) {
     return state;
 }
 
+// t or o: the view shown, keeping the page, except that a change of view from a page past the
+// page keys' range (which only End, Page Down and the wheel reach) and past the new view's last
+// page that holds a row goes to that last page.
+ViewState showList(ViewState state, ViewMode viewMode, PageCounts pages) {
+    const int lastPage = (viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1;
+    if (state.viewMode != viewMode && state.pageIndex >= pageKeyCount && state.pageIndex > lastPage)
+        state.pageIndex = lastPage;
+    state.viewMode = viewMode;
+    return state;
+}
+
 } // namespace
 
 bool mapKeyRepeats(SDLKey key) {
@@ -102,23 +115,24 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
     if (state.typing)
         return typeKey(state, key, typed);
     const bool onMap = state.viewMode == ViewMode::Map;
+    // The line opens with the view's filter, to refine it: nothing changes but the typing.
     if ((key == SDLK_SLASH || typed == '/') && state.viewMode != ViewMode::CollisionColors &&
         !onMap) {
-        filterOf(state).clear();
         state.typing = true;
-        state.pageIndex = 0;
         return state;
     }
     switch (key) {
     case SDLK_ESCAPE:
-        state.quit = true;
+        // A kept filter shown goes first, as in the open line; with none shown Escape quits.
+        if (shownFilter(state).empty())
+            state.quit = true;
+        else
+            state = typeKey(state, key, 0);
         return state;
     case SDLK_t:
-        state.viewMode = ViewMode::Textures;
-        return state;
+        return showList(state, ViewMode::Textures, pages);
     case SDLK_o:
-        state.viewMode = ViewMode::Objects;
-        return state;
+        return showList(state, ViewMode::Objects, pages);
     case SDLK_y:
         state.viewMode = ViewMode::CollisionColors;
         return state;
@@ -153,7 +167,7 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
     default:
         break;
     }
-    for (int page = 0; page < int(sizeof pageKeys / sizeof pageKeys[0]) && !onMap; ++page) {
+    for (int page = 0; page < pageKeyCount && !onMap; ++page) {
         if (pageKeys[page] == key)
             state.pageIndex = page;
     }

@@ -21,7 +21,8 @@ struct LoadingProgress {
 // What the keys choose: the page, the view, how the page is shown and whether to quit.
 struct ViewState {
     ViewMode viewMode = ViewMode::Textures;
-    // 0..21 by the page keys, any page by the browsing keys; kept when the view changes.
+    // 0..21 by the page keys, any page by the browsing keys; kept when the view changes (but
+    // see applyKey for a page past both the page keys and the new view's last page).
     int pageIndex = 0;
     bool quit = false;
     Background background = Background::White;
@@ -59,16 +60,19 @@ struct PageCounts {
 
 // The key table: the state after a key-down of `key`. The digit row picks pages 0 to 9 from
 // left to right (1 is page 0, 0 is page 9), then q w e r, a s d f, z x c v pages 10 to 21;
-// t, o and y pick the view; Escape quits. Page Down and Page Up step through the pages of the
-// textures or objects view, staying on the first page and on the last page that holds a row
-// (`pages`); Home and End go to those two; on the collision view they do nothing. b cycles
-// the background (white, checkerboard, grey); i shows or hides the info overlay. Every other
-// key leaves the state as it was. F5 asks for a rescan. `/` (the key, or any key that types
-// it) opens the find line on the textures or objects view, empty, so that the view shows every
-// row again. While it is open the keys type: `typed`, the printable character a key types
-// (0 for none), goes to the end of the view's filter, Backspace takes the last one off, Enter
-// closes the line and keeps the filter, and Escape clears the filter and closes the line,
-// without quitting; each change to the filter goes back to the first page. Other keys do
+// t, o and y pick the view, keeping the page, except that t or o from a page past page 21 and
+// past the new view's last page that holds a row (`pages`) goes to that last page. Escape
+// clears a kept filter shown in the view and closes its line, as in the open line below, and
+// quits only when no filter is shown. Page Down and Page Up step through the pages of the
+// textures or objects view, staying on the first page and on the last page that holds a row;
+// Home and End go to those two; on the collision view they do nothing. b cycles the
+// background (white, checkerboard, grey); i shows or hides the info overlay. Every other key
+// leaves the state as it was. F5 asks for a rescan. `/` (the key, or any key that types it)
+// opens the find line on the textures or objects view, holding the view's filter to refine it,
+// on the same page. While it is open the keys type: `typed`, the printable character a key
+// types (0 for none), goes to the end of the view's filter, Backspace takes the last one off,
+// Enter closes the line and keeps the filter, and Escape clears the filter and closes the
+// line, without quitting; each change to the filter goes back to the first page. Other keys do
 // nothing while the line is open. m shows the map view, and in it the next map; p there
 // toggles the colours as painted. In the map view the page keys, the browsing keys and `/`
 // do nothing (the map view's own keys are app/MapView's), and the list views keep their
@@ -84,6 +88,6 @@ bool keyRepeats(const ViewState& state, SDLKey key);
 // keypad's plus and minus).
 bool mapKeyRepeats(SDLKey key);
 
-// The key a mouse button press stands for: the wheel pages like Page Up and Page Down. Any
-// other button gives SDLK_UNKNOWN, which the table ignores.
+// The key a mouse button press stands for: a wheel step is one press of Page Up or Page Down
+// (never a key held down). Any other button gives SDLK_UNKNOWN, which the table ignores.
 SDLKey keyOfMouseButton(uint8_t button);

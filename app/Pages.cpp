@@ -32,6 +32,9 @@ constexpr PageLayout collisionPage = {"COLLISION COLORS:", 13, 0};
 constexpr int32_t overlayRise = 80;
 constexpr int32_t lineHeight = 16;
 constexpr int bottomLines = 3;
+// The typing cursor's rows in a glyph's 16: those of a capital letter and a descender.
+constexpr int32_t cursorTop = 2;
+constexpr int32_t cursorHeight = 13;
 
 // The top of the glyphs of bottom line `line`: 0 the find line, then the hover lines upwards.
 int32_t bottomLineTop(int line) {
@@ -260,14 +263,26 @@ void drawBottomLine(int line, const std::string& text) {
 }
 
 // The find line, lowest of the bottom lines: the filter and how many rows pass it, while it
-// is open for typing or a filter is kept.
+// is open for typing or a filter is kept. While it is open, a black block after the filter,
+// one glyph wide, marks where the keys type.
 void drawFindLine(const ViewState& state) {
     const std::string filter = shownFilter(state);
     if (!state.typing && filter.empty())
         return;
     const ViewMode viewMode = state.viewMode;
-    drawBottomLine(0, "/" + filter + ": " + countText(countShown(viewMode, filter)) + " of " +
-                          countText(countShown(viewMode, "")));
+    const std::string counts = ": " + countText(countShown(viewMode, filter)) + " of " +
+                               countText(countShown(viewMode, ""));
+    drawBottomLine(0, "/" + filter + (state.typing ? " " : "") + counts);
+    if (state.typing) {
+        const Rect cursor = {int16_t(glyphAdvance * int32_t(1 + filter.size())),
+                             int16_t(bottomLineTop(0) + cursorTop), uint16_t(glyphAdvance),
+                             uint16_t(cursorHeight)};
+        Renderer& gl = Renderer::get();
+        const TexCoords none = {0, 0, 0, 0};
+        gl.glColor4ub(0, 0, 0, 0xFF);
+        Screen::get().drawQuad(0, &none, cursor); // texture 0 leaves the colour as it is
+        gl.glColor4f(1, 1, 1, 1);
+    }
 }
 
 // The two hover lines above the find line: the row's path, shortened only when it does not

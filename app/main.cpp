@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
         }
     };
     ViewState state;
-    // SDL repeats held keys; the key table says which keys act on the repeats.
-    SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
+    // SDL's key repeat stays off: the held keys repeat by `held`, for the keys the table says.
     // The find line takes the characters keys type, whatever the keyboard's layout.
     SDL_EnableUNICODE(1);
     HeldKeys held;
@@ -77,11 +76,14 @@ int main(int argc, char** argv) {
         }
         followLevel();
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
-        // event or a change to the level's files comes.
+        // event, a change to the level's files or the repeat of a key held down comes.
         const bool animates =
             state.viewMode == ViewMode::Map ? map.animates(state) : pageAnimates(state);
         if (!state.quit && !eventsCame && !liveReload.busy() && !animates)
-            waitForEventOrChange([&liveReload] { return liveReload.noteChanges(SDL_GetTicks()); });
+            waitForEventOrChange([&liveReload, &held] {
+                const uint32_t now = SDL_GetTicks();
+                return liveReload.noteChanges(now) || held.due(now);
+            });
     }
     SDL_Quit();
     return 0;

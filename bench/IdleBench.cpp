@@ -2,9 +2,10 @@
 //
 // Runs the real viewer on a private X server in LEVEL (default: the demo level) with nothing
 // happening, on its textures page or on the view the KEYs lead to (`m` the map view, `m p` its
-// painted colours), and prints the share of one core it uses over SECONDS (default 10),
-// drawing included, read from its CPU time in /proc, and its resident memory at the end.
-// Exits with status 1 when the viewer dies or fails to quit.
+// painted colours; an X key name such as End or Home, each pressed and released once, tells
+// whether the viewer idles again after them), and prints the share of one core it uses over
+// SECONDS (default 10), drawing included, read from its CPU time in /proc, and its resident
+// memory at the end. Exits with status 1 when the viewer dies or fails to quit.
 
 #include "bench/BenchClock.h"
 #include "drive/ChildProcess.h"

@@ -1,5 +1,6 @@
 #include "app/KeyTable.h"
 #include "app/FramePacing.h"
+#include "app/HeldKeys.h"
 
 #include <SDL_mouse.h>
 #include <algorithm>
@@ -53,6 +54,13 @@ ViewState finding(ViewMode mode, int page, const char* texturesFilter, const cha
     return state;
 }
 
+// The same, once Escape has quit from page 2 with the line closed.
+ViewState quitting(ViewMode mode, const char* texturesFilter, const char* objectsFilter) {
+    ViewState state = finding(mode, 2, texturesFilter, objectsFilter, false);
+    state.quit = true;
+    return state;
+}
+
 // A state of the map view (or another view, with the map view's choices kept).
 ViewState onMap(int page, size_t mapIndex, bool painted, ViewMode mode = map) {
     ViewState state{mode, page};
@@ -78,6 +86,17 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         {{objects, 4}, SDLK_y, level, {collision, 4}},
         {{collision, 4}, SDLK_t, level, {textures, 4}},
         {{textures, 4}, SDLK_t, level, {textures, 4}},
+        // Within the page keys' range too, past the view's end: an empty page.
+        {{objects, 21}, SDLK_t, level, {textures, 21}},
+        // Past both the page keys' range and the new view's end: its last page.
+        {{textures, 211}, SDLK_o, level, {objects, 23}},
+        {{objects, 22}, SDLK_t, level, {textures, 2}},
+        {{collision, 30}, SDLK_o, level, {objects, 23}},
+        {onMap(30, 0, false), SDLK_t, level, onMap(2, 0, false, textures)},
+        {{textures, 22}, SDLK_o, level, {objects, 22}},
+        // The collision view has no pages to go past, and no view change, no change of page.
+        {{objects, 30}, SDLK_y, level, {collision, 30}},
+        {{textures, 30}, SDLK_t, level, {textures, 30}},
         // The background's cycle, the overlay, a rescan, quitting.
         {{textures, 4}, SDLK_b, level, {textures, 4, false, Background::Checkerboard}},
         {{textures, 4, false, Background::Checkerboard},
@@ -152,12 +171,12 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         ViewState after;
     };
     const Typed typedCases[] = {
-        // `/` opens it empty on the view shown, on the first page; the other view's filter
-        // stays. A key that types '/' on another layout opens it too.
+        // `/` opens it on the view shown with its filter, to refine it, on the same page. A
+        // key that types '/' on another layout opens it too.
         {finding(textures, 3, "lava", "hero", false), SDLK_SLASH, '/',
-         finding(textures, 0, "", "hero", true)},
+         finding(textures, 3, "lava", "hero", true)},
         {finding(objects, 3, "lava", "", false), SDLK_7, '/',
-         finding(objects, 0, "lava", "", true)},
+         finding(objects, 3, "lava", "", true)},
         // Not on the collision view.
         {finding(collision, 3, "", "", false), SDLK_SLASH, '/',
          finding(collision, 3, "", "", false)},
@@ -185,6 +204,14 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         // Escape clears the filter and closes it; it does not quit.
         {finding(textures, 2, "lava", "x", true), SDLK_ESCAPE, 0,
          finding(textures, 0, "", "x", false)},
+        // Closed, Escape clears a kept filter shown and closes its line, without quitting;
+        // with none shown it quits.
+        {finding(textures, 2, "lava", "x", false), SDLK_ESCAPE, 0,
+         finding(textures, 0, "", "x", false)},
+        {finding(objects, 2, "lava", "", false), SDLK_ESCAPE, 0, quitting(objects, "lava", "")},
+        {finding(collision, 2, "lava", "x", false), SDLK_ESCAPE, 0,
+         quitting(collision, "lava", "x")},
+        {finding(map, 2, "lava", "x", false), SDLK_ESCAPE, 0, quitting(map, "lava", "x")},
         // Closed, the keys do what they did, filters kept.
         {finding(textures, 0, "lava", "hero", false), SDLK_o, 'o',
          finding(objects, 0, "lava", "hero", false)},
@@ -265,6 +292,98 @@ TEST(KeyTable, TheWheelPagesLikePageUpAndPageDown) {
     EXPECT_EQ(keyOfMouseButton(SDL_BUTTON_WHEELDOWN), SDLK_PAGEDOWN);
     for (uint8_t button : {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT})
         EXPECT_EQ(keyOfMouseButton(button), SDLK_UNKNOWN);
+}
+
+// A key's key-down or key-up, a wheel step's button press, or the loss of the input focus.
+SDL_Event event(uint8_t type, SDLKey key = SDLK_UNKNOWN) {
+    SDL_Event made{};
+    made.type = type;
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP)
+        made.key.keysym.sym = key;
+    else if (type == SDL_MOUSEBUTTONDOWN)
+        made.button.button = SDL_BUTTON_WHEELDOWN;
+    else if (type == SDL_ACTIVEEVENT)
+        made.active.state = SDL_APPINPUTFOCUS;
+    return made;
+}
+
+TEST(HeldKeys, AHeldKeyRepeatsAfterTheDelayThenAtEachIntervalUntilItComesUp) {
+    constexpr uint32_t delay = HeldKeys::repeatDelay, interval = HeldKeys::repeatInterval;
+    // Pressed just before the tick counter wraps, which changes nothing.
+    for (const uint32_t pressed : {1000u, 0xFFFFFF00u}) {
+        HeldKeys held;
+        held.note(event(SDL_KEYDOWN, SDLK_PAGEDOWN), true, pressed);
+        EXPECT_FALSE(held.due(pressed + delay - 1));
+        EXPECT_FALSE(held.repeatDue(pressed + delay - 1));
+        EXPECT_TRUE(held.due(pressed + delay));
+        const std::optional<SDL_Event> repeat = held.repeatDue(pressed + delay);
+        ASSERT_TRUE(repeat);
+        EXPECT_EQ(repeat->type, SDL_KEYDOWN);
+        EXPECT_EQ(repeat->key.keysym.sym, SDLK_PAGEDOWN);
+        EXPECT_FALSE(held.repeatDue(pressed + delay + interval - 1));
+        EXPECT_TRUE(held.repeatDue(pressed + delay + interval));
+        // A late frame makes one repeat, not a burst.
+        EXPECT_TRUE(held.repeatDue(pressed + delay + 10 * interval));
+        EXPECT_FALSE(held.repeatDue(pressed + delay + 10 * interval + 1));
+        held.note(event(SDL_KEYUP, SDLK_PAGEDOWN), false, pressed + 2000);
+        EXPECT_FALSE(held.due(pressed + 60000));
+        EXPECT_FALSE(held.repeatDue(pressed + 60000));
+    }
+}
+
+TEST(HeldKeys, AReleasedKeyOrOneThatDoesNotRepeatNeverRepeatsNorKeepsFramesComing) {
+    struct Step {
+        SDL_Event event;
+        bool repeats;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps; // all at tick 1000
+        SDLKey repeating;        // the key still repeating after them, or SDLK_UNKNOWN
+    };
+    const Case cases[] = {
+        {"End then Home, each pressed and released",
+         {{event(SDL_KEYDOWN, SDLK_END), false},
+          {event(SDL_KEYUP, SDLK_END), false},
+          {event(SDL_KEYDOWN, SDLK_HOME), false},
+          {event(SDL_KEYUP, SDLK_HOME), false}},
+         SDLK_UNKNOWN},
+        {"Page Down pressed and released",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true}, {event(SDL_KEYUP, SDLK_PAGEDOWN), false}},
+         SDLK_UNKNOWN},
+        {"a wheel step", {{event(SDL_MOUSEBUTTONDOWN), false}}, SDLK_UNKNOWN},
+        {"Page Down held, then a key that does not repeat pressed",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true}, {event(SDL_KEYDOWN, SDLK_END), false}},
+         SDLK_UNKNOWN},
+        {"Page Down held, then the focus lost",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true}, {event(SDL_ACTIVEEVENT), false}},
+         SDLK_UNKNOWN},
+        {"Page Down held, then Page Up: the last pressed repeats, until it comes up",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true},
+          {event(SDL_KEYDOWN, SDLK_PAGEUP), true},
+          {event(SDL_KEYUP, SDLK_PAGEDOWN), false}},
+         SDLK_PAGEUP},
+        {"the same, Page Up released too",
+         {{event(SDL_KEYDOWN, SDLK_PAGEDOWN), true},
+          {event(SDL_KEYDOWN, SDLK_PAGEUP), true},
+          {event(SDL_KEYUP, SDLK_PAGEDOWN), false},
+          {event(SDL_KEYUP, SDLK_PAGEUP), false}},
+         SDLK_UNKNOWN},
+    };
+    for (const Case& c : cases) {
+        HeldKeys held;
+        for (const Step& step : c.steps)
+            held.note(step.event, step.repeats, 1000);
+        EXPECT_EQ(held.due(60000), c.repeating != SDLK_UNKNOWN) << c.what;
+        const std::optional<SDL_Event> repeat = held.repeatDue(60000);
+        EXPECT_EQ(repeat ? repeat->key.keysym.sym : SDLK_UNKNOWN, c.repeating) << c.what;
+    }
+    // Let go of, as for a state in which the key no longer repeats.
+    HeldKeys held;
+    held.note(event(SDL_KEYDOWN, SDLK_BACKSPACE), true, 1000);
+    held.letGo();
+    EXPECT_FALSE(held.due(60000));
+    EXPECT_FALSE(held.repeatDue(60000));
 }
 
 TEST(FramePacing, SixteenMillisecondsInUnsignedArithmetic) {

@@ -405,22 +405,46 @@ bool pageNumberShown(const Screenshot& shot, int characters) {
 TEST(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
     LevelFolder level;
     addCollisionSwatches(level, 0x123456, 0x654321);
-    // 500 textures: pages 1 to 34, the last with textures 496 to 500.
-    for (int i = 0; i < 500; ++i)
+    // 500 textures: pages 1 to 34, the last with textures 496 to 500. Past the first page's
+    // images they are clocks, green then blue for 40 frames each, that tell how long a page
+    // has been shown.
+    for (int i = 0; i < 15; ++i)
         level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
+    level.writeImage("textures/frames/green.png", 16, 16, 0x00FF00);
+    level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
+    for (int i = 15; i < 500; ++i) {
+        const std::string stem = "textures/u" + std::to_string(1000 + i);
+        level.writeText(stem + ".txt",
+                        "(animated (loop)\n"
+                        " (sprite (filename textures/frames/green.png) (time 40))\n"
+                        " (sprite (filename textures/frames/blue.png) (time 40)))\n");
+        level.writeImage(stem + "_p.png", 8, 8, swatchColour(i));
+    }
     ViewerRun viewer(level.path());
     auto showsPageOf = [&viewer](int texture) {
         return viewer.waitFor(
             [&](const Screenshot& s) { return s.at(3, 29) == swatchColour(texture); });
     };
+    // The page of `texture` shows, and still shows once its first clock has gone green, blue
+    // and green again: 40 frames of 16 ms or more later, past the delay before a key repeats.
+    auto holds = [&viewer](int texture) {
+        for (const uint32_t colour : {0x00FF00u, 0x0000FFu, 0x00FF00u}) {
+            const Screenshot shot = viewer.waitFor([&](const Screenshot& s) {
+                return s.at(3, 29) == swatchColour(texture) && s.at(12, 29) == colour;
+            });
+            EXPECT_EQ(shot.at(3, 29), swatchColour(texture));
+            EXPECT_EQ(shot.at(12, 29), colour);
+        }
+    };
     EXPECT_EQ(viewer.screenshot().at(3, 29), swatchColour(0));
     // Page Up on the first page stays there, so Page Down then shows the second.
     viewer.press({"Prior", "Next"});
     EXPECT_EQ(showsPageOf(15).at(3, 29), swatchColour(15));
+    // A wheel step is one page, each way; none of the keys pressed before acts again.
     viewer.driver().turnWheel(viewer.window(), 5);
-    EXPECT_EQ(showsPageOf(30).at(3, 29), swatchColour(30));
+    holds(30);
     viewer.driver().turnWheel(viewer.window(), 4);
-    EXPECT_EQ(showsPageOf(15).at(3, 29), swatchColour(15));
+    holds(15);
 
     viewer.press({"End"});
     Screenshot shot = showsPageOf(495);
@@ -435,6 +459,46 @@ TEST(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
     EXPECT_EQ(showsPageOf(480).at(3, 29), swatchColour(480));
     viewer.press({"Home"});
     EXPECT_EQ(showsPageOf(0).at(3, 29), swatchColour(0));
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST(ViewerBrowsing, AViewChangeFromPastThePageKeysAndTheNewViewsEndShowsItsLastPage) {
+    LevelFolder level;
+    addCollisionSwatches(level, 0x123456, 0x654321);
+    // 360 textures, pages 1 to 24; 50 objects, pages 1 and 2.
+    for (int i = 0; i < 360; ++i)
+        level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
+    for (int i = 0; i < 50; ++i)
+        level.addObject("characters", "o" + std::to_string(1000 + i), swatchColour(360 + i));
+    ViewerRun viewer(level.path());
+    auto shows = [&viewer](uint32_t swatch, int pageNumberLength) {
+        const Screenshot shot = viewer.waitFor([&](const Screenshot& s) {
+            return s.at(3, 29) == swatch && pageNumberShown(s, pageNumberLength);
+        });
+        EXPECT_EQ(shot.at(3, 29), swatch);
+        EXPECT_TRUE(pageNumberShown(shot, pageNumberLength));
+        return shot;
+    };
+    viewer.press({"i", "End"});
+    shows(swatchColour(345), 13); // "page 24 of 24"
+    // o: the objects' last page, which holds after a second frame (the overlay going off).
+    viewer.press({"o"});
+    shows(swatchColour(400), 11); // "page 2 of 2"
+    viewer.press({"i"});
+    Screenshot shot = viewer.waitFor([](const Screenshot& s) { return !pageNumberShown(s, 11); });
+    EXPECT_EQ(captionWidth(shot), labelWidth(8));
+    EXPECT_EQ(shot.at(3, 29), swatchColour(400));
+    EXPECT_EQ(shot.at(3, rowY(9, 13) + 3), swatchColour(409));
+    // Page Up then shows the first page.
+    viewer.press({"i", "Prior"});
+    shows(swatchColour(360), 11); // "page 1 of 2"
+    // Within the page keys' range the page stays as it is, empty past the view's end.
+    viewer.press({"v"});
+    shot = shows(white, 12); // "page 22 of 2"
+    EXPECT_EQ(captionWidth(shot), labelWidth(8));
+    viewer.press({"t"});
+    shows(swatchColour(315), 13); // "page 22 of 24"
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }
@@ -508,9 +572,10 @@ TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
         return shot;
     };
 
-    // The keys type, "o" too: the view stays; the rows are those whose path holds "rock".
+    // The keys type, "o" too: the view stays; the rows are those whose path holds "rock". A
+    // cursor one glyph wide follows the filter while the line is open.
     type({"slash", "r", "o", "c", "k"});
-    shot = shows(20, 15); // "/rock: 30 of 50"
+    shot = shows(20, 16); // "/rock_: 30 of 50"
     EXPECT_EQ(captionWidth(shot), labelWidth(9));
     // Enter keeps the filter and the line; paging runs over the 30 rows.
     viewer.press({"Return", "Next"});
@@ -530,17 +595,21 @@ TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
     viewer.press({"t"});
     shows(20, 15);
 
-    // `/` opens an empty line: every row again. Backspace edits.
+    // `/` opens the line with the kept filter, to refine it. Backspace edits: every row again.
     viewer.press({"slash"});
-    shows(0, 11); // "/: 50 of 50"
+    shows(20, 16); // "/rock_: 30 of 50"
+    type({"2"});
+    shows(40, 17); // "/rock2_: 10 of 50"
+    type({"BackSpace", "BackSpace", "BackSpace", "BackSpace", "BackSpace"});
+    shows(0, 12); // "/_: 50 of 50"
     type({"l", "a", "v", "a", "1"});
-    shows(10, 16); // "/lava1: 10 of 50"
+    shows(10, 17); // "/lava1_: 10 of 50"
     viewer.press({"BackSpace"});
-    shot = shows(0, 15); // "/lava: 20 of 50"
+    shot = shows(0, 16); // "/lava_: 20 of 50"
     EXPECT_EQ(shot.at(3, rowY(14, 32) + 3), swatchColour(14));
     // A colour's hex digits: 0x400303 alone starts with 4003.
     type({"BackSpace", "BackSpace", "BackSpace", "BackSpace", "numbersign", "4", "0", "0", "3"});
-    shot = shows(3, 15); // "/#4003: 1 of 50"
+    shot = shows(3, 16); // "/#4003_: 1 of 50"
     EXPECT_EQ(shot.at(3, rowY(1, 32) + 3), white);
     // Escape while typing clears the filter and closes the line; it does not quit.
     viewer.press({"Escape"});
@@ -549,6 +618,18 @@ TEST(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
     // `/` then Enter on the empty line leaves no filter either.
     viewer.press({"slash", "Return", "2"});
     shows(15, 0);
+    // Escape with a kept filter on screen clears it and closes its line, and the viewer goes
+    // on (a second frame, the overlay's, shows it); only then does Escape quit.
+    type({"slash", "l", "a", "v", "a"});
+    viewer.press({"Return"});
+    shows(0, 15); // "/lava: 20 of 50"
+    viewer.press({"Escape"});
+    shows(0, 0);
+    viewer.press({"i"});
+    shot = viewer.waitFor([](const Screenshot& s) { return pageNumberShown(s, 11); });
+    EXPECT_TRUE(pageNumberShown(shot, 11)); // "page 1 of 4"
+    EXPECT_EQ(shot.at(3, 29), swatchColour(0));
+    EXPECT_EQ(bottomLineWidth(shot, 0), 0);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }
@@ -591,7 +672,7 @@ TEST(ViewerHover, TheRowUnderTheMouseIsNamedOnTwoLinesAboveTheFindLine) {
     shot = viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) > 0; });
     EXPECT_EQ(bottomLineWidth(shot, 2), labelWidth(16)); // entities/o01.txt
     EXPECT_EQ(bottomLineWidth(shot, 1), labelWidth(17)); // #AA2200, 2 others
-    EXPECT_EQ(bottomLineWidth(shot, 0), labelWidth(9));  // /: 2 of 2
+    EXPECT_EQ(bottomLineWidth(shot, 0), labelWidth(10)); // /_: 2 of 2
     viewer.press({"Escape"});
     viewer.waitFor([](const Screenshot& s) { return bottomLineWidth(s, 0) == 0; });
     EXPECT_EQ(viewer.quit(), 0);
