@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     // The level loads between frames; the maps are read once it is loaded (their lines follow
     // the scan's), and watched from then on.
     LiveReload liveReload(background, overlay);
-    MapView map(line.maps, false);
+    MapView map(line.maps, shownLevel, false);
     liveReload.watchAlso(map.paths());
     uint64_t scans = liveReload.scans(), levelChanges = liveReload.levelChanges();
     // The map's cells point at the level's sprites, which a slice of a load, an unload or a

@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     }
     std::printf("%-22s %5s %7s %10s %10s %10s %10s %8s %8s %6s %6s\n", "page", "index", "frames",
                 "work p50", "work p99", "work max", "period p50", "min", "max", "tk min", "tk max");
-    MapView none({});
+    MapView none({}, shownLevel);
     printRow("textures, 15 animated", animatedPage,
              runFrames(ViewMode::Textures, animatedPage, frames, background, overlay, none));
     printRow("objects, 40 labels", objectsPage,
@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     close(mapFile);
-    MapView map({mapPath});
+    MapView map({mapPath}, shownLevel);
     std::remove(mapPath);
     // From 16 pixels a cell, the start, out to 1/8, then in step by step.
     for (int zoom = MapNavigation::startZoom; zoom > MapNavigation::smallestZoom; --zoom)

@@ -41,7 +41,7 @@ TEST(MapViewAnimates, OnlyWhileAnAnimatedCellIsInTheAreaAndDrawnAsArt) {
     const CatalogSources sources =
         SpriteCatalog::get().use({&files, openRegularFile, nullptr, false});
     loadLevel();
-    MapView map({"levels/long.png"});
+    MapView map({"levels/long.png"}, shownLevel);
     ViewState state;
     state.viewMode = ViewMode::Map;
 

@@ -1,0 +1,141 @@
+#include "app/MapCells.h"
+
+#include "app/Pages.h"
+#include "gfx/Renderer.h"
+#include "gfx/Screen.h"
+#include "sprites/AnimatedSprite.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <typeinfo>
+
+namespace {
+
+// Below this cell size the object's frame no longer shows.
+constexpr double smallestFrame = 8;
+
+// Fills a rectangle with a display-layout colour; texture 0 leaves the colour as it is.
+void fill(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
+    Renderer& gl = Renderer::get();
+    const TexCoords none = {0, 0, 0, 0};
+    gl.glColor4ub(uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour),
+                  uint8_t(colour >> 24));
+    Screen::get().drawQuad(0, &none, Rect{int16_t(x), int16_t(y), uint16_t(w), uint16_t(h)});
+    gl.glColor4f(1, 1, 1, 1);
+}
+
+// Draws a sprite with its drawn size stretched to a side by side square at (x, y), through
+// the matrix as the textures page scales (glOrtho of -1/s..1/s multiplies by s); textures are
+// sampled nearest-neighbour, so each texel stays a sharp block. An image larger than the
+// square is drawn from its reduced copy, texel for pixel where it is reduced.
+void drawStretched(Sprite* sprite, int32_t x, int32_t y, double side, ReducedTextures& reduced) {
+    // An image, or an animation's frame that is one, is a single quad over the cell: no
+    // matrix calls, which cost more than the quad itself when cells are many.
+    Sprite* image = sprite;
+    if (auto* animation = dynamic_cast<AnimatedSprite*>(sprite)) {
+        const int32_t frame = animation->currentFrame;
+        image = frame >= 0 && size_t(frame) < animation->frames.size()
+                    ? animation->frames[size_t(frame)].sprite
+                    : nullptr;
+    }
+    if (image && typeid(*image) == typeid(Sprite) && image->placement.x == 0 &&
+        image->placement.y == 0) {
+        const ReducedTextures::Copy& copy = reduced.of(image, int(side));
+        if (copy.texture != 0)
+            Screen::get().drawQuad(copy.texture, &copy.window,
+                                   Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
+        else if (image->uploadedTexture() != 0)
+            Screen::get().drawQuad(image->texture, &image->texCoords,
+                                   Rect{int16_t(x), int16_t(y), uint16_t(side), uint16_t(side)});
+        return;
+    }
+    const Rect size = drawnSize(sprite);
+    if (size.w == 0 || size.h == 0)
+        return;
+    drawScaled(sprite, x, y, side / size.w, side / size.h);
+}
+
+} // namespace
+
+MapCells::Range MapCells::inArea(const MapList::Map& map, MapNavigation::Size area) {
+    const MapNavigation& view = map.view;
+    const double cell = view.cell();
+    Range cells;
+    cells.first = std::max(0, int(std::floor(-view.originX() / cell)));
+    cells.last = std::min(map.width, int(std::ceil((area.width - view.originX()) / cell)));
+    cells.top = std::max(0, int(std::floor(-view.originY() / cell)));
+    cells.bottom = std::min(map.height, int(std::ceil((area.height - view.originY()) / cell)));
+    return cells;
+}
+
+bool MapCells::animates(const MapList::Map& map, CellArtTable& art, MapNavigation::Size area) {
+    const Range cells = inArea(map, area);
+    uint32_t checked = 0;
+    bool any = false;
+    for (int row = cells.top; row < cells.bottom; ++row) {
+        for (int column = cells.first; column < cells.last; ++column) {
+            const uint32_t pixel = map.at(column, row);
+            if (any && pixel == checked)
+                continue;
+            const CellArt& cellArt = art.of(pixel);
+            if (cellArt.kind == CellArt::Texture && cellArt.texture->animates())
+                return true;
+            checked = pixel;
+            any = true;
+        }
+    }
+    return false;
+}
+
+void MapCells::draw(const MapList::Map& map, bool painted, CellArtTable& art,
+                    MapNavigation::Size area, int32_t top) {
+    const MapNavigation& view = map.view;
+    const double cell = view.cell();
+    const int32_t side = int32_t(cell);
+    const int32_t baseX = int32_t(std::floor(view.originX()));
+    const int32_t baseY = top + int32_t(std::floor(view.originY()));
+    // Only the cells in the area are drawn.
+    const Range cells = inArea(map, area);
+    std::set<Sprite*> drawn;
+    for (int row = cells.top; row < cells.bottom; ++row) {
+        const int32_t y = baseY + row * side;
+        for (int column = cells.first; column < cells.last; ++column) {
+            const int32_t x = baseX + column * side;
+            const uint32_t pixel = map.at(column, row);
+            if (painted) {
+                if ((pixel >> 24) != 0)
+                    fill(x, y, side, side, pixel);
+                continue;
+            }
+            const CellArt& cellArt = art.of(pixel);
+            switch (cellArt.kind) {
+            case CellArt::Texture:
+                drawStretched(cellArt.texture, x, y, cell, reduced_);
+                drawn.insert(cellArt.texture);
+                break;
+            case CellArt::Framed:
+                if (cell >= smallestFrame) {
+                    fill(x, y, side, side, CellArt::black);
+                    fill(x + 1, y + 1, side - 2, side - 2, cellArt.colour);
+                } else
+                    fill(x, y, side, side, cellArt.colour);
+                break;
+            case CellArt::Fill:
+                fill(x, y, side, side, cellArt.colour);
+                break;
+            case CellArt::Empty:
+                break;
+            case CellArt::Stray:
+                fill(x, y, side, side, CellArt::black);
+                fill(x, y, side / 2, side / 2, CellArt::magenta);
+                fill(x + side / 2, y + side / 2, side - side / 2, side - side / 2,
+                     CellArt::magenta);
+                break;
+            }
+        }
+    }
+    // One tick per frame for each texture shown, however many cells show it.
+    for (Sprite* texture : drawn)
+        texture->update();
+}

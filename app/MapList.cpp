@@ -1,0 +1,89 @@
+#include "app/MapList.h"
+
+#include "level/LevelLayout.h"
+#include "listfile/FileExtension.h"
+#include "platform/DirectoryListing.h"
+#include "platform/ImageFile.h"
+
+#include <SDL.h>
+#include <algorithm>
+
+namespace {
+
+std::vector<std::string> levelMaps() {
+    std::vector<std::string> maps;
+    for (const std::string& name :
+         listFiles("levels", [](const std::string& name) { return hasExtension(name, "png"); })) {
+        if (!isSwatchName(name))
+            maps.push_back("levels/" + name);
+    }
+    return maps;
+}
+
+void readMap(MapList::Map& map, MapNavigation::Size area, DiagnosticSink& sink) {
+    map.straysCounted = false;
+    bool refused = false;
+    // Read at its own size: each pixel stays a cell, however large the map.
+    SDL_Surface* image = toDisplayFormat(readImage(map.path, &refused, sink));
+    map.read = image != nullptr;
+    if (!image) {
+        // Named by its part in the level, as a swatch that cannot be read is.
+        if (!refused)
+            sink.report({DiagnosticKind::Level,
+                         map.path,
+                         {},
+                         "",
+                         "Unable to read map " + map.path + " : " + SDL_GetError()});
+        map.pixels.clear();
+        map.width = map.height = 0;
+        return;
+    }
+    map.width = image->w;
+    map.height = image->h;
+    map.pixels.resize(size_t(image->w) * size_t(image->h));
+    SDL_LockSurface(image);
+    for (int y = 0; y < image->h; ++y)
+        std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(image->pixels) +
+                                                      size_t(y) * size_t(image->pitch)),
+                    size_t(image->w), map.pixels.begin() + ptrdiff_t(size_t(y) * size_t(image->w)));
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+    // A map saved at another size keeps its view, as far as the map stays in view.
+    map.view.keepInView({map.width, map.height}, area);
+}
+
+} // namespace
+
+MapList::MapList(std::vector<std::string> given) : given_(!given.empty()) {
+    for (std::string& path : given_ ? given : levelMaps()) {
+        maps_.emplace_back();
+        maps_.back().path = std::move(path);
+    }
+}
+
+void MapList::relist() {
+    if (given_)
+        return;
+    std::vector<Map> listed;
+    for (const std::string& path : levelMaps()) {
+        listed.emplace_back();
+        listed.back().path = path;
+        for (const Map& old : maps_) {
+            if (old.path == path)
+                listed.back().view = old.view;
+        }
+    }
+    maps_ = std::move(listed);
+}
+
+void MapList::read(MapNavigation::Size area, DiagnosticSink& sink) {
+    for (Map& map : maps_)
+        readMap(map, area, sink);
+}
+
+std::vector<std::string> MapList::paths() const {
+    std::vector<std::string> paths;
+    for (const Map& map : maps_)
+        paths.push_back(map.path);
+    return paths;
+}

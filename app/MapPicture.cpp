@@ -1,0 +1,86 @@
+#include "app/MapPicture.h"
+
+#include "gfx/Renderer.h"
+#include "gfx/Screen.h"
+
+#include <SDL.h>
+#include <cmath>
+
+namespace {
+
+// Below this cell size the checkerboard no longer shows.
+constexpr double smallestDetail = 4;
+
+} // namespace
+
+void MapPicture::draw(const MapList::Map& map, bool painted, CellArtTable& art,
+                      MapNavigation::Size area, int32_t top) {
+    const int32_t w = area.width, h = area.height;
+    if (w <= 0 || h <= 0)
+        return;
+    const MapNavigation& view = map.view;
+    const std::string key = map.path + "|" + std::to_string(view.zoom()) + "|" +
+                            std::to_string(view.originX()) + "|" + std::to_string(view.originY()) +
+                            "|" + std::to_string(painted) + "|" + std::to_string(w) + "x" +
+                            std::to_string(h) + "|" + std::to_string(art.generation()) + "|" +
+                            std::to_string(size_t(map.pixels.data()));
+    if (key != key_ || texture_ == 0) {
+        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000u,
+                                                    0x0000FF00u, 0x000000FFu, 0xFF000000u);
+        if (!surface)
+            return;
+        const double cell = view.cell();
+        SDL_LockSurface(surface);
+        uint32_t lastPixel = 0, lastShown = 0;
+        bool known = false;
+        const bool detailed = cell >= smallestDetail;
+        const int side = int(cell);
+        for (int32_t y = 0; y < h; ++y) {
+            auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
+                                                    size_t(y) * size_t(surface->pitch));
+            const double cellTop = y - std::floor(view.originY());
+            const double row = std::floor(cellTop / cell);
+            for (int32_t x = 0; x < w; ++x) {
+                const double cellLeft = x - std::floor(view.originX());
+                const double column = std::floor(cellLeft / cell);
+                out[x] = 0;
+                if (row < 0 || column < 0 || row >= map.height || column >= map.width)
+                    continue;
+                const uint32_t pixel = map.at(int(column), int(row));
+                if (detailed && !painted) {
+                    // Where in its cell this window pixel lies.
+                    const int inX = int(cellLeft) - int(column) * side;
+                    const int inY = int(cellTop) - int(row) * side;
+                    const CellArt& cellArt = art.of(pixel);
+                    if (cellArt.kind == CellArt::Texture)
+                        out[x] = art.smallOf(cellArt)[size_t(inY * side + inX)];
+                    else if (cellArt.kind == CellArt::Stray)
+                        out[x] = (inX < side / 2) == (inY < side / 2) ? CellArt::magenta
+                                                                      : CellArt::black;
+                    else if (cellArt.kind != CellArt::Empty)
+                        out[x] = cellArt.colour;
+                    continue;
+                }
+                if (!known || pixel != lastPixel) {
+                    lastPixel = pixel;
+                    known = true;
+                    const CellArt& cellArt = art.of(pixel);
+                    lastShown = painted                          ? pixel
+                                : cellArt.kind == CellArt::Empty ? 0
+                                : cellArt.kind == CellArt::Stray ? CellArt::magenta
+                                                                 : cellArt.colour;
+                }
+                out[x] = lastShown;
+            }
+        }
+        SDL_UnlockSurface(surface);
+        TexCoords window;
+        texture_ = Renderer::get().upload(surface, window, {"", texture_});
+        SDL_FreeSurface(surface);
+        right_ = window.right;
+        bottom_ = window.bottom;
+        key_ = key;
+    }
+    const TexCoords window = {0, 0, right_, bottom_};
+    Screen::get().drawQuad(texture_, &window, Rect{0, int16_t(top), uint16_t(w), uint16_t(h)});
+}

@@ -1,0 +1,71 @@
+#include "app/MapStatusText.h"
+
+#include "app/ShortenedPath.h"
+#include "level/ColourText.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int32_t glyphAdvance = 7;
+
+std::string zoomText(int zoom) {
+    return zoom >= 0 ? "x" + std::to_string(1 << zoom) : "x1/" + std::to_string(1 << -zoom);
+}
+
+std::string cellPlace(int column, int row, uint32_t pixel) {
+    return std::to_string(column) + "," + std::to_string(row) + " " + hexColour(pixel) + " ";
+}
+
+} // namespace
+
+const char* const noMapText = "no map: put a painted PNG in levels/ or give --map FILE";
+const char* const notLoadedText = "read once the level is loaded";
+const char* const unreadableText = "cannot be read";
+
+size_t mapLineRoom(int32_t width) {
+    return size_t(std::max(0, (width - 1) / glyphAdvance));
+}
+
+std::string mapCaption(const std::string* path, size_t room) {
+    const std::string caption = "MAP: ";
+    return caption +
+           (path ? shortenPath(*path, room > caption.size() ? room - caption.size() : 0) : "none");
+}
+
+std::vector<std::string> mapStatusLines(const std::string& status, size_t room) {
+    const size_t wrap = status.find(" or give");
+    if (status.size() <= room || wrap == std::string::npos)
+        return {status};
+    return {status.substr(0, wrap), status.substr(wrap + 1)};
+}
+
+std::string mapSummary(int width, int height, size_t strays, int zoom) {
+    return std::to_string(width) + "x" + std::to_string(height) + ", " + std::to_string(strays) +
+           (strays == 1 ? " stray pixel, " : " stray pixels, ") + zoomText(zoom);
+}
+
+std::string cellHover(int column, int row, uint32_t pixel, const std::string& what,
+                      const std::string& object, size_t room) {
+    const std::string kept = cellPlace(column, row, pixel);
+    const size_t left = room > kept.size() ? room - kept.size() : 0;
+    if (object.empty())
+        return kept + shortenPath(what, left);
+    const std::string both = " and ";
+    const size_t names = left > both.size() ? left - both.size() : 0;
+    size_t forTexture = names / 2;
+    if (what.size() <= names / 2)
+        forTexture = what.size();
+    else if (object.size() <= names - names / 2)
+        forTexture = names - object.size();
+    return kept + shortenPath(what, forTexture) + both +
+           shortenPath(object, names - std::min(names, forTexture));
+}
+
+std::string strayHover(int column, int row, uint32_t pixel, uint32_t marker,
+                       const std::string& meant, size_t room) {
+    const std::string kept =
+        cellPlace(column, row, pixel) + "no marker, close to " + hexColour(marker) + " ";
+    return kept + "(" + shortenPath(meant, room > kept.size() + 2 ? room - kept.size() - 2 : 0) +
+           ")";
+}
