@@ -225,14 +225,14 @@ std::vector<std::string> MapView::paths() const {
 
 void MapView::readMap(Map& map) {
     map.straysCounted = false;
-    bool refused = false;
+    std::string reason;
     // Read at its own size: each pixel stays a cell, however large the map.
-    SDL_Surface* image = loadImage(map.path, &refused);
+    SDL_Surface* image = loadImage(map.path, &reason);
     map.read = image != nullptr;
     if (!image) {
         // Named by its part in the level, as a swatch that cannot be read is.
-        if (!refused) {
-            std::fprintf(stderr, "Unable to read map %s : %s\n", map.path.c_str(), SDL_GetError());
+        if (!reason.empty()) {
+            std::fprintf(stderr, "Unable to read map %s : %s\n", map.path.c_str(), reason.c_str());
             std::fflush(stderr);
         }
         map.pixels.clear();

@@ -39,11 +39,11 @@ SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, s
     }
     const long mark = capture.mark();
     std::string refusal;
-    SDL_Surface* image = decodeImageFile(file, refusal);
+    std::string why;
+    SDL_Surface* image = decodeImageFile(file, refusal, why);
     // Only a failure needs to know why: the library's own last line, when it printed one.
     if (!image)
-        reason = refusal.empty() ? StderrCapture::reasonFrom(capture.since(mark), IMG_GetError())
-                                 : refusal;
+        reason = refusal.empty() ? StderrCapture::reasonFrom(capture.since(mark), why) : refusal;
     return image;
 }
 

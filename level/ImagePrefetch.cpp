@@ -33,10 +33,7 @@ void releaseSurface(void* surface) {
 
 DecodedImage decodeScanImage(const std::string& path) {
     DecodedImage decoded;
-    decoded.image = decodeImageFile(path, decoded.refusal);
-    // SDL's error string is the calling thread's own, so a worker's reason is its file's.
-    if (!decoded.image && decoded.refusal.empty())
-        decoded.reason = IMG_GetError();
+    decoded.image = decodeImageFile(path, decoded.refusal, decoded.reason);
     return decoded;
 }
 
