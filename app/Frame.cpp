@@ -11,10 +11,10 @@
 
 Decoration loadDecoration(const char* path) {
     Decoration decoration;
-    bool refused = false;
-    SDL_Surface* image = loadImage(findDataFile(path), &refused);
-    if (!image && !refused)
-        reportUnloadableImage(path);
+    std::string reason;
+    SDL_Surface* image = loadImage(findDataFile(path), &reason);
+    if (!image && !reason.empty())
+        standardError().report(unloadableImage(path, reason));
     decoration.texture = Renderer::get().upload(image, decoration.window, {path});
     SDL_FreeSurface(image);
     return decoration;

@@ -4,15 +4,8 @@
 #include "level/ImagePrefetch.h"
 #include "platform/ImageFile.h"
 
-#include <SDL_image.h>
-
 SDL_Surface* FileImages::read(const std::string& path, DiagnosticSink& sink, std::string& reason) {
-    bool refused = false;
-    SDL_Surface* image = readImage(path, &refused, sink);
-    // The image library's reason, left on this thread by the decode that just failed.
-    if (!image)
-        reason = refused ? std::string() : std::string(IMG_GetError());
-    return image;
+    return readImage(path, &reason, sink);
 }
 
 SDL_Surface* PrefetchedImages::read(const std::string& path, DiagnosticSink& sink,

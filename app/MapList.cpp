@@ -22,18 +22,18 @@ std::vector<std::string> levelMaps() {
 
 void readMap(MapList::Map& map, MapNavigation::Size area, DiagnosticSink& sink) {
     map.straysCounted = false;
-    bool refused = false;
+    std::string reason;
     // Read at its own size: each pixel stays a cell, however large the map.
-    SDL_Surface* image = toDisplayFormat(readImage(map.path, &refused, sink));
+    SDL_Surface* image = toDisplayFormat(readImage(map.path, &reason, sink));
     map.read = image != nullptr;
     if (!image) {
         // Named by its part in the level, as a swatch that cannot be read is.
-        if (!refused)
+        if (!reason.empty())
             sink.report({DiagnosticKind::Level,
                          map.path,
                          {},
                          "",
-                         "Unable to read map " + map.path + " : " + SDL_GetError()});
+                         "Unable to read map " + map.path + " : " + reason});
         map.pixels.clear();
         map.width = map.height = 0;
         return;

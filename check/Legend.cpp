@@ -1,11 +1,9 @@
 #include "check/Legend.h"
 
-#include "check/StderrCapture.h"
 #include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
 #include "level/TextParts.h"
 #include "listfile/FileExtension.h"
-#include "platform/ThreadStderr.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -88,7 +86,7 @@ void addSwatchFindings(const LevelReport& report, const SwatchUse& use, Findings
 
 } // namespace
 
-LegendReading readLegend(const std::string& level, ImagePrefetch& images, StderrCapture& capture) {
+LegendReading readLegend(const std::string& level, ImagePrefetch& images) {
     LegendReading read;
     std::vector<SwatchUse> swatches;
     std::unordered_map<std::string, size_t> swatchIndex;
@@ -124,10 +122,6 @@ LegendReading readLegend(const std::string& level, ImagePrefetch& images, Stderr
             found = swatchIndex.emplace(file.swatchPath, swatches.size()).first;
             const std::string path = levelPath(level, file.swatchPath);
             DecodedImage decoded = images.take(path);
-            // Where a worker cannot keep what the library printed, a failed file is decoded
-            // once more here, so that the reason is the library's own words all the same.
-            if (!decoded.image && decoded.refusal.empty() && !ThreadStderr::possible())
-                decoded.image = decodeLevelImage(path, capture, decoded.reason);
             swatches.push_back({file.swatchPath, readSwatch(path, decoded), {}});
         }
         SwatchUse& use = swatches[found->second];

@@ -8,7 +8,6 @@
 #include <vector>
 
 class ImagePrefetch;
-class StderrCapture;
 
 // The legend entries that read one swatch file (a texture's ".png" and ".txt" share one).
 struct SwatchUse {
@@ -28,9 +27,9 @@ struct LegendReading {
 };
 
 // Reads the level's files as the viewer's scan does, each swatch decoded once through
-// `images` in scan order, and requests the textures' images after the swatches. `capture`
-// must have begun. Never fails: what cannot be read is in the readings.
-LegendReading readLegend(const std::string& level, ImagePrefetch& images, StderrCapture& capture);
+// `images` in scan order, and requests the textures' images after the swatches. Never fails:
+// what cannot be read is in the readings.
+LegendReading readLegend(const std::string& level, ImagePrefetch& images);
 
 // The problems of the swatches read: missing, unreadable, translucent (its opaque colour
 // checked against the report's markers) and mixed. A pure function of its arguments.

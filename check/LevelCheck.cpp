@@ -3,12 +3,12 @@
 #include "check/ColourChecks.h"
 #include "check/DescriptionCheck.h"
 #include "check/Legend.h"
-#include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 #include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
 #include "level/TextParts.h"
 #include "platform/DirectoryListing.h"
+#include "platform/LibraryOutput.h"
 #include "platform/PathStatus.h"
 
 #include <algorithm>
@@ -54,10 +54,12 @@ class Checker {
     }
 
     LevelReport run() {
-        capture_.begin();
-        images_ = std::make_unique<ImagePrefetch>();
+        // What the image library prints itself (libpng's lines) belongs in the findings, not
+        // on standard error: where a worker cannot catch its own, the images are decoded here.
+        images_ = std::make_unique<ImagePrefetch>(
+            LibraryOutput::threadsOwnTheirs() ? DecodePool::threadCount() : 0);
         checkFolders();
-        LegendReading read = readLegend(report_.level, *images_, capture_);
+        LegendReading read = readLegend(report_.level, *images_);
         report_.legend = std::move(read.legend);
         unusableSwatches_ = std::move(read.unusableSwatches);
         addFindings(std::move(read.found));
@@ -68,7 +70,6 @@ class Checker {
         addFindings(duplicateFindings(report_));
         addFindings(nearFindings(report_));
         checkDescriptions();
-        capture_.end();
         return std::move(report_);
     }
 
@@ -158,10 +159,6 @@ class Checker {
     }
 
     LevelReport report_;
-    // What the image library prints on standard error itself (libpng's lines) belongs in the
-    // findings, not on standard error; caught before the workers start, for systems where they
-    // cannot keep it apart themselves.
-    StderrCapture capture_;
     // Every image the check reads, decoded on worker threads in the order it reads them.
     std::unique_ptr<ImagePrefetch> images_;
     std::set<std::string> unusableSwatches_;

@@ -1,11 +1,9 @@
 #include "check/MapCount.h"
 
-#include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 #include "level/SwatchColor.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <unordered_map>
 
 namespace {
@@ -65,10 +63,7 @@ void countBand(SDL_Surface* band, int firstRow, Counter& counter) {
 
 MapCount countMap(const std::string& file) {
     MapCount map;
-    StderrCapture capture;
-    capture.begin();
-    SDL_Surface* image = decodeLevelImage(file, capture, map.reason);
-    capture.end();
+    SDL_Surface* image = decodeLevelImage(file, map.reason);
     if (!image)
         return map;
     map.width = image->w;

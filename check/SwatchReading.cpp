@@ -1,13 +1,12 @@
 #include "check/SwatchReading.h"
 
-#include "check/StderrCapture.h"
 #include "level/ImagePrefetch.h"
 #include "level/SwatchColor.h"
 #include "platform/ImageFile.h"
+#include "platform/LibraryOutput.h"
 #include "platform/PathStatus.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <cerrno>
 #include <cstring>
 
@@ -26,24 +25,35 @@ long countDiffering(SDL_Surface* surface, uint32_t colour) {
     return differing;
 }
 
+// The words of the last line a library wrote while the image was decoded (libpng's error
+// comes before the image library's own report of it); `fallback` when it wrote none.
+std::string libraryReason(const std::vector<Diagnostic>& library, const std::string& fallback) {
+    for (auto line = library.rbegin(); line != library.rend(); ++line) {
+        if (!line->written().empty())
+            return line->text.empty() ? fallback : line->text;
+    }
+    return fallback;
+}
+
 } // namespace
 
-SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, std::string& reason,
-                              bool* missing) {
-    const PathStatus status = pathStatus(file);
-    if (missing)
-        *missing = !status.exists && (status.error == ENOENT || status.error == ENOTDIR);
-    if (status.folder) {
+SDL_Surface* decodeLevelImage(const std::string& file, std::string& reason) {
+    if (pathStatus(file).folder) {
         reason = "it is a folder";
         return nullptr;
     }
-    const long mark = capture.mark();
     std::string refusal;
-    SDL_Surface* image = decodeImageFile(file, refusal);
-    // Only a failure needs to know why: the library's own last line, when it printed one.
+    std::string why;
+    DiagnosticList library;
+    SDL_Surface* image = nullptr;
+    {
+        LibraryOutput output(LibraryOutput::Scope::Process);
+        image = decodeImageFile(file, refusal, why);
+        output.report(file, library);
+    }
+    // Only a failure needs to know why.
     if (!image)
-        reason = refusal.empty() ? StderrCapture::reasonFrom(capture.since(mark), IMG_GetError())
-                                 : refusal;
+        reason = refusal.empty() ? libraryReason(library.items, why) : refusal;
     return image;
 }
 
@@ -65,7 +75,7 @@ SwatchReading readSwatch(const std::string& file, DecodedImage& decoded) {
         reading.reason = status.folder ? std::string("it is a folder")
                          : !decoded.refusal.empty()
                              ? decoded.refusal
-                             : StderrCapture::reasonFrom(decoded.printed, decoded.reason);
+                             : libraryReason(decoded.library, decoded.reason);
         return reading;
     }
     SDL_Surface* converted = convertToDisplayLayout(image);

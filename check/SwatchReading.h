@@ -14,16 +14,14 @@ struct SwatchReading {
     long differing = 0; // pixels whose 32-bit value is not the top-left one
 };
 
-class StderrCapture;
 struct SDL_Surface;
 
-// Decodes a level image (a swatch or a map) as the image library gives it. A file that is no
-// regular file is refused unopened, and a PNG larger than an image surface holds before it is
-// decoded. Null on failure with `reason` set ("it is a folder", "not a regular file", the
-// size, or the library's words read from `capture`, which must have begun); `missing`, when
-// given, tells a file that does not exist. The caller owns the surface.
-SDL_Surface* decodeLevelImage(const std::string& file, StderrCapture& capture, std::string& reason,
-                              bool* missing = nullptr);
+// Decodes a level image (a map) as the image library gives it, on a thread that decodes while
+// no other writes on standard error. A file that is no regular file is refused unopened, and
+// a PNG larger than an image surface holds before it is decoded. Null on failure with `reason`
+// set ("it is a folder", "not a regular file", the size, or the library's words: the last
+// line it printed meanwhile, else the image library's reason). The caller owns the surface.
+SDL_Surface* decodeLevelImage(const std::string& file, std::string& reason);
 struct DecodedImage;
 
 // Reads the image at `file` from what decoding it gave (whose surface it frees); never fails:

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <utility>
 
 namespace {
 
@@ -33,10 +34,7 @@ void releaseSurface(void* surface) {
 
 DecodedImage decodeScanImage(const std::string& path) {
     DecodedImage decoded;
-    decoded.image = decodeImageFile(path, decoded.refusal);
-    // SDL's error string is the calling thread's own, so a worker's reason is its file's.
-    if (!decoded.image && decoded.refusal.empty())
-        decoded.reason = IMG_GetError();
+    decoded.image = decodeImageFile(path, decoded.refusal, decoded.reason);
     return decoded;
 }
 
@@ -57,15 +55,15 @@ DecodedImage ImagePrefetch::take(const std::string& path) {
     image.image = static_cast<SDL_Surface*>(decoded.value);
     image.reason = std::move(decoded.reason);
     image.refusal = std::move(decoded.refusal);
-    image.printed = std::move(decoded.printed);
+    image.library = std::move(decoded.library);
     return image;
 }
 
 SDL_Surface* ImagePrefetch::read(const std::string& path, DiagnosticSink& sink,
                                  std::string& reason) {
     const DecodedImage decoded = take(path);
-    if (!decoded.printed.empty())
-        sink.report({DiagnosticKind::Library, path, {}, "", decoded.printed});
+    for (const Diagnostic& line : decoded.library)
+        sink.report(line);
     if (!decoded.refusal.empty())
         sink.report(refusedFile(path, decoded.refusal));
     reason = decoded.refusal.empty() ? decoded.reason : std::string();

@@ -10,12 +10,12 @@
 struct SDL_Surface;
 
 // An image file as the image library gives it: the surface (owned by whoever takes it), or
-// null and why; and what the image library printed on standard error meanwhile.
+// null and why; and what a library printed on standard error meanwhile, a line each.
 struct DecodedImage {
     SDL_Surface* image = nullptr;
     std::string reason;
     std::string refusal; // set when the file was refused before decoding (see decodeImageFile)
-    std::string printed; // filled by the worker that decoded it
+    std::vector<Diagnostic> library; // caught where it decoded (see DecodePool)
 };
 
 // The one step by which the scan's image files are decoded, on worker threads: the file's
@@ -38,9 +38,10 @@ class ImagePrefetch {
     // Files needed before anything requested so far, such as the images a description names.
     void requestNext(const std::vector<std::string>& paths);
     DecodedImage take(const std::string& path);
-    // The image as decoding it here would have given it: what decoding printed and a refused
-    // file's line go to `sink` now; a failure gives SDL_image's reason in `reason`, a refusal
-    // an empty one. Null when the file cannot be decoded; the caller owns the surface.
+    // The image as decoding it here would have given it: what a library printed while it was
+    // decoded and a refused file's line go to `sink` now; a failure gives SDL_image's reason in
+    // `reason`, a refusal an empty one. Null when the file cannot be decoded; the caller owns the
+    // surface.
     SDL_Surface* read(const std::string& path, DiagnosticSink& sink, std::string& reason);
 
   private:

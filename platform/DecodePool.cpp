@@ -1,6 +1,6 @@
 #include "platform/DecodePool.h"
 
-#include "platform/ThreadStderr.h"
+#include "platform/LibraryOutput.h"
 
 #include <SDL_thread.h>
 #include <algorithm>
@@ -8,6 +8,17 @@
 #include <cstdlib>
 #include <thread>
 #include <utility>
+
+namespace {
+
+void keepLibraryLines(LibraryOutput& output, const std::string& path,
+                      DecodePool::Decoded& decoded) {
+    DiagnosticList lines;
+    output.report(path, lines);
+    decoded.library = std::move(lines.items);
+}
+
+} // namespace
 
 DecodePool::DecodePool(Decode decode, Release release, unsigned threads, size_t budgetBytes)
     : decode_(std::move(decode)), release_(std::move(release)), budget_(budgetBytes) {
@@ -77,7 +88,11 @@ DecodePool::Decoded DecodePool::take(const std::string& path) {
         if (found != pending_.end() && --found->second.queued <= 0)
             pending_.erase(found);
         lock.unlock();
-        return decode_(path);
+        // No other thread decodes: the process's standard error is this one's meanwhile.
+        LibraryOutput output(LibraryOutput::Scope::Process);
+        Decoded decoded = decode_(path);
+        keepLibraryLines(output, path, decoded);
+        return decoded;
     }
     std::unique_lock<std::mutex> lock(mutex_);
     Pending& pending = pending_[path];
@@ -102,7 +117,7 @@ int DecodePool::runWorker(void* pool) {
 }
 
 void DecodePool::work() {
-    ThreadStderr printed;
+    LibraryOutput output(LibraryOutput::Scope::Thread);
     std::unique_lock<std::mutex> lock(mutex_);
     ++ready_;
     resultReady_.notify_all();
@@ -121,7 +136,7 @@ void DecodePool::work() {
         lock.unlock();
 
         Decoded decoded = decode_(path);
-        decoded.printed = printed.take();
+        keepLibraryLines(output, path, decoded);
 
         lock.lock();
         // Still there: an entry is dropped only when nothing of it runs.

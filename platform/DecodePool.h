@@ -1,5 +1,7 @@
 #pragma once
 
+#include "diagnostics/Diagnostic.h"
+
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -13,9 +15,9 @@ struct SDL_Thread;
 
 // Decodes files on worker threads ahead of one consumer that takes the results in its own
 // order. The consumer requests files in the order it expects to need them; workers decode
-// them in that order while the results not yet taken stay under a byte budget. What the
-// decoding prints on standard error is kept with its result (see ThreadStderr). Only the
-// consumer's thread calls the member functions.
+// them in that order while the results not yet taken stay under a byte budget. What a library
+// writes on standard error while a file is decoded is kept with its result, where it can be
+// caught (see LibraryOutput). Only the consumer's thread calls the member functions.
 class DecodePool {
   public:
     // What decoding one file gave. `value` is the decoder's own (null when the file could not
@@ -24,8 +26,8 @@ class DecodePool {
         void* value = nullptr;
         size_t bytes = 0;
         std::string reason;
-        std::string refusal; // set instead of `reason` when the file was refused unread
-        std::string printed; // what the decoding wrote on standard error
+        std::string refusal;             // set instead of `reason` when the file was refused unread
+        std::vector<Diagnostic> library; // what a library wrote on standard error meanwhile
     };
     // Called on the workers, several at once: must be safe to run concurrently.
     using Decode = std::function<Decoded(const std::string& path)>;
@@ -33,7 +35,8 @@ class DecodePool {
     using Release = std::function<void(void*)>;
 
     // Starts `threads` workers (fewer when the system refuses some; with none, take() decodes
-    // on the calling thread) and returns once each has set up its standard error.
+    // on the calling thread, catching the process's standard error meanwhile) and returns once
+    // each has set up its standard error.
     DecodePool(Decode decode, Release release, unsigned threads, size_t budgetBytes);
     // Stops the workers after the decodes in hand and releases every result not taken.
     ~DecodePool();

@@ -7,15 +7,16 @@
 #include <SDL_image.h>
 #include <cstdio>
 
-SDL_Surface* decodeImageFile(const std::string& path, std::string& refusal) {
+SDL_Surface* decodeImageFile(const std::string& path, std::string& refusal, std::string& reason) {
     refusal.clear();
+    reason.clear();
     std::string problem;
     std::FILE* file = openRegularFile(path, problem);
     if (!file) {
         if (problem == notRegularFile)
             refusal = problem;
         else
-            SDL_SetError("Couldn't open %s", path.c_str()); // the image library's own words
+            reason = "Couldn't open " + path; // the image library's own words
         return nullptr;
     }
     refusal = surfaceSizeProblem(readImageHeader(file));
@@ -25,6 +26,7 @@ SDL_Surface* decodeImageFile(const std::string& path, std::string& refusal) {
     }
     SDL_RWops* source = SDL_RWFromFP(file, 1);
     if (!source) {
+        reason = SDL_GetError();
         std::fclose(file);
         return nullptr;
     }
@@ -32,25 +34,37 @@ SDL_Surface* decodeImageFile(const std::string& path, std::string& refusal) {
     // the file itself.
     const size_t dot = path.rfind('.');
     std::string extension = dot == std::string::npos ? "" : path.substr(dot + 1);
-    return IMG_LoadTyped_RW(source, 1, dot == std::string::npos ? nullptr : &extension[0]);
+    SDL_Surface* image =
+        IMG_LoadTyped_RW(source, 1, dot == std::string::npos ? nullptr : &extension[0]);
+    // The library's report of its own failure, on this thread, read at once.
+    if (!image)
+        reason = IMG_GetError();
+    return image;
 }
 
 Diagnostic refusedFile(const std::string& path, const std::string& refusal) {
     return {DiagnosticKind::Image, path, {}, path + ": ", refusal};
 }
 
-SDL_Surface* readImage(const std::string& path, bool* refused, DiagnosticSink& sink) {
+SDL_Surface* readImage(const std::string& path, std::string* reason, DiagnosticSink& sink) {
     std::string refusal;
-    SDL_Surface* image = decodeImageFile(path, refusal);
+    std::string why;
+    SDL_Surface* image = decodeImageFile(path, refusal, why);
     if (!refusal.empty())
         sink.report(refusedFile(path, refusal));
-    if (refused)
-        *refused = !refusal.empty();
+    if (reason)
+        *reason = std::move(why);
     return image;
 }
 
-SDL_Surface* loadImage(const std::string& path, bool* refused) {
-    return toDisplayFormat(readImage(path, refused));
+SDL_Surface* loadImage(const std::string& path, std::string* reason) {
+    SDL_Surface* image = readImage(path, reason);
+    const bool decoded = image != nullptr;
+    SDL_Surface* converted = toDisplayFormat(image);
+    // SDL's own report of the conversion it just failed.
+    if (decoded && !converted && reason)
+        *reason = SDL_GetError();
+    return converted;
 }
 
 SDL_Surface* toDisplayFormat(SDL_Surface* loaded) {

@@ -24,6 +24,6 @@ class ImageSource {
 
 // The one line for an image that cannot be loaded: "Unable to load image <path> : <reason>".
 Diagnostic unloadableImage(const std::string& path, const std::string& reason);
-// Reports that line for an image the caller just failed to load, with the image library's
+// Reports that line for an image the image library itself just failed to load, with its
 // reason (SDL's error text, as the library left it).
 void reportUnloadableImage(const std::string& path, DiagnosticSink& sink = standardError());

@@ -11,7 +11,6 @@
 #include "drive/ChildProcess.h"
 #include "drive/XServer.h"
 #include "gfx/Screen.h"
-#include "platform/StderrFile.h"
 #include "tests/app/LevelFolder.h"
 #include "tests/support/Paths.h"
 
@@ -60,12 +59,10 @@ Scanned freshScan(const std::string& display, const std::string& level) {
 
 // The viewer's scan in this process: `scan` run with its standard error caught.
 Scanned scanHere(const std::function<void()>& scan) {
-    StderrFile caught;
-    EXPECT_EQ(caught.redirect(), "");
+    ::testing::internal::CaptureStderr();
     scan();
     Scanned scanned;
-    scanned.lines = caught.read(0, caught.size());
-    caught.restore();
+    scanned.lines = ::testing::internal::GetCapturedStderr();
     scanned.digest = hexDigest(levelDigest());
     return scanned;
 }

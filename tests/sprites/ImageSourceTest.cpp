@@ -1,12 +1,20 @@
 #include "sprites/ImageSource.h"
 #include "platform/ImageFile.h"
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(UnloadableImage, TheLoadFailureLineNamesThePathAndTheReason) {
-    EXPECT_EQ(readImage("absent.png"), nullptr);
+    std::string reason;
+    EXPECT_EQ(readImage("absent.png", &reason), nullptr);
+    EXPECT_EQ(unloadableImage("absent.png", reason).written(),
+              "Unable to load image absent.png : Couldn't open absent.png");
+}
+
+TEST(UnloadableImage, ReportedAfterTheImageLibraryFailedItTakesTheLibrarysReason) {
+    EXPECT_EQ(IMG_Load("absent.png"), nullptr);
     ::testing::internal::CaptureStderr();
     reportUnloadableImage("absent.png");
     const std::string line = ::testing::internal::GetCapturedStderr();

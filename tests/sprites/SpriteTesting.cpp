@@ -54,11 +54,7 @@ class SpriteEnvironment : public testing::Environment {
       public:
         SDL_Surface* read(const std::string& path, DiagnosticSink& sink,
                           std::string& reason) override {
-            bool refused = false;
-            SDL_Surface* image = readImage(path, &refused, sink);
-            if (!image)
-                reason = refused ? "" : IMG_GetError();
-            return image;
+            return readImage(path, &reason, sink);
         }
     } images_;
     std::unique_ptr<XServer> server_;
