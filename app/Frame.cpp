@@ -29,26 +29,19 @@ void reloadDecoration(Decoration& decoration, const char* path) {
 namespace {
 
 constexpr int16_t checkerSquare = 8;
-constexpr uint8_t checkerGrey = 0xCC;
-constexpr uint8_t midGrey = 0x80;
-
-// The plain backdrops are untextured quads in a colour; texture 0 leaves it as it is.
-void fillRect(Rect rect, uint8_t grey) {
-    Renderer& gl = Renderer::get();
-    const TexCoords none = {0, 0, 0, 0};
-    gl.glColor4ub(grey, grey, grey, 0xFF);
-    Screen::get().drawQuad(0, &none, rect);
-    gl.glColor4f(1, 1, 1, 1);
-}
+constexpr uint32_t white = 0xFFFFFF;
+constexpr uint32_t checkerGrey = 0xCCCCCC;
+constexpr uint32_t midGrey = 0x808080;
 
 // A checkerboard from the window's top-left corner over `window`, which starts there.
 void drawCheckerboard(const Rect& window) {
     // White in the top-left square.
-    fillRect(window, 0xFF);
+    Screen::get().fillRect(window, white);
     for (int16_t y = 0; y < int16_t(window.h); y += checkerSquare) {
         for (int16_t x = int16_t((1 - y / checkerSquare % 2) * checkerSquare);
              x < int16_t(window.w); x += 2 * checkerSquare)
-            fillRect(Rect{x, y, uint16_t(checkerSquare), uint16_t(checkerSquare)}, checkerGrey);
+            Screen::get().fillRect(Rect{x, y, uint16_t(checkerSquare), uint16_t(checkerSquare)},
+                                   checkerGrey);
     }
 }
 
@@ -60,7 +53,8 @@ char typedCharacter(uint16_t unicode) {
 // The events that choose what is shown: key-downs, the wheel, which pages, and the pointer,
 // whose row is named. The page counts are only needed, and counted, when a key or button
 // comes. A wheel step is one press of its page key, never a held key.
-ViewState applyEvent(ViewState state, const SDL_Event& event, MapView& map) {
+ViewState applyEvent(ViewState state, const SDL_Event& event, const LevelContents& level,
+                     MapView& map) {
     // A row marked after a click on a map cell stays until the next key or click; the hover
     // lines name it until the pointer moves.
     if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN)
@@ -68,10 +62,10 @@ ViewState applyEvent(ViewState state, const SDL_Event& event, MapView& map) {
     if (state.viewMode == ViewMode::Map)
         state = map.applyEvent(state, event);
     if (event.type == SDL_KEYDOWN)
-        return applyKey(state, event.key.keysym.sym, countPages(state),
+        return applyKey(state, event.key.keysym.sym, countPages(state, level),
                         typedCharacter(event.key.keysym.unicode));
     if (event.type == SDL_MOUSEBUTTONDOWN)
-        return applyKey(state, keyOfMouseButton(event.button.button), countPages(state));
+        return applyKey(state, keyOfMouseButton(event.button.button), countPages(state, level));
     // The pointer, for the row under it. When the window opens SDL reports a move of nothing
     // to the window's middle, wherever the pointer is, so only a real move counts; a move
     // that leaves the window (reported at its edge) forgets it, as leaving does.
@@ -97,7 +91,7 @@ void drawBackdrop(const Decoration& background, Background chosen, uint16_t heig
     if (chosen == Background::Checkerboard)
         drawCheckerboard(strip);
     else if (chosen == Background::Grey)
-        fillRect(strip, midGrey);
+        screen.fillRect(strip, midGrey);
     else {
         // The image's own top part, so that the strip matches what lies below it.
         TexCoords part = background.window;
@@ -113,8 +107,8 @@ void drawBackground(const Decoration& background, Background chosen) {
     drawBackdrop(background, chosen, Screen::get().view.h);
 }
 
-ViewState finishFrame(ViewState state, const Decoration& background, const Decoration& overlay,
-                      HeldKeys& held, MapView& map, bool& eventsCame) {
+ViewState finishFrame(ViewState state, const LevelContents& level, const Decoration& background,
+                      const Decoration& overlay, HeldKeys& held, MapView& map, bool& eventsCame) {
     Screen& screen = Screen::get();
     if (state.viewMode == ViewMode::Map) {
         map.drawCells(state);
@@ -122,7 +116,7 @@ ViewState finishFrame(ViewState state, const Decoration& background, const Decor
         drawBackdrop(background, state.background, uint16_t(MapView::areaTop));
         map.drawLines(state);
     } else
-        drawPage(state);
+        drawPage(state, level);
     // 81 pixels high, the overlay reaches one pixel past the window's bottom edge. It lies in
     // the map's area, which it would hide.
     const Rect overlayRect = {5, int16_t(screen.view.h - 80), 51, 81};
@@ -135,13 +129,13 @@ ViewState finishFrame(ViewState state, const Decoration& background, const Decor
     while (SDL_PollEvent(&event)) {
         held.note(event, event.type == SDL_KEYDOWN && keyRepeats(state, event.key.keysym.sym),
                   SDL_GetTicks());
-        state = applyEvent(state, event, map);
+        state = applyEvent(state, event, level, map);
         eventsCame = true;
     }
     // A held key acts again while it still repeats in the state it has led to.
     if (const std::optional<SDL_Event> repeat = held.repeatDue(SDL_GetTicks())) {
         if (keyRepeats(state, repeat->key.keysym.sym)) {
-            state = applyEvent(state, *repeat, map);
+            state = applyEvent(state, *repeat, level, map);
             eventsCame = true;
         } else
             held.letGo();

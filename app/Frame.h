@@ -2,6 +2,7 @@
 
 #include "app/HeldKeys.h"
 #include "app/KeyTable.h"
+#include "app/LevelContents.h"
 #include "app/MapView.h"
 #include "gfx/TexCoords.h"
 
@@ -35,10 +36,10 @@ void drawBackground(const Decoration& background, Background chosen);
 // buffer swap, then every queued key-down, mouse wheel step and pointer move applied to the
 // state, which is returned, and the repeat of a key held down when one is due (`held` notes the
 // keys and makes the repeats, of the keys that repeat). A quit event (the close button, SIGINT,
-// SIGTERM) ends the loop as Escape does. In the map view `map` draws the view instead of the page
-// (the backdrop drawn again above its area, under the caption), with no overlay over its area,
-// and takes its own events first. A key-down or a mouse button ends the mark of a row
-// (state.marked), and a pointer move its naming by the hover lines. `eventsCame` tells whether
-// any event at all was taken (an expose, say, changes no state but asks for a frame).
-ViewState finishFrame(ViewState state, const Decoration& background, const Decoration& overlay,
-                      HeldKeys& held, MapView& map, bool& eventsCame);
+// SIGTERM) ends the loop as Escape does. The page is `level`'s. In the map view `map` draws the
+// view instead of the page (the backdrop drawn again above its area, under the caption), with no
+// overlay over its area, and takes its own events first. A key-down or a mouse button ends the mark
+// of a row (state.marked), and a pointer move its naming by the hover lines. `eventsCame` tells
+// whether any event at all was taken (an expose, say, changes no state but asks for a frame).
+ViewState finishFrame(ViewState state, const LevelContents& level, const Decoration& background,
+                      const Decoration& overlay, HeldKeys& held, MapView& map, bool& eventsCame);

@@ -1,6 +1,6 @@
 #include "app/ImageSources.h"
 
-#include "app/Level.h"
+#include "app/LevelContents.h"
 #include "level/ImagePrefetch.h"
 #include "platform/ImageFile.h"
 

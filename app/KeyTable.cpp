@@ -77,7 +77,7 @@ ViewState typeKey(ViewState state, SDLKey key, char typed) {
 // page keys' range (which only End, Page Down and the wheel reach) and past the new view's last
 // page that holds a row goes to that last page.
 ViewState showList(ViewState state, ViewMode viewMode, PageCounts pages) {
-    const int lastPage = (viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1;
+    const int lastPage = pages.of(viewMode) - 1;
     if (state.viewMode != viewMode && state.pageIndex >= pageKeyCount && state.pageIndex > lastPage)
         state.pageIndex = lastPage;
     state.viewMode = viewMode;
@@ -159,8 +159,7 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
     case SDLK_END:
         if (state.viewMode == ViewMode::CollisionColors || onMap)
             return state;
-        return browse(state, key,
-                      state.viewMode == ViewMode::Textures ? pages.textures : pages.objects);
+        return browse(state, key, pages.of(state.viewMode));
     case SDLK_F5:
         state.rescan = true;
         return state;

@@ -56,6 +56,9 @@ std::string shownFilter(const ViewState& state);
 struct PageCounts {
     int textures = 1;
     int objects = 1;
+
+    // The count of a view: the objects view's for every view but the textures view.
+    int of(ViewMode viewMode) const { return viewMode == ViewMode::Textures ? textures : objects; }
 };
 
 // The key table: the state after a key-down of `key`. The digit row picks pages 0 to 9 from

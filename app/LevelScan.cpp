@@ -1,5 +1,6 @@
 #include "app/LevelScan.h"
 
+#include "app/LevelFileScan.h"
 #include "gfx/Renderer.h"
 #include "gfx/TextureFit.h"
 #include "level/ImagePrefetch.h"
@@ -96,7 +97,8 @@ void keepUnchanged(KeptFiles& kept, const std::set<std::string>& unchanged) {
 
 } // namespace
 
-LevelScan::LevelScan(Kind kind, KeptFiles* kept) : kind_(kind), kept_(kept) {
+LevelScan::LevelScan(Kind kind, KeptFiles* kept, LevelContents& shown)
+    : kind_(kind), kept_(kept), shown_(shown) {
     std::vector<std::string> madeBefore;
     std::map<std::string, FileStamp> before;
     if (kind_ == Kind::Rescan && kept_) {
@@ -165,7 +167,7 @@ bool LevelScan::stepUntil(uint32_t deadline) {
         if (int32_t(SDL_GetTicks() - deadline) >= 0 && !files_.empty())
             return false;
     }
-    LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
+    LevelContents& into = kind_ == Kind::Rescan ? aside_ : shown_;
     // The frames since the last slice lent frames of animations their placement.
     SpriteCatalog::get().undoLending();
     do {
@@ -209,14 +211,14 @@ void LevelScan::end() {
         return;
     ended_ = true;
     // The collision swatches are the scan's last files read.
-    LevelContents& into = kind_ == Kind::Rescan ? aside_ : shownLevel;
+    LevelContents& into = kind_ == Kind::Rescan ? aside_ : shown_;
     giveCollisionColoursSwatches(into);
     releaseCatalog();
     prefetched_.reset();
     images_.reset();
     SpriteCatalog& catalog = SpriteCatalog::get();
     if (kind_ == Kind::Rescan) {
-        std::swap(shownLevel, aside_);
+        std::swap(shown_, aside_);
         aside_ = LevelContents();
         // Nothing shown points at what the scan before made and this one did not take.
         catalog.freeSetAside();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ImageSources.h"
-#include "app/Level.h"
+#include "app/LevelContents.h"
 #include "diagnostics/DiagnosticSink.h"
 #include "level/LevelLayout.h"
 #include "sprites/SpriteCatalog.h"
@@ -20,9 +20,9 @@ class ImagePrefetch;
 
 // A scan of the level that runs a slice at a time between frames, so that the window keeps
 // going while a level loads. Its files are those of levelFiles, scanned in that order; the
-// containers, the catalogue and the lines on standard error it leaves are those of a scan run
-// in one go, each line written as it is found. Only the thread that made it uses it, and it needs
-// the video mode set.
+// contents it fills, the catalogue and the lines on standard error it leaves are those of a
+// scan run in one go, each line written as it is found. Only the thread that made it uses it, and
+// it needs the video mode set.
 class LevelScan {
   public:
     enum class Kind {
@@ -38,7 +38,10 @@ class LevelScan {
     // Starts listing and stamping the level's files on threads of their own; the first slice
     // to find them listed starts decoding their images on the workers. `kept` (it may be null
     // for a load) is what the scan before left, and is left holding what this scan read, the
-    // images descriptions name stamped as they are named. Never fails.
+    // images descriptions name stamped as they are named. `shown` is the level on screen, which
+    // a load fills and a rescan swaps its level into; it must outlive the scan. Never fails.
+    LevelScan(Kind kind, KeptFiles* kept, LevelContents& shown);
+    // The same on the viewer's shown level (app/Level, which defines it there).
     LevelScan(Kind kind, KeptFiles* kept);
     ~LevelScan();
     LevelScan(const LevelScan&) = delete;
@@ -79,6 +82,7 @@ class LevelScan {
 
     Kind kind_;
     KeptFiles* kept_;
+    LevelContents& shown_;
     // Where the scan's problems go: each written at once, and counted.
     StandardErrorSink lines_;
     std::future<Listing> listing_;

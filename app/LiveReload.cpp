@@ -39,7 +39,7 @@ LiveReload::LiveReload(Decoration& background, Decoration& overlay)
           {backgroundPath, [&background] { reloadDecoration(background, backgroundPath); }},
           {overlayPath, [&overlay] { reloadDecoration(overlay, overlayPath); }},
       },
-      scan_(std::make_unique<LevelScan>(LevelScan::Kind::Load, &kept_)) {}
+      scan_(std::make_unique<LevelScan>(LevelScan::Kind::Load, &kept_, shownLevel)) {}
 
 void LiveReload::work(uint32_t deadline) {
     if (!scan_)
@@ -122,11 +122,9 @@ ViewState LiveReload::afterFrame(ViewState state) {
         scanEnded_ = false;
         reloaded_ = true;
         // The collision view has no pages; the index waits there for the paged views.
-        const PageCounts pages = countPages(state);
         if (state.viewMode == ViewMode::Textures || state.viewMode == ViewMode::Objects)
-            state.pageIndex = std::min(
-                state.pageIndex,
-                (state.viewMode == ViewMode::Textures ? pages.textures : pages.objects) - 1);
+            state.pageIndex =
+                std::min(state.pageIndex, countPages(state, shownLevel).of(state.viewMode) - 1);
         return state;
     }
     reloaded_ = settle_.due(now) || state.rescan;
@@ -142,7 +140,7 @@ ViewState LiveReload::afterFrame(ViewState state) {
         }
         // The pictures follow the scan's lines, once it has ended.
         scan_ = std::make_unique<LevelScan>(
-            state.rescan ? LevelScan::Kind::Load : LevelScan::Kind::Rescan, &kept_);
+            state.rescan ? LevelScan::Kind::Load : LevelScan::Kind::Rescan, &kept_, shownLevel);
         allPictures_ = allPictures_ || state.rescan;
         levelChanged_ = false;
         state.rescan = false;

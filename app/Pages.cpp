@@ -1,6 +1,6 @@
 #include "app/Pages.h"
 
-#include "app/Level.h"
+#include "app/PageList.h"
 #include "app/ShortenedPath.h"
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
@@ -9,7 +9,6 @@
 #include "sprites/Sprite.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -54,14 +53,6 @@ size_t rowsPerPage(const PageLayout& page) {
 // have room and the texture never covers them.
 constexpr int32_t infoTextureRight = textureX + 64;
 constexpr int32_t infoTextX = infoTextureRight + 4;
-// The small font's glyphs advance 7 pixels; a label of n characters is 7n + 1 wide.
-constexpr int32_t glyphAdvance = 7;
-
-template <typename Map>
-typename Map::mapped_type lookUp(const Map& map, uint32_t colour) {
-    const auto found = map.find(colour);
-    return found == map.end() ? typename Map::mapped_type() : found->second;
-}
 
 // The counts of the caption line and the find line, written one way: plain digits ("3223"), as
 // the page numbers are.
@@ -69,20 +60,15 @@ std::string countText(size_t count) {
     return std::to_string(count);
 }
 
-// How many characters of the small font fit in `width` pixels.
-size_t charactersIn(int32_t width) {
-    return width > 0 ? size_t((width - 1) / glyphAdvance) : 0;
-}
-
 // A path as it fits between x and the window's right edge, leaving room for `kept`
 // characters after it.
 std::string fittedPath(const std::string& path, int32_t x, size_t kept) {
-    const size_t room = charactersIn(Screen::get().view.w - x);
+    const size_t room = Screen::labelCharactersIn(Screen::get().view.w - x);
     return shortenPath(path, room > kept ? room - kept : 0);
 }
 
 // A 1-pixel frame in dark grey, so that white and near-white swatches show on any background.
-constexpr uint8_t frameGrey = 0x40;
+constexpr uint32_t frameGrey = 0x404040;
 constexpr int32_t framedSide = 10;
 
 // The mark of a row a click on a map cell went to: a black frame 2 pixels wide around the
@@ -91,56 +77,40 @@ constexpr int32_t framedSide = 10;
 constexpr int32_t markWidth = 2;
 
 void drawMark(int32_t y, int32_t height) {
-    Renderer& gl = Renderer::get();
-    const TexCoords none = {0, 0, 0, 0};
-    gl.glColor4ub(0, 0, 0, 0xFF);
     const uint16_t w = Screen::get().view.w, across = uint16_t(markWidth);
     const uint16_t down = uint16_t(height + 2 * markWidth);
     const int16_t top = int16_t(y - markWidth), right = int16_t(w - markWidth);
     for (const Rect edge : {Rect{0, top, w, across}, Rect{0, int16_t(y + height), w, across},
                             Rect{0, top, across, down}, Rect{right, top, across, down}})
-        Screen::get().drawQuad(0, &none, edge); // texture 0 leaves the colour as it is
-    gl.glColor4f(1, 1, 1, 1);
+        Screen::get().fillRect(edge, 0x000000);
 }
 
 void drawFrame(int32_t x, int32_t y, int32_t side) {
-    Renderer& gl = Renderer::get();
-    const TexCoords none = {0, 0, 0, 0};
-    gl.glColor4ub(frameGrey, frameGrey, frameGrey, 0xFF);
     const uint16_t length = uint16_t(side), one = 1;
     const int16_t left = int16_t(x), top = int16_t(y);
     const int16_t right = int16_t(x + side - 1), bottom = int16_t(y + side - 1);
     for (const Rect edge : {Rect{left, top, length, one}, Rect{left, bottom, length, one},
                             Rect{left, top, one, length}, Rect{right, top, one, length}})
-        Screen::get().drawQuad(0, &none, edge); // texture 0 leaves the colour as it is
-    gl.glColor4f(1, 1, 1, 1);
+        Screen::get().fillRect(edge, frameGrey);
 }
 
 // The swatch at (0, y); with the info overlay one pixel lower and to the right, inside its
 // frame from x 0 to 9.
-void drawSwatch(uint32_t colour, int32_t y, bool infoShown) {
+void drawSwatch(const LevelContents& level, uint32_t colour, int32_t y, bool infoShown) {
     if (infoShown)
         drawFrame(0, y, framedSide);
-    if (Sprite* swatch = lookUp(swatchByColor, colour))
+    if (Sprite* swatch = level.swatchOf(colour))
         swatch->draw(infoShown ? 1 : 0, infoShown ? y + 1 : y, 0);
 }
 
-void drawCollisionRow(const std::optional<uint32_t>& colour, const char* label, int32_t y,
-                      bool infoShown) {
+void drawCollisionRow(const LevelContents& level, const std::optional<uint32_t>& colour,
+                      const char* label, int32_t y, bool infoShown) {
     if (colour)
-        drawSwatch(*colour, y, infoShown);
+        drawSwatch(level, *colour, y, infoShown);
     std::string text = label;
     if (infoShown)
         text += colour ? " " + hexColour(*colour) : " none";
     Screen::get().drawLabel(text, 10, y + labelDrop);
-}
-
-// Which rows a page lists: the textures page those with a sprite, the objects page those
-// with a description file.
-bool listedOn(ViewMode viewMode, uint32_t colour) {
-    if (viewMode == ViewMode::Textures)
-        return lookUp(textureByColor, colour) != nullptr;
-    return !lookUp(objectNameByColor, colour).empty();
 }
 
 } // namespace
@@ -164,19 +134,14 @@ void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scaleX, double scal
 namespace {
 
 void drawAtCaptionRight(const std::string& text) {
-    const int32_t width = glyphAdvance * int32_t(text.size()) + 1;
-    Screen::get().drawLabel(text, Screen::get().view.w - width, captionY);
+    Screen::get().drawLabel(text, Screen::get().view.w - Screen::labelWidth(text.size()), captionY);
 }
 
 // "page N of M" at the right of the caption line.
-void drawPageNumber(const ViewState& state) {
-    const ViewMode viewMode = state.viewMode;
-    const int pageIndex = state.pageIndex;
-    const PageCounts pages = countPages(state);
-    const int pageCount = viewMode == ViewMode::Textures  ? pages.textures
-                          : viewMode == ViewMode::Objects ? pages.objects
-                                                          : 1;
-    const int shown = viewMode == ViewMode::CollisionColors ? 1 : pageIndex + 1;
+void drawPageNumber(const ViewState& state, const LevelContents& level) {
+    const bool paged = state.viewMode != ViewMode::CollisionColors;
+    const int pageCount = paged ? countPages(state, level).of(state.viewMode) : 1;
+    const int shown = paged ? state.pageIndex + 1 : 1;
     drawAtCaptionRight("page " + std::to_string(shown) + " of " + std::to_string(pageCount));
 }
 
@@ -186,76 +151,9 @@ const PageLayout& layoutOf(ViewMode viewMode) {
                                            : collisionPage;
 }
 
-// The path a row of a paged view shows: the texture's file, or the description file.
-std::string pathOf(ViewMode viewMode, uint32_t colour) {
-    if (viewMode == ViewMode::Textures)
-        return lookUp(textureByColor, colour)->getName();
-    return lookUp(objectNameByColor, colour);
-}
-
-std::string lowerCase(std::string text) {
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// Whether a listed row passes the find line's filter: its path contains the filter, whatever
-// the letters' case, or, for a filter that starts with '#', its colour's hex digits start
-// with the rest. Every row passes an empty filter.
-bool passes(ViewMode viewMode, uint32_t colour, const std::string& filter) {
-    if (filter.empty())
-        return true;
-    if (filter[0] == '#')
-        return lowerCase(hexColour(colour).substr(1)).rfind(lowerCase(filter.substr(1)), 0) == 0;
-    return lowerCase(pathOf(viewMode, colour)).find(lowerCase(filter)) != std::string::npos;
-}
-
-bool shownOn(ViewMode viewMode, uint32_t colour, const std::string& filter) {
-    return listedOn(viewMode, colour) && passes(viewMode, colour, filter);
-}
-
-// The positions in levelColors of a page's rows. Unfiltered textures pages start at a
-// position of the shared list, the textures coming first (so a texture without a sprite
-// still counts); the objects pages, and every filtered page, skip the rows of the pages
-// before.
-std::vector<size_t> rowsOfPage(ViewMode viewMode, const std::string& filter, int pageIndex) {
-    const size_t pageStep = rowsPerPage(layoutOf(viewMode));
-    const size_t start = pageStep * size_t(pageIndex);
-    const bool byPosition = viewMode == ViewMode::Textures && filter.empty();
-    std::vector<size_t> rows;
-    size_t skipped = 0;
-    for (size_t position = byPosition ? start : 0;
-         position < levelColors.size() && rows.size() < pageStep; ++position) {
-        if (!shownOn(viewMode, levelColors[position], filter))
-            continue;
-        if (!byPosition && skipped < start) {
-            ++skipped;
-            continue;
-        }
-        rows.push_back(position);
-    }
-    return rows;
-}
-
-// How many pages of a view hold a row; at least 1.
-int pagesOf(ViewMode viewMode, const std::string& filter) {
-    const size_t pageStep = std::max<size_t>(1, rowsPerPage(layoutOf(viewMode)));
-    // The unfiltered textures pages end with the last texture's position in the shared list.
-    size_t end = 0, shown = 0;
-    for (size_t position = 0; position < levelColors.size(); ++position) {
-        if (shownOn(viewMode, levelColors[position], filter)) {
-            end = position + 1;
-            ++shown;
-        }
-    }
-    const size_t rows = viewMode == ViewMode::Textures && filter.empty() ? end : shown;
-    return rows > 0 ? int((rows - 1) / pageStep) + 1 : 1;
-}
-
-size_t countShown(ViewMode viewMode, const std::string& filter) {
-    return size_t(std::count_if(levelColors.begin(), levelColors.end(), [&](uint32_t colour) {
-        return shownOn(viewMode, colour, filter);
-    }));
+// The rows of a paged view, with the filter it has, as many to a page as the window holds.
+PageList listOf(const LevelContents& level, ViewMode viewMode, const std::string& filter) {
+    return PageList(level, viewMode, filter, rowsPerPage(layoutOf(viewMode)));
 }
 
 void drawBottomLine(int line, const std::string& text) {
@@ -265,49 +163,47 @@ void drawBottomLine(int line, const std::string& text) {
 // The find line, lowest of the bottom lines: the filter and how many rows pass it, while it
 // is open for typing or a filter is kept. While it is open, a black block after the filter,
 // one glyph wide, marks where the keys type.
-void drawFindLine(const ViewState& state) {
+void drawFindLine(const ViewState& state, const LevelContents& level) {
     const std::string filter = shownFilter(state);
     if (!state.typing && filter.empty())
         return;
     const ViewMode viewMode = state.viewMode;
-    const std::string counts = ": " + countText(countShown(viewMode, filter)) + " of " +
-                               countText(countShown(viewMode, ""));
+    const std::string counts = ": " + countText(listOf(level, viewMode, filter).shownCount()) +
+                               " of " + countText(listOf(level, viewMode, "").shownCount());
     drawBottomLine(0, "/" + filter + (state.typing ? " " : "") + counts);
     if (state.typing) {
-        const Rect cursor = {int16_t(glyphAdvance * int32_t(1 + filter.size())),
-                             int16_t(bottomLineTop(0) + cursorTop), uint16_t(glyphAdvance),
+        const int32_t advance = Screen::labelAdvance;
+        const Rect cursor = {int16_t(advance * int32_t(1 + filter.size())),
+                             int16_t(bottomLineTop(0) + cursorTop), uint16_t(advance),
                              uint16_t(cursorHeight)};
-        Renderer& gl = Renderer::get();
-        const TexCoords none = {0, 0, 0, 0};
-        gl.glColor4ub(0, 0, 0, 0xFF);
-        Screen::get().drawQuad(0, &none, cursor); // texture 0 leaves the colour as it is
-        gl.glColor4f(1, 1, 1, 1);
+        Screen::get().fillRect(cursor, 0x000000);
     }
 }
 
 // The two hover lines above the find line: the row's path, shortened only when it does not
 // fit, and below it its colour, a texture's size in pixels (and frame count for an
 // animation), and how many other files carry the same colour.
-void drawHoverLines(ViewMode viewMode, uint32_t colour) {
-    drawBottomLine(2, fittedPath(pathOf(viewMode, colour), 0, 0));
+void drawHoverLines(const LevelContents& level, ViewMode viewMode, uint32_t colour) {
+    drawBottomLine(2, fittedPath(PageList::pathOf(level, viewMode, colour), 0, 0));
     std::string facts = hexColour(colour);
     if (viewMode == ViewMode::Textures) {
-        Sprite* texture = lookUp(textureByColor, colour);
+        Sprite* texture = level.textureOf(colour);
         const Rect size = drawnSize(texture);
         facts += " " + std::to_string(size.w) + "x" + std::to_string(size.h);
         if (const auto* animation = dynamic_cast<AnimatedSprite*>(texture))
             facts += ", " + std::to_string(animation->frames.size()) + " frames";
     }
-    const size_t others = size_t(std::count(levelColors.begin(), levelColors.end(), colour)) - 1;
+    const std::vector<uint32_t>& colours = level.levelColors;
+    const size_t others = size_t(std::count(colours.begin(), colours.end(), colour)) - 1;
     facts += ", " + std::to_string(others) + (others == 1 ? " other" : " others");
     drawBottomLine(1, facts);
 }
 
 } // namespace
 
-void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
-    drawSwatch(colour, y, infoShown);
-    Sprite* texture = lookUp(textureByColor, colour);
+void drawTextureRow(const LevelContents& level, uint32_t colour, int32_t y, bool infoShown) {
+    drawSwatch(level, colour, y, infoShown);
+    Sprite* texture = level.textureOf(colour);
     const Rect size = drawnSize(texture);
     const int32_t boxWidth = (infoShown ? infoTextureRight : Screen::get().view.w) - textureX;
     const int32_t boxHeight = texturesPage.rowSpacing;
@@ -324,38 +220,40 @@ void drawTextureRow(uint32_t colour, int32_t y, bool infoShown) {
     }
 }
 
-void drawObjectRow(uint32_t colour, int32_t y, bool infoShown) {
-    drawSwatch(colour, y, infoShown);
+void drawObjectRow(const LevelContents& level, uint32_t colour, int32_t y, bool infoShown) {
+    drawSwatch(level, colour, y, infoShown);
     // The colour is never cut: the path gives way.
     const std::string colourText = infoShown ? " " + hexColour(colour) : "";
     const std::string label =
-        fittedPath(lookUp(objectNameByColor, colour), textureX, colourText.size()) + colourText;
+        fittedPath(level.objectNameOf(colour), textureX, colourText.size()) + colourText;
     Screen::get().drawLabel(label, textureX, y + labelDrop);
 }
 
-void drawCollisionRows(int32_t y, bool infoShown) {
-    drawCollisionRow(walkBehindColor, "Walk Behind", y, infoShown);
-    drawCollisionRow(walkIntoColor, "Walk Into", y + collisionPage.rowSpacing, infoShown);
+void drawCollisionRows(const LevelContents& level, int32_t y, bool infoShown) {
+    drawCollisionRow(level, level.walkBehindColor, "Walk Behind", y, infoShown);
+    drawCollisionRow(level, level.walkIntoColor, "Walk Into", y + collisionPage.rowSpacing,
+                     infoShown);
 }
 
-bool pageAnimates(const ViewState& state) {
+bool pageAnimates(const ViewState& state, const LevelContents& level) {
     if (state.viewMode != ViewMode::Textures)
         return false;
-    for (const size_t position : rowsOfPage(state.viewMode, shownFilter(state), state.pageIndex)) {
-        if (lookUp(textureByColor, levelColors[position])->animates())
+    const PageList list = listOf(level, state.viewMode, shownFilter(state));
+    for (const size_t position : list.rowsOfPage(state.pageIndex)) {
+        if (level.textureOf(level.levelColors[position])->animates())
             return true;
     }
     return false;
 }
 
-PageCounts countPages(const ViewState& state) {
+PageCounts countPages(const ViewState& state, const LevelContents& level) {
     PageCounts pages;
-    pages.textures = pagesOf(ViewMode::Textures, state.texturesFilter);
-    pages.objects = pagesOf(ViewMode::Objects, state.objectsFilter);
+    pages.textures = listOf(level, ViewMode::Textures, state.texturesFilter).pageCount();
+    pages.objects = listOf(level, ViewMode::Objects, state.objectsFilter).pageCount();
     return pages;
 }
 
-void drawPage(const ViewState& state) {
+void drawPage(const ViewState& state, const LevelContents& level) {
     const ViewMode viewMode = state.viewMode;
     const PageLayout& page = layoutOf(viewMode);
     Screen::get().drawLabel(page.caption, 0, captionY);
@@ -366,26 +264,28 @@ void drawPage(const ViewState& state) {
         drawAtCaptionRight("loading " + countText(state.loading->read) + " of " +
                            countText(state.loading->files) + " files");
     else if (state.infoShown)
-        drawPageNumber(state);
+        drawPageNumber(state, level);
     if (viewMode == ViewMode::CollisionColors) {
-        drawCollisionRows(firstRowY, state.infoShown);
+        drawCollisionRows(level, firstRowY, state.infoShown);
         return;
     }
-    const std::vector<size_t> rows = rowsOfPage(viewMode, shownFilter(state), state.pageIndex);
+    const std::vector<size_t> rows =
+        listOf(level, viewMode, shownFilter(state)).rowsOfPage(state.pageIndex);
+    const std::vector<uint32_t>& colours = level.levelColors;
     std::optional<uint32_t> hovered;
     // The marked row: the first row of its colour on the page, framed under what the row draws.
     const auto marked = std::find_if(rows.begin(), rows.end(), [&](size_t position) {
-        return state.marked == levelColors[position];
+        return state.marked == colours[position];
     });
     if (marked != rows.end())
         drawMark(firstRowY + page.rowSpacing * int32_t(marked - rows.begin()), page.rowSpacing);
     int32_t y = firstRowY;
     for (const size_t position : rows) {
-        const uint32_t colour = levelColors[position];
+        const uint32_t colour = colours[position];
         if (viewMode == ViewMode::Textures)
-            drawTextureRow(colour, y, state.infoShown);
+            drawTextureRow(level, colour, y, state.infoShown);
         else
-            drawObjectRow(colour, y, state.infoShown);
+            drawObjectRow(level, colour, y, state.infoShown);
         if (state.pointerY >= y && state.pointerY < y + page.rowSpacing && state.pointerX >= 0)
             hovered = colour;
         y += page.rowSpacing;
@@ -393,30 +293,23 @@ void drawPage(const ViewState& state) {
     if (marked != rows.end() && state.markHovered)
         hovered = state.marked;
     if (hovered)
-        drawHoverLines(viewMode, *hovered);
-    drawFindLine(state);
+        drawHoverLines(level, viewMode, *hovered);
+    drawFindLine(state, level);
 }
 
-ViewState showRowOf(ViewState state, uint32_t colour) {
-    const ViewMode viewMode = listedOn(ViewMode::Textures, colour)  ? ViewMode::Textures
-                              : listedOn(ViewMode::Objects, colour) ? ViewMode::Objects
-                                                                    : ViewMode::Map;
+ViewState showRowOf(ViewState state, uint32_t colour, const LevelContents& level) {
+    const ViewMode viewMode =
+        PageList::lists(level, ViewMode::Textures, colour)  ? ViewMode::Textures
+        : PageList::lists(level, ViewMode::Objects, colour) ? ViewMode::Objects
+                                                            : ViewMode::Map;
     if (viewMode == ViewMode::Map)
         return state;
     state.viewMode = viewMode;
     std::string& filter =
         viewMode == ViewMode::Textures ? state.texturesFilter : state.objectsFilter;
-    if (!passes(viewMode, colour, filter))
+    if (!PageList::passes(level, viewMode, colour, filter))
         filter.clear();
     state.typing = false;
-    // The row's place among the rows the view lists, as rowsOfPage counts them.
-    const bool byPosition = viewMode == ViewMode::Textures && filter.empty();
-    size_t place = 0;
-    for (size_t position = 0; position < levelColors.size(); ++position) {
-        if (levelColors[position] == colour && listedOn(viewMode, colour))
-            break;
-        place += byPosition || shownOn(viewMode, levelColors[position], filter);
-    }
-    state.pageIndex = int(place / std::max<size_t>(1, rowsPerPage(layoutOf(viewMode))));
+    state.pageIndex = listOf(level, viewMode, filter).pageOf(colour);
     return state;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/KeyTable.h"
+#include "app/LevelContents.h"
 
 #include "gfx/Rect.h"
 
@@ -8,7 +9,7 @@
 
 class Sprite;
 
-// Draws one page of the level's colours: its caption, then rows of swatches (at x 0, 8 by 8)
+// Draws one page of `level`'s colours: its caption, then rows of swatches (at x 0, 8 by 8)
 // beside textures (x 10) or labels (x 10, 10 pixels below the row's y). The textures page
 // advances each texture it shows by one tick. With the info overlay the page also names each
 // row's file and colour and its own number, and frames each swatch in dark grey (x 0 to 9,
@@ -23,21 +24,21 @@ class Sprite;
 // height, the window's width): just above and below it, and on the window's edges at its
 // sides, under what the rows draw; while `state.markHovered` the hover lines name it instead of
 // the row under the pointer.
-void drawPage(const ViewState& state);
+void drawPage(const ViewState& state, const LevelContents& level);
 // A texture row. The texture's box reaches from x 10 to the window's right edge (to x 74
 // with the info overlay, whose path and colour go right of it) and is one row (32) tall; a
 // texture larger than the box is drawn scaled down to fit it, aspect kept, and one that fits
 // at its own size.
-void drawTextureRow(uint32_t colour, int32_t y, bool infoShown);
+void drawTextureRow(const LevelContents& level, uint32_t colour, int32_t y, bool infoShown);
 // An object row; the info overlay adds the colour after the path.
-void drawObjectRow(uint32_t colour, int32_t y, bool infoShown);
+void drawObjectRow(const LevelContents& level, uint32_t colour, int32_t y, bool infoShown);
 // The walk-behind and walk-into rows; a collision colour whose swatch is missing shows only
 // its label. The info overlay adds each colour after its label ("none" when missing).
-void drawCollisionRows(int32_t y, bool infoShown);
+void drawCollisionRows(const LevelContents& level, int32_t y, bool infoShown);
 
 // Whether the page shown would change if it were drawn again with nothing happening: one of
 // its textures still animates.
-bool pageAnimates(const ViewState& state);
+bool pageAnimates(const ViewState& state, const LevelContents& level);
 
 // The size a sprite is drawn at: its placement, or the box of a sprite that draws through a
 // part of its own ("showone"). Never fails.
@@ -50,8 +51,8 @@ void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scaleX, double scal
 // or else the objects view, at the page that holds its first row, as the page keys would; a
 // filter of that view that hides the row is cleared. A colour neither view lists leaves the
 // state as it was.
-ViewState showRowOf(ViewState state, uint32_t colour);
+ViewState showRowOf(ViewState state, uint32_t colour, const LevelContents& level);
 
-// The pages of the textures and objects views that hold a row, counted from the level
-// containers, over the rows that pass each view's filter.
-PageCounts countPages(const ViewState& state);
+// The pages of the textures and objects views that hold a row, counted from `level` (see
+// PageList), over the rows that pass each view's filter.
+PageCounts countPages(const ViewState& state, const LevelContents& level);

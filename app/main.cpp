@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         waitForFramePeriod(lastStamp);
         lastStamp = SDL_GetTicks();
         bool eventsCame = false;
-        state = finishFrame(state, background, overlay, held, map, eventsCame);
+        state = finishFrame(state, shownLevel, background, overlay, held, map, eventsCame);
         state = liveReload.afterFrame(state);
         // A scan's end may follow a saved map, which is read again.
         if (liveReload.scans() != scans) {
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         // Idle means idle: when nothing on the window can change, no frame is drawn until an
         // event, a change to the level's files or the repeat of a key held down comes.
         const bool animates =
-            state.viewMode == ViewMode::Map ? map.animates(state) : pageAnimates(state);
+            state.viewMode == ViewMode::Map ? map.animates(state) : pageAnimates(state, shownLevel);
         if (!state.quit && !eventsCame && !liveReload.busy() && !animates)
             waitForEventOrChange([&liveReload, &held] {
                 const uint32_t now = SDL_GetTicks();

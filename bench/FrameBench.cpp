@@ -78,7 +78,7 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
         lastStamp = stamp;
         lastClock = start;
         bool eventsCame = false;
-        finishFrame(state, background, overlay, held, map, eventsCame);
+        finishFrame(state, shownLevel, background, overlay, held, map, eventsCame);
         figures.work.push_back(nowMilliseconds() - start);
     }
     return figures;

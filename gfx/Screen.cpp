@@ -153,3 +153,11 @@ void Screen::drawLabel(std::string text, int32_t x, int32_t y) {
     gl.drawText(x, y - 14, std::move(text), true);
     gl.glColor4f(1, 1, 1, 1);
 }
+
+void Screen::fillRect(Rect rect, uint32_t rgb) {
+    Renderer& gl = Renderer::get();
+    const TexCoords none = {0, 0, 0, 0};
+    gl.glColor4ub(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 0xFF);
+    drawQuad(0, &none, rect); // texture 0 leaves the colour as it is
+    gl.glColor4f(1, 1, 1, 1);
+}

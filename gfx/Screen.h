@@ -3,6 +3,7 @@
 #include "gfx/Rect.h"
 #include "gfx/TexCoords.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -35,6 +36,17 @@ class Screen {
     // Draws text in opaque black with the small font, glyph tops 14 pixels above y; leaves
     // the current colour opaque white.
     void drawLabel(std::string text, int32_t x, int32_t y);
+    // An untextured quad in the opaque colour 0xRRGGBB over rect, in window coordinates; leaves
+    // the current colour opaque white.
+    void fillRect(Rect rect, uint32_t rgb);
+
+    // The small font's glyphs advance 7 pixels: a label of n characters is 7n + 1 wide.
+    static constexpr int32_t labelAdvance = 7;
+    static int32_t labelWidth(size_t characters) { return labelAdvance * int32_t(characters) + 1; }
+    // How many characters of a label fit in `width` pixels; 0 for none.
+    static size_t labelCharactersIn(int32_t width) {
+        return width > 0 ? size_t((width - 1) / labelAdvance) : 0;
+    }
 
   private:
     // The singleton, made on the first call at that size, fitted to the display when `fit`.
