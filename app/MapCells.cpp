@@ -15,14 +15,10 @@ namespace {
 // Below this cell size the object's frame no longer shows.
 constexpr double smallestFrame = 8;
 
-// Fills a rectangle with a display-layout colour; texture 0 leaves the colour as it is.
+// Fills a rectangle with a display-layout colour, its alpha included.
 void fill(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
-    Renderer& gl = Renderer::get();
-    const TexCoords none = {0, 0, 0, 0};
-    gl.glColor4ub(uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour),
-                  uint8_t(colour >> 24));
-    Screen::get().drawQuad(0, &none, Rect{int16_t(x), int16_t(y), uint16_t(w), uint16_t(h)});
-    gl.glColor4f(1, 1, 1, 1);
+    Screen::get().fillRect(Rect{int16_t(x), int16_t(y), uint16_t(w), uint16_t(h)}, colour,
+                           uint8_t(colour >> 24));
 }
 
 // Draws a sprite with its drawn size stretched to a side by side square at (x, y), through

@@ -1,13 +1,12 @@
 #include "app/MapStatusText.h"
 
 #include "app/ShortenedPath.h"
+#include "gfx/Screen.h"
 #include "level/ColourText.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int32_t glyphAdvance = 7;
 
 std::string zoomText(int zoom) {
     return zoom >= 0 ? "x" + std::to_string(1 << zoom) : "x1/" + std::to_string(1 << -zoom);
@@ -24,7 +23,7 @@ const char* const notLoadedText = "read once the level is loaded";
 const char* const unreadableText = "cannot be read";
 
 size_t mapLineRoom(int32_t width) {
-    return size_t(std::max(0, (width - 1) / glyphAdvance));
+    return Screen::labelCharactersIn(width);
 }
 
 std::string mapCaption(const std::string* path, size_t room) {

@@ -154,10 +154,10 @@ void Screen::drawLabel(std::string text, int32_t x, int32_t y) {
     gl.glColor4f(1, 1, 1, 1);
 }
 
-void Screen::fillRect(Rect rect, uint32_t rgb) {
+void Screen::fillRect(Rect rect, uint32_t rgb, uint8_t alpha) {
     Renderer& gl = Renderer::get();
     const TexCoords none = {0, 0, 0, 0};
-    gl.glColor4ub(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 0xFF);
+    gl.glColor4ub(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), alpha);
     drawQuad(0, &none, rect); // texture 0 leaves the colour as it is
     gl.glColor4f(1, 1, 1, 1);
 }

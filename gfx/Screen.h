@@ -36,9 +36,9 @@ class Screen {
     // Draws text in opaque black with the small font, glyph tops 14 pixels above y; leaves
     // the current colour opaque white.
     void drawLabel(std::string text, int32_t x, int32_t y);
-    // An untextured quad in the opaque colour 0xRRGGBB over rect, in window coordinates; leaves
-    // the current colour opaque white.
-    void fillRect(Rect rect, uint32_t rgb);
+    // An untextured quad in the colour 0xRRGGBB, opaque unless `alpha` says otherwise, over
+    // rect, in window coordinates; leaves the current colour opaque white.
+    void fillRect(Rect rect, uint32_t rgb, uint8_t alpha = 0xFF);
 
     // The small font's glyphs advance 7 pixels: a label of n characters is 7n + 1 wide.
     static constexpr int32_t labelAdvance = 7;
