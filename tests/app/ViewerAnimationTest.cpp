@@ -8,8 +8,6 @@
 
 namespace {
 
-class ViewerPages : public ViewerCase {};
-
 TEST_F(ViewerPages, TexturesAnimateOnlyWhileTheirRowIsShown) {
     addCollisionSwatches();
     for (int i = 0; i < 14; ++i)

@@ -26,9 +26,6 @@ namespace {
     return -1;
 }
 
-class ViewerBrokenLevel : public ViewerCase {};
-class ViewerHostileLevel : public ViewerCase {};
-
 TEST_F(ViewerBrokenLevel, StartsShowsWhatItCanAndReportsEachProblemOnce) {
     level.copyGolden("broken");
     // The same lines in the same order however many threads decode the images.

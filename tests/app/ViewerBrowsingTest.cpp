@@ -8,8 +8,6 @@
 
 namespace {
 
-class ViewerBrowsing : public ViewerCase {};
-
 TEST_F(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
     addCollisionSwatches();
     // 500 textures: pages 1 to 34, the last with textures 496 to 500. Past the first page's

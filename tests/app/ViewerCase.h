@@ -30,6 +30,21 @@ class ViewerCase : public ::testing::Test {
     std::unique_ptr<ViewerRun> viewer_;
 };
 
+// The suites of the whole-viewer tests, each in files of its own and all on this fixture (a
+// suite whose files each defined a fixture class would have several).
+using ViewerBrokenLevel = ViewerCase;
+using ViewerBrowsing = ViewerCase;
+using ViewerCommandLine = ViewerCase;
+using ViewerFind = ViewerCase;
+using ViewerHostileLevel = ViewerCase;
+using ViewerHover = ViewerCase;
+using ViewerInstall = ViewerCase;
+using ViewerLiveReload = ViewerCase;
+using ViewerMap = ViewerCase;
+using ViewerPages = ViewerCase;
+using ViewerQuit = ViewerCase;
+using ViewerWindow = ViewerCase;
+
 // Distinct colours for generated files: the swatch and the image of file i.
 uint32_t swatchColour(int i);
 uint32_t imageColour(int i);

@@ -9,8 +9,6 @@
 
 namespace {
 
-class ViewerCommandLine : public ViewerCase {};
-
 TEST_F(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
     const std::string usage = "usage: levelcolors [--size WxH] [--map FILE]... [LEVEL_FOLDER]\n";
     struct Case {

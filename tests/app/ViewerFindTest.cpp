@@ -8,8 +8,6 @@
 
 namespace {
 
-class ViewerFind : public ViewerCase {};
-
 TEST_F(ViewerFind, TypingFiltersTheViewEnterKeepsItForPagingAndEscapeClearsIt) {
     addCollisionSwatches();
     // lava00 to lava19, then rock00 to rock29 (entries 20 to 49), in the listing's order.

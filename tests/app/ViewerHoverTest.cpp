@@ -7,8 +7,6 @@
 
 namespace {
 
-class ViewerHover : public ViewerCase {};
-
 TEST_F(ViewerHover, TheRowUnderTheMouseIsNamedOnTwoLinesAboveTheFindLine) {
     addCollisionSwatches();
     level.addTexture("a00", 0x10ABCD, 0xC04020, 24);

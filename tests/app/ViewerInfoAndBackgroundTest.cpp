@@ -8,8 +8,6 @@
 
 namespace {
 
-class ViewerPages : public ViewerCase {};
-
 TEST_F(ViewerPages, BCyclesTheBackgroundThroughCheckerboardAndGreyBackToWhite) {
     addCollisionSwatches();
     level.addTexture("t00", swatchColour(0), 0xC04020);

@@ -11,8 +11,6 @@
 
 namespace {
 
-class ViewerInstall : public ViewerCase {};
-
 TEST_F(ViewerInstall, AMovedInstallRunsOnItsOwnDataFolder) {
     LevelFolder scratch;
     const std::string first = scratch.path() + "/first";

@@ -41,8 +41,6 @@ void removeFile(LevelFolder& level, const std::string& relative) {
     ASSERT_EQ(std::remove((level.path() + "/" + relative).c_str()), 0) << relative;
 }
 
-class ViewerLiveReload : public ViewerCase {};
-
 TEST_F(ViewerLiveReload, AnEditShowsOnThePageBeingLookedAtWhichShrinksWithTheLevel) {
     addCollisionSwatches();
     for (int i = 0; i < 20; ++i)

@@ -9,8 +9,6 @@
 
 namespace {
 
-class ViewerMap : public ViewerCase {};
-
 TEST_F(ViewerMap, HoverNamesTheCellAndAClickGoesToItsRowsPage) {
     ViewerRun& viewer = startOnMap();
     struct Hover {

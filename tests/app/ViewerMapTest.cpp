@@ -12,8 +12,6 @@
 
 namespace {
 
-class ViewerMap : public ViewerCase {};
-
 TEST_F(ViewerMap, MShowsTheMapCellByCellAndPShowsItAsPainted) {
     ViewerRun& viewer = startOnMap();
     Screenshot shot = viewer.screenshot();

@@ -8,8 +8,6 @@
 
 namespace {
 
-class ViewerPages : public ViewerCase {};
-
 TEST_F(ViewerPages, TexturesPageShowsFifteenRowsAPageInNameOrder) {
     addCollisionSwatches();
     // Written in reverse so that only the listing's order can put them in name order.

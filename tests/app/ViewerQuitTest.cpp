@@ -7,8 +7,6 @@
 
 namespace {
 
-class ViewerQuit : public ViewerCase {};
-
 TEST_F(ViewerQuit, TheCloseButtonSigintAndSigtermEndItAsEscapeDoes) {
     addCollisionSwatches();
     for (const int signal : {0, SIGINT, SIGTERM}) { // 0: the window's close button

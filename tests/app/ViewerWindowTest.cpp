@@ -9,8 +9,6 @@
 
 namespace {
 
-class ViewerWindow : public ViewerCase {};
-
 TEST_F(ViewerWindow, OpensItsWindowDrawsTheOverlayAndEndsOnEscape) {
     addCollisionSwatches();
     ViewerRun& viewer = start();
