@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,11 +27,17 @@ using ReadPixels = void(LEVELCOLORS_GLAPI*)(GLint, GLint, GLsizei, GLsizei, GLen
 
 class PagesTest : public ::testing::Test {
   protected:
+    // The fonts come from a level folder's block fonts: every label is a bar of ink, 7n + 1
+    // pixels wide for n characters.
     static void SetUpTestSuite() {
         server = new XServer;
         server->makeCurrent();
         Screen::get();
+        const std::string start = std::filesystem::current_path().string();
+        LevelFolder fonts;
+        ASSERT_EQ(chdir(fonts.path().c_str()), 0);
         Fonts::load();
+        ASSERT_EQ(chdir(start.c_str()), 0);
     }
     // The window goes before its server, as no later case of this program draws.
     static void TearDownTestSuite() {
@@ -39,9 +46,10 @@ class PagesTest : public ::testing::Test {
         server = nullptr;
     }
 
-    // The window's 16 rows from `top` down after `draw` on a cleared window.
+    // The window's 16 rows from `top` down after `draw` on a window cleared to white.
     static std::vector<uint8_t> line(int32_t top, const std::function<void()>& draw) {
         Renderer& gl = Renderer::get();
+        gl.glClearColor(1, 1, 1, 1);
         gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         draw();
         gl.glFinish();
@@ -58,19 +66,23 @@ class PagesTest : public ::testing::Test {
         const size_t at = (size_t(15) * size_t(Screen::get().view.w) + size_t(x)) * 4;
         return uint32_t(rows[at]) << 16 | uint32_t(rows[at + 1]) << 8 | rows[at + 2];
     }
-    // The top 16 rows: the caption line.
-    static std::vector<uint8_t> captionLine(const std::function<void()>& draw) {
-        return line(0, draw);
-    }
-
-    // The caption and `right` ending at the window's right edge, as labels drawn directly.
-    static std::vector<uint8_t> expected(const char* caption, const std::string& right) {
-        return captionLine([&] {
-            Screen& screen = Screen::get();
-            screen.drawLabel(caption, 0, 13);
-            if (!right.empty())
-                screen.drawLabel(right, screen.view.w - (7 * int32_t(right.size()) + 1), 13);
-        });
+    // The black runs, as (first x, width), across the glyphs of the line of text from `top`
+    // down after `draw`.
+    static std::vector<std::pair<int, int>> bars(int32_t top, const std::function<void()>& draw) {
+        const std::vector<uint8_t> rows = line(top, draw);
+        const size_t width = size_t(Screen::get().view.w);
+        const uint8_t* across = rows.data() + (15 - 6) * width * 4; // 6 rows below `top`
+        std::vector<std::pair<int, int>> found;
+        for (size_t x = 0; x < width; ++x) {
+            const uint8_t* p = across + x * 4;
+            if (p[0] != 0 || p[1] != 0 || p[2] != 0)
+                continue;
+            if (!found.empty() && found.back().first + found.back().second == int(x))
+                ++found.back().second;
+            else
+                found.push_back({int(x), 1});
+        }
+        return found;
     }
 
     static XServer* server; // lives as long as the window
@@ -83,24 +95,27 @@ TEST_F(PagesTest, WhileTheLevelLoadsTheCaptionLineSaysHowFarAtItsRightEnd) {
         ViewMode mode;
         bool infoShown;
         std::optional<LoadingProgress> loading;
-        const char* caption;
-        std::string right;
+        std::vector<std::pair<int, int>> bars; // in the window 300 pixels wide
     } cases[] = {
-        {ViewMode::Textures, false, LoadingProgress{0, 0}, "TEXTURES:", "listing files"},
-        {ViewMode::Textures, false, LoadingProgress{1234, 8000},
-         "TEXTURES:", "loading 1234 of 8000 files"},
-        // In place of the page number while loading, and the page number once loaded.
-        {ViewMode::Objects, true, LoadingProgress{7, 9}, "OBJECTS:", "loading 7 of 9 files"},
-        {ViewMode::Objects, true, std::nullopt, "OBJECTS:", "page 1 of 1"},
-        {ViewMode::Textures, false, std::nullopt, "TEXTURES:", ""},
+        // "TEXTURES:" from x 0, "listing files" to the right edge.
+        {ViewMode::Textures, false, LoadingProgress{0, 0}, {{0, 64}, {208, 92}}},
+        // "TEXTURES:", "loading 1234 of 8000 files".
+        {ViewMode::Textures, false, LoadingProgress{1234, 8000}, {{0, 64}, {117, 183}}},
+        // In place of the page number while loading, and the page number once loaded:
+        // "OBJECTS:", "loading 7 of 9 files"; "OBJECTS:", "page 1 of 1".
+        {ViewMode::Objects, true, LoadingProgress{7, 9}, {{0, 57}, {159, 141}}},
+        {ViewMode::Objects, true, std::nullopt, {{0, 57}, {222, 78}}},
+        // "TEXTURES:" alone.
+        {ViewMode::Textures, false, std::nullopt, {{0, 64}}},
     };
+    ASSERT_EQ(Screen::get().view.w, 300);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.right.empty() ? std::string(c.caption) : c.right);
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
         ViewState state;
         state.viewMode = c.mode;
         state.infoShown = c.infoShown;
         state.loading = c.loading;
-        EXPECT_EQ(captionLine([&] { drawPage(state); }), expected(c.caption, c.right));
+        EXPECT_EQ(bars(0, [&] { drawPage(state); }), c.bars);
     }
 }
 
@@ -146,8 +161,8 @@ TEST_F(PagesTest, TheFindLineWritesItsCountsAsTheCaptionLineDoes) {
     state.objectsFilter = "o1"; // kept: o1, o10 to o19, o100 to o199, o1000 to o1233
     // The find line's glyphs start 96 pixels above the window's bottom edge.
     const int32_t top = Screen::get().view.h - 96;
-    EXPECT_EQ(line(top, [&] { drawPage(state); }),
-              line(top, [top] { Screen::get().drawLabel("/o1: 345 of 1234", 0, top + 14); }));
+    // "/o1: 345 of 1234", 16 characters.
+    EXPECT_EQ(bars(top, [&] { drawPage(state); }), (std::vector<std::pair<int, int>>{{0, 113}}));
     shownLevel = LevelContents();
 }
 

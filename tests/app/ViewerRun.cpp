@@ -38,7 +38,7 @@ ViewerRun::ViewerRun(const std::string& folder, const std::vector<std::string>& 
                     return false;
         return true;
     };
-    if (!loaded(waitFor(loaded)))
+    if (!loaded(poll(loaded, 600)))
         throw std::runtime_error("the viewer never showed its level loaded; it " +
                                  process_->howItEnded() +
                                  "; its standard error: " + process_->standardError());

@@ -5,8 +5,16 @@
 #include "gfx/WindowTitle.h"
 #include "tests/support/TestedProgram.h"
 
+#include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
+
+// Something the viewer's window can show, and how to name it when it never does.
+struct Sight {
+    std::string what;
+    std::function<bool(const Screenshot&)> shown;
+};
 
 // The real viewer running in a level folder on a private X server, driven by keys and read
 // through screenshots.
@@ -26,15 +34,24 @@ class ViewerRun {
     // press fails the test.
     void press(const std::vector<std::string>& keys);
     Screenshot screenshot() const { return driver_.screenshot(window_); }
-    // Takes screenshots until `shown` holds for one, for up to 30 seconds; returns the last.
+    // Takes screenshots until `shown` holds for one, for up to 30 seconds, and returns that one.
+    // When none shows it, the test fails at the caller's line naming `what`, the last
+    // screenshot is returned, and later waits of this run give up at once.
     template <typename Predicate>
-    Screenshot waitFor(Predicate shown) const {
-        Screenshot shot = screenshot();
-        for (int tries = 0; tries < 600 && !shown(shot); ++tries) {
-            sleepMilliseconds(50);
-            shot = screenshot();
+    Screenshot waitFor(const std::string& what, Predicate shown,
+                       const char* file = __builtin_FILE(), int line = __builtin_LINE()) const {
+        const Screenshot shot = poll(shown, gaveUp_ ? 0 : 600);
+        if (!shown(shot)) {
+            ADD_FAILURE_AT(file, line)
+                << "the viewer never showed " << what
+                << (gaveUp_ ? " (not awaited: an earlier wait failed)" : " within 30 seconds");
+            gaveUp_ = true;
         }
         return shot;
+    }
+    Screenshot waitFor(const Sight& sight, const char* file = __builtin_FILE(),
+                       int line = __builtin_LINE()) const {
+        return waitFor(sight.what, sight.shown, file, line);
     }
     // Presses Escape and waits for the end; returns the exit status.
     int quit();
@@ -46,10 +63,23 @@ class ViewerRun {
     static void sleepMilliseconds(int milliseconds);
 
   private:
+    // Takes a screenshot, then up to `tries` more 50 ms apart until `shown` holds for one;
+    // returns the last.
+    template <typename Predicate>
+    Screenshot poll(Predicate shown, int tries) const {
+        Screenshot shot = screenshot();
+        for (int tried = 0; tried < tries && !shown(shot); ++tried) {
+            sleepMilliseconds(50);
+            shot = screenshot();
+        }
+        return shot;
+    }
+
     XServer server_;
     WindowDriver driver_;
     std::unique_ptr<TestedProgram> process_;
     std::string window_;
+    mutable bool gaveUp_ = false;
 };
 
 // The path of the built viewer.

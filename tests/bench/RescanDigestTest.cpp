@@ -12,6 +12,7 @@
 #include "drive/XServer.h"
 #include "gfx/Screen.h"
 #include "tests/app/LevelFolder.h"
+#include "tests/bench/BenchRow.h"
 #include "tests/support/Paths.h"
 
 #include <SDL.h>
@@ -20,7 +21,6 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
@@ -44,10 +44,9 @@ std::string hexDigest(uint32_t digest) {
 Scanned freshScan(const std::string& display, const std::string& level) {
     ChildProcess bench({buildRoot() + "/bench/startup_bench", level}, "", {{"DISPLAY", display}});
     EXPECT_EQ(bench.wait(120), 0) << bench.standardError();
-    std::istringstream row(bench.standardOutput());
-    const std::vector<std::string> fields{std::istream_iterator<std::string>(row), {}};
+    static const std::string header = BenchRow::startupHeader();
     Scanned scanned;
-    scanned.digest = fields.size() > 13 ? fields[13] : "";
+    scanned.digest = BenchRow(header, bench.standardOutput())["digest"];
     // The benchmark's own line about images it could not decode is not the scan's.
     std::istringstream lines(bench.standardError());
     for (std::string line; std::getline(lines, line);) {

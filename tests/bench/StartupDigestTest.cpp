@@ -5,12 +5,11 @@
 #include "drive/ChildProcess.h"
 #include "drive/XServer.h"
 #include "tests/app/LevelFolder.h"
+#include "tests/bench/BenchRow.h"
 #include "tests/support/Paths.h"
 
 #include <gtest/gtest.h>
-#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,7 @@ TEST(StartupBench, TheBrokenLevelFilesTheSameWhateverTheThreadCount) {
     XServer server;
     std::string firstFiled; // textures, images and digest
     std::string firstErr;
+    const std::string header = BenchRow::startupHeader();
     for (const char* threads : {"1", "2", "5"})
         for (const bool inOneGo : {false, true}) {
             SCOPED_TRACE(std::string("LEVELCOLORS_THREADS=") + threads +
@@ -33,12 +33,9 @@ TEST(StartupBench, TheBrokenLevelFilesTheSameWhateverTheThreadCount) {
                 argv.insert(argv.begin() + 1, "--in-one-go");
             ChildProcess bench(argv, "", env);
             ASSERT_EQ(bench.wait(120), 0) << bench.standardError();
-            // Fields: threads, textures, images, timings and memory, the digest, then the times to
-            // the first page.
-            std::istringstream row(bench.standardOutput());
-            std::vector<std::string> fields{std::istream_iterator<std::string>(row), {}};
-            ASSERT_EQ(fields.size(), 17u) << bench.standardOutput();
-            const std::string filed = fields[1] + " " + fields[2] + " " + fields[13];
+            const BenchRow row(header, bench.standardOutput());
+            ASSERT_NE(row["digest"], "") << header << bench.standardOutput();
+            const std::string filed = row["textures"] + " " + row["images"] + " " + row["digest"];
             if (firstFiled.empty()) {
                 firstFiled = filed;
                 firstErr = bench.standardError();
