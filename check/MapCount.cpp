@@ -3,6 +3,7 @@
 #include "check/StderrCapture.h"
 #include "check/SwatchReading.h"
 #include "level/SwatchColor.h"
+#include "platform/OwnedSurface.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -67,7 +68,7 @@ MapCount countMap(const std::string& file) {
     MapCount map;
     StderrCapture capture;
     capture.begin();
-    SDL_Surface* image = decodeLevelImage(file, capture, map.reason);
+    const OwnedSurface image(decodeLevelImage(file, capture, map.reason));
     capture.end();
     if (!image)
         return map;
@@ -76,17 +77,14 @@ MapCount countMap(const std::string& file) {
     Counter counter(map);
     for (int row = 0; row < image->h; row += bandRows) {
         const int rows = image->h - row < bandRows ? image->h - row : bandRows;
-        SDL_Surface* band = convertRowsToDisplayLayout(image, row, rows);
+        const OwnedSurface band(convertRowsToDisplayLayout(image.get(), row, rows));
         if (!band) {
             map.reason = SDL_GetError();
-            SDL_FreeSurface(image);
             map.colours.clear();
             return map;
         }
-        countBand(band, row, counter);
-        SDL_FreeSurface(band);
+        countBand(band.get(), row, counter);
     }
-    SDL_FreeSurface(image);
     map.read = true;
     return map;
 }
