@@ -5,6 +5,7 @@
 #include "gfx/Screen.h"
 #include "platform/DataFolder.h"
 #include "platform/ImageFile.h"
+#include "platform/OwnedSurface.h"
 #include "sprites/ImageSource.h"
 
 #include <SDL.h>
@@ -12,11 +13,10 @@
 Decoration loadDecoration(const char* path) {
     Decoration decoration;
     std::string reason;
-    SDL_Surface* image = loadImage(findDataFile(path), &reason);
+    const OwnedSurface image(loadImage(findDataFile(path), &reason));
     if (!image && !reason.empty())
         standardError().report(unloadableImage(path, reason));
-    decoration.texture = Renderer::get().upload(image, decoration.window, {path});
-    SDL_FreeSurface(image);
+    decoration.texture = Renderer::get().upload(image.get(), decoration.window, {path});
     return decoration;
 }
 

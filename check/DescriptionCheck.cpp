@@ -5,6 +5,7 @@
 #include "level/TextParts.h"
 #include "listfile/Description.h"
 #include "listfile/FileExtension.h"
+#include "platform/OwnedSurface.h"
 #include "platform/RegularFile.h"
 
 #include <SDL.h>
@@ -82,10 +83,10 @@ DescriptionCheck::Built DescriptionCheck::image(const std::string& name) {
     const std::string path = levelPath(level_, name);
     DecodedImage decoded = images_.take(path);
     Built built;
-    if (decoded.image) {
-        built.width = decoded.image->w;
-        built.height = decoded.image->h;
-        SDL_FreeSurface(decoded.image);
+    const OwnedSurface image(decoded.image);
+    if (image) {
+        built.width = image->w;
+        built.height = image->h;
     } else {
         built.unloaded = true;
         // The image library's reason, as the viewer gives it; what libpng printed before it

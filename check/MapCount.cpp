@@ -2,6 +2,7 @@
 
 #include "check/SwatchReading.h"
 #include "level/SwatchColor.h"
+#include "platform/OwnedSurface.h"
 
 #include <SDL.h>
 #include <unordered_map>
@@ -63,7 +64,7 @@ void countBand(SDL_Surface* band, int firstRow, Counter& counter) {
 
 MapCount countMap(const std::string& file) {
     MapCount map;
-    SDL_Surface* image = decodeLevelImage(file, map.reason);
+    const OwnedSurface image(decodeLevelImage(file, map.reason));
     if (!image)
         return map;
     map.width = image->w;
@@ -71,17 +72,14 @@ MapCount countMap(const std::string& file) {
     Counter counter(map);
     for (int row = 0; row < image->h; row += bandRows) {
         const int rows = image->h - row < bandRows ? image->h - row : bandRows;
-        SDL_Surface* band = convertRowsToDisplayLayout(image, row, rows);
+        const OwnedSurface band(convertRowsToDisplayLayout(image.get(), row, rows));
         if (!band) {
             map.reason = SDL_GetError();
-            SDL_FreeSurface(image);
             map.colours.clear();
             return map;
         }
-        countBand(band, row, counter);
-        SDL_FreeSurface(band);
+        countBand(band.get(), row, counter);
     }
-    SDL_FreeSurface(image);
     map.read = true;
     return map;
 }

@@ -4,6 +4,7 @@
 #include "level/SwatchColor.h"
 #include "platform/ImageFile.h"
 #include "platform/LibraryOutput.h"
+#include "platform/OwnedSurface.h"
 #include "platform/PathStatus.h"
 
 #include <SDL.h>
@@ -59,7 +60,7 @@ SDL_Surface* decodeLevelImage(const std::string& file, std::string& reason) {
 
 SwatchReading readSwatch(const std::string& file, DecodedImage& decoded) {
     SwatchReading reading;
-    SDL_Surface* image = decoded.image;
+    OwnedSurface image(decoded.image);
     decoded.image = nullptr;
     if (!image) {
         // Only a failure needs to know why: a missing file, a folder, or no image.
@@ -78,19 +79,17 @@ SwatchReading readSwatch(const std::string& file, DecodedImage& decoded) {
                              : libraryReason(decoded.library, decoded.reason);
         return reading;
     }
-    SDL_Surface* converted = convertToDisplayLayout(image);
-    SDL_FreeSurface(image);
-    const std::optional<uint32_t> colour = topLeftPixel(converted);
+    const OwnedSurface converted(convertToDisplayLayout(image.get()));
+    image.reset(); // the decoded pixels go before the converted ones are counted
+    const std::optional<uint32_t> colour = topLeftPixel(converted.get());
     if (!colour) {
         reading.status = SwatchReading::Status::Unreadable;
         reading.reason = converted ? "it has no pixels" : SDL_GetError();
-        SDL_FreeSurface(converted);
         return reading;
     }
     reading.status = SwatchReading::Status::Read;
     reading.colour = *colour;
     reading.pixels = long(converted->w) * converted->h;
-    reading.differing = countDiffering(converted, *colour);
-    SDL_FreeSurface(converted);
+    reading.differing = countDiffering(converted.get(), *colour);
     return reading;
 }

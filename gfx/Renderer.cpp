@@ -2,6 +2,7 @@
 
 #include "gfx/BitmapFont.h"
 #include "gfx/Screen.h"
+#include "platform/OwnedSurface.h"
 
 #include <SDL.h>
 #include <utility>
@@ -40,10 +41,10 @@ TexCoords Renderer::plannedWindow(const SDL_Surface* image, const std::string& n
 }
 
 uint32_t Renderer::setFontImage(bool small, SDL_Surface* image, const std::string& name) {
+    const OwnedSurface owned(image);
     uint32_t& texture = small ? smallFontTexture : bigFontTexture;
     TexCoords window;
-    const uint32_t uploaded = upload(image, window, {name, texture, UploadFrom::Decoded});
-    SDL_FreeSurface(image);
+    const uint32_t uploaded = upload(owned.get(), window, {name, texture, UploadFrom::Decoded});
     if (uploaded == 0 && texture != 0)
         glDeleteTextures(1, &texture);
     texture = uploaded;

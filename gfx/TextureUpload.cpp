@@ -1,6 +1,7 @@
 #include "gfx/TextureUpload.h"
 
 #include "gfx/TextureFit.h"
+#include "platform/OwnedSurface.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -36,14 +37,12 @@ uint32_t TextureUpload::upload(SDL_Surface* image, TexCoords& window,
     // Most decoded images: the round trip through the display's format would change nothing.
     if (inTexelLayout(image))
         return direct(image, window, options);
-    SDL_Surface* surface = SDL_DisplayFormatAlpha(image);
+    const OwnedSurface surface(SDL_DisplayFormatAlpha(image));
     if (!surface) {
         window = TexCoords{0, 0, 0, 0};
         return 0;
     }
-    const uint32_t texture = copied(surface, window, options);
-    SDL_FreeSurface(surface);
-    return texture;
+    return copied(surface.get(), window, options);
 }
 
 TexCoords TextureUpload::plannedWindow(const SDL_Surface* image, const std::string& name,
@@ -64,8 +63,8 @@ uint32_t TextureUpload::copied(SDL_Surface* surface, TexCoords& window,
     const int th = textureSide(h);
     window = windowOf(w, h, tw, th);
 
-    SDL_Surface* staging = SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, texelMasks[0],
-                                                texelMasks[1], texelMasks[2], texelMasks[3]);
+    const OwnedSurface staging(SDL_CreateRGBSurface(SDL_SWSURFACE, tw, th, 32, texelMasks[0],
+                                                    texelMasks[1], texelMasks[2], texelMasks[3]));
     if (!staging)
         return 0;
 
@@ -76,14 +75,12 @@ uint32_t TextureUpload::copied(SDL_Surface* surface, TexCoords& window,
         SDL_SetAlpha(surface, 0, 0);
 
     SDL_Rect area = {0, 0, Uint16(w), Uint16(h)};
-    SDL_UpperBlit(surface, &area, staging, &area);
+    SDL_UpperBlit(surface, &area, staging.get(), &area);
 
     if (savedFlags & SDL_SRCALPHA)
         SDL_SetAlpha(surface, savedFlags, savedAlpha);
 
-    const uint32_t texture = created(tw, th, staging->pixels, options);
-    SDL_FreeSurface(staging);
-    return texture;
+    return created(tw, th, staging->pixels, options);
 }
 
 // An image in texel layout: its rows go straight to GL when they fill the texture, otherwise

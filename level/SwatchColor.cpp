@@ -1,5 +1,7 @@
 #include "level/SwatchColor.h"
 
+#include "platform/OwnedSurface.h"
+
 #include <SDL.h>
 
 std::optional<uint32_t> topLeftPixel(SDL_Surface* surface) {
@@ -34,19 +36,18 @@ SDL_Surface* convertRowsToDisplayLayout(SDL_Surface* image, int firstRow, int ro
     // setting, so that converting it gives exactly the rows of the whole conversion.
     SDL_LockSurface(image);
     const SDL_PixelFormat* format = image->format;
-    SDL_Surface* band = SDL_CreateRGBSurfaceFrom(
+    const OwnedSurface band(SDL_CreateRGBSurfaceFrom(
         static_cast<Uint8*>(image->pixels) + size_t(firstRow) * image->pitch, image->w, rows,
         format->BitsPerPixel, image->pitch, format->Rmask, format->Gmask, format->Bmask,
-        format->Amask);
+        format->Amask));
     SDL_Surface* converted = nullptr;
     if (band) {
         if (format->palette && band->format->palette)
-            SDL_SetColors(band, format->palette->colors, 0, format->palette->ncolors);
+            SDL_SetColors(band.get(), format->palette->colors, 0, format->palette->ncolors);
         if (image->flags & SDL_SRCCOLORKEY)
-            SDL_SetColorKey(band, SDL_SRCCOLORKEY, format->colorkey);
-        SDL_SetAlpha(band, image->flags & SDL_SRCALPHA, format->alpha);
-        converted = convertToDisplayLayout(band);
-        SDL_FreeSurface(band);
+            SDL_SetColorKey(band.get(), SDL_SRCCOLORKEY, format->colorkey);
+        SDL_SetAlpha(band.get(), image->flags & SDL_SRCALPHA, format->alpha);
+        converted = convertToDisplayLayout(band.get());
     }
     SDL_UnlockSurface(image);
     return converted;

@@ -1,6 +1,7 @@
 #include "platform/ImageFile.h"
 
 #include "platform/ImageHeader.h"
+#include "platform/OwnedSurface.h"
 #include "platform/RegularFile.h"
 
 #include <SDL.h>
@@ -68,9 +69,6 @@ SDL_Surface* loadImage(const std::string& path, std::string* reason) {
 }
 
 SDL_Surface* toDisplayFormat(SDL_Surface* loaded) {
-    if (!loaded)
-        return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
-    SDL_FreeSurface(loaded);
-    return converted;
+    const OwnedSurface image(loaded);
+    return image ? SDL_DisplayFormatAlpha(image.get()) : nullptr;
 }
