@@ -40,6 +40,16 @@ class Walk {
     void showOne(ListObject* entries);
 
   private:
+    // Calls `each(key, entry)` for each list of `cells` that holds an element, in order, its
+    // first element read as a word: the shape of a description's entries and of their items.
+    template <typename Each>
+    void eachEntry(ListObject* cells, Each each) {
+        for (ListObject* cell = cells; cell && cell->first; cell = cell->rest()) {
+            ListObject* entry = listIn(cell);
+            if (entry && entry->first)
+                each(entry->first->getString(), entry);
+        }
+    }
     // `entryLine` places a misuse of an element without a line of its own (a terminal cell).
     void misuse(Misuse what, int32_t line, int32_t entryLine, const std::string& word = "") {
         Diagnostic diagnostic = elementMisuse(what, line, word);
@@ -101,26 +111,17 @@ void Walk::animation(ListObject* entries) {
     // previous frame's picture or start.
     Description::Frame record;
     NamedResult recorded = NamedResult::Nothing;
-    for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
-        ListObject* entry = listIn(cell);
-        if (!entry || !entry->first)
-            continue;
-        const std::string key = entry->first->getString();
+    eachEntry(entries, [&](const std::string& key, ListObject* entry) {
         if (key == "loop") {
             model_.loop = true;
-            continue;
+            return;
         }
         if (key != "sprite")
-            continue;
+            return;
         model_.hasSpriteEntry = true;
         const int32_t startBefore = record.start;
         const int32_t durationBefore = model_.duration;
-        for (ListObject* itemCell = entry->rest(); itemCell && itemCell->first;
-             itemCell = itemCell->rest()) {
-            ListObject* item = listIn(itemCell);
-            if (!item || !item->first)
-                continue;
-            const std::string itemKey = item->first->getString();
+        eachEntry(entry->rest(), [&](const std::string& itemKey, ListObject* item) {
             if (itemKey == "filename") {
                 record.request = request(item, "frame", recorded);
                 record.file = lastFile_;
@@ -129,7 +130,7 @@ void Walk::animation(ListObject* entries) {
                 record.start = model_.duration;
                 model_.duration = wrappingAdd(model_.duration, timeOf(item->rest()));
             }
-        }
+        });
         if (recorded == NamedResult::Unloaded) {
             // The animation plays the frames it has: one that cannot be loaded is left out
             // with its time, rather than shown as an empty frame in every loop.
@@ -138,7 +139,7 @@ void Walk::animation(ListObject* entries) {
         } else {
             model_.frames.push_back(record);
         }
-    }
+    });
     if (!model_.hasSpriteEntry)
         report({DiagnosticKind::Description,
                 name_,
@@ -148,29 +149,20 @@ void Walk::animation(ListObject* entries) {
 }
 
 void Walk::showOne(ListObject* entries) {
-    for (ListObject* cell = entries; cell && cell->first; cell = cell->rest()) {
-        ListObject* entry = listIn(cell);
-        if (!entry || !entry->first)
-            continue;
-        const std::string key = entry->first->getString();
+    eachEntry(entries, [&](const std::string& key, ListObject* entry) {
         if (key == "size") {
             model_.width = static_cast<uint16_t>(intIn(entry->rest(), entry->line));
             ListObject* value = entry->rest();
             model_.height =
                 static_cast<uint16_t>(intIn(value ? value->rest() : nullptr, entry->line));
-            continue;
+            return;
         }
         if (key != "sprite")
-            continue;
+            return;
         // The part its last "filename" names, with the origins given after it.
         Description::Part part;
         NamedResult made = NamedResult::Nothing;
-        for (ListObject* itemCell = entry->rest(); itemCell && itemCell->first;
-             itemCell = itemCell->rest()) {
-            ListObject* item = listIn(itemCell);
-            if (!item || !item->first)
-                continue;
-            const std::string itemKey = item->first->getString();
+        eachEntry(entry->rest(), [&](const std::string& itemKey, ListObject* item) {
             if (itemKey == "filename") {
                 part.request = request(item, "part", made);
                 part.file = lastFile_;
@@ -181,9 +173,9 @@ void Walk::showOne(ListObject* entries) {
                 const int32_t y = intIn(value ? value->rest() : nullptr, item->line);
                 builder_.origin(static_cast<int16_t>(x), static_cast<int16_t>(y));
             }
-        }
+        });
         model_.parts.push_back(part);
-    }
+    });
 }
 
 } // namespace
