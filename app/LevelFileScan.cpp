@@ -3,6 +3,7 @@
 #include "gfx/Renderer.h"
 #include "level/SwatchColor.h"
 #include "platform/ImageFile.h"
+#include "platform/OwnedSurface.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -31,7 +32,7 @@ struct Swatch {
 // image source (decoded ahead while a level loads, else read now); none, with why in `reason`
 // (empty for a refused file, which was named), when it cannot be read.
 struct SwatchImage {
-    SDL_Surface* image = nullptr; // converted; the caller frees it
+    OwnedSurface image; // converted
     std::optional<uint32_t> colour;
     std::string reason;
 };
@@ -41,8 +42,8 @@ SwatchImage readSwatchImage(const std::string& path, DiagnosticSink& sink) {
     SwatchImage swatch;
     swatch.reason = "no image reader is set";
     SDL_Surface* decoded = images ? images->read(path, sink, swatch.reason) : nullptr;
-    swatch.image = toDisplayFormat(decoded);
-    swatch.colour = topLeftPixel(swatch.image);
+    swatch.image.reset(toDisplayFormat(decoded));
+    swatch.colour = topLeftPixel(swatch.image.get());
     // A decoded image that cannot be converted leaves SDL's own reason.
     if (decoded && !swatch.colour)
         swatch.reason = SDL_GetError();
@@ -59,7 +60,7 @@ Swatch readFileSwatch(const LevelFile& file, const KeptFiles* kept, DiagnosticSi
     Swatch swatch;
     swatch.colour = read.colour;
     if (swatch.colour)
-        swatch.sprite = swatchSprite(file.swatchPath, read.image);
+        swatch.sprite = swatchSprite(file.swatchPath, read.image.get());
     else if (!read.reason.empty())
         sink.report({DiagnosticKind::Level,
                      file.swatchPath,
@@ -67,13 +68,11 @@ Swatch readFileSwatch(const LevelFile& file, const KeptFiles* kept, DiagnosticSi
                      "",
                      "Unable to read swatch " + file.swatchPath + " of " + file.path + " : " +
                          read.reason});
-    SDL_FreeSurface(read.image);
     return swatch;
 }
 
 std::optional<uint32_t> readCollisionColor(const std::string& swatchPath, DiagnosticSink& sink) {
     const SwatchImage read = readSwatchImage(swatchPath, sink);
-    SDL_FreeSurface(read.image);
     if (!read.colour && !read.reason.empty())
         sink.report({DiagnosticKind::Level,
                      swatchPath,
@@ -94,9 +93,7 @@ void giveCollisionColorASwatch(LevelContents& into, const std::optional<uint32_t
 } // namespace
 
 std::optional<uint32_t> readSwatchColor(const std::string& path, DiagnosticSink& sink) {
-    const SwatchImage read = readSwatchImage(path, sink);
-    SDL_FreeSurface(read.image);
-    return read.colour;
+    return readSwatchImage(path, sink).colour;
 }
 
 void scanFile(const LevelFile& file, KeptFiles* kept, LevelContents& into, DiagnosticSink& sink) {

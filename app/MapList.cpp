@@ -4,6 +4,7 @@
 #include "listfile/FileExtension.h"
 #include "platform/DirectoryListing.h"
 #include "platform/ImageFile.h"
+#include "platform/OwnedSurface.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -24,7 +25,7 @@ void readMap(MapList::Map& map, MapNavigation::Size area, DiagnosticSink& sink) 
     map.straysCounted = false;
     std::string reason;
     // Read at its own size: each pixel stays a cell, however large the map.
-    SDL_Surface* image = toDisplayFormat(readImage(map.path, &reason, sink));
+    const OwnedSurface image(toDisplayFormat(readImage(map.path, &reason, sink)));
     map.read = image != nullptr;
     if (!image) {
         // Named by its part in the level, as a swatch that cannot be read is.
@@ -41,13 +42,12 @@ void readMap(MapList::Map& map, MapNavigation::Size area, DiagnosticSink& sink) 
     map.width = image->w;
     map.height = image->h;
     map.pixels.resize(size_t(image->w) * size_t(image->h));
-    SDL_LockSurface(image);
+    SDL_LockSurface(image.get());
     for (int y = 0; y < image->h; ++y)
         std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(image->pixels) +
                                                       size_t(y) * size_t(image->pitch)),
                     size_t(image->w), map.pixels.begin() + ptrdiff_t(size_t(y) * size_t(image->w)));
-    SDL_UnlockSurface(image);
-    SDL_FreeSurface(image);
+    SDL_UnlockSurface(image.get());
     // A map saved at another size keeps its view, as far as the map stays in view.
     map.view.keepInView({map.width, map.height}, area);
 }

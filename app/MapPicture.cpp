@@ -2,6 +2,7 @@
 
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
+#include "platform/OwnedSurface.h"
 
 #include <SDL.h>
 #include <cmath>
@@ -25,12 +26,12 @@ void MapPicture::draw(const MapList::Map& map, bool painted, CellArtTable& art,
                             std::to_string(h) + "|" + std::to_string(art.generation()) + "|" +
                             std::to_string(size_t(map.pixels.data()));
     if (key != key_ || texture_ == 0) {
-        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000u,
-                                                    0x0000FF00u, 0x000000FFu, 0xFF000000u);
+        const OwnedSurface surface(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000u,
+                                                        0x0000FF00u, 0x000000FFu, 0xFF000000u));
         if (!surface)
             return;
         const double cell = view.cell();
-        SDL_LockSurface(surface);
+        SDL_LockSurface(surface.get());
         uint32_t lastPixel = 0, lastShown = 0;
         bool known = false;
         const bool detailed = cell >= smallestDetail;
@@ -73,10 +74,9 @@ void MapPicture::draw(const MapList::Map& map, bool painted, CellArtTable& art,
                 out[x] = lastShown;
             }
         }
-        SDL_UnlockSurface(surface);
+        SDL_UnlockSurface(surface.get());
         TexCoords window;
-        texture_ = Renderer::get().upload(surface, window, {"", texture_});
-        SDL_FreeSurface(surface);
+        texture_ = Renderer::get().upload(surface.get(), window, {"", texture_});
         right_ = window.right;
         bottom_ = window.bottom;
         key_ = key;

@@ -2,6 +2,7 @@
 
 #include "app/BoxFilter.h"
 #include "platform/ImageFile.h"
+#include "platform/OwnedSurface.h"
 #include "sprites/AnimatedSprite.h"
 
 #include <SDL.h>
@@ -15,11 +16,11 @@ namespace {
 // The mean colour of an image file's pixels that are not fully transparent, opaque; none
 // when the file cannot be read or has no such pixel.
 std::optional<uint32_t> averageOfFile(const std::string& path) {
-    SDL_Surface* image = loadImage(path);
+    const OwnedSurface image(loadImage(path));
     if (!image)
         return std::nullopt;
     uint64_t sum[3] = {0, 0, 0}, count = 0;
-    SDL_LockSurface(image);
+    SDL_LockSurface(image.get());
     for (int y = 0; y < image->h; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(
             static_cast<const uint8_t*>(image->pixels) + y * image->pitch);
@@ -31,8 +32,7 @@ std::optional<uint32_t> averageOfFile(const std::string& path) {
             ++count;
         }
     }
-    SDL_UnlockSurface(image);
-    SDL_FreeSurface(image);
+    SDL_UnlockSurface(image.get());
     if (count == 0)
         return std::nullopt;
     return 0xFF000000u | uint32_t(sum[0] / count) << 16 | uint32_t(sum[1] / count) << 8 |
@@ -63,15 +63,15 @@ uint32_t averageColour(Sprite* texture, uint32_t fallback) {
 
 std::vector<uint32_t> sampledImage(Sprite* texture, int side) {
     const std::string path = imageFileOf(texture);
-    SDL_Surface* image = path.empty() ? nullptr : loadImage(path);
+    OwnedSurface image(path.empty() ? nullptr : loadImage(path));
     if (!image)
         return {};
     const int w = std::min(image->w, side), h = std::min(image->h, side);
-    SDL_LockSurface(image);
+    SDL_LockSurface(image.get());
     const std::vector<uint32_t> reduced = boxFilter(static_cast<const uint32_t*>(image->pixels),
                                                     image->w, image->h, image->pitch / 4, w, h);
-    SDL_UnlockSurface(image);
-    SDL_FreeSurface(image);
+    SDL_UnlockSurface(image.get());
+    image.reset(); // the file's pixels go before the samples are made
     std::vector<uint32_t> samples;
     for (int y = 0; y < side && !reduced.empty(); ++y) {
         for (int x = 0; x < side; ++x)
