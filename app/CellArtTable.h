@@ -16,6 +16,7 @@
 class CellArtTable {
   public:
     explicit CellArtTable(const LevelContents& level) : level_(level) {}
+    const LevelContents& level() const { return level_; }
 
     // The art of a pixel's colour, kept until forget(). Never fails: a texture whose image
     // cannot be read is coloured with its marker.

@@ -27,11 +27,3 @@ void unloadLevel() {
 void drawPage(const ViewState& state) {
     drawPage(state, shownLevel);
 }
-
-PageCounts countPages(const ViewState& state) {
-    return countPages(state, shownLevel);
-}
-
-ViewState showRowOf(ViewState state, uint32_t colour) {
-    return showRowOf(state, colour, shownLevel);
-}

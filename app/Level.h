@@ -37,7 +37,5 @@ void loadLevel(KeptFiles* kept = nullptr);
 // are not the level's and stay.
 void unloadLevel();
 
-// The pages of the shown level (app/Pages), for what draws it without holding it.
+// The page of the shown level (app/Pages), for the tests and benchmarks that draw it.
 void drawPage(const ViewState& state);
-PageCounts countPages(const ViewState& state);
-ViewState showRowOf(ViewState state, uint32_t colour);

@@ -181,7 +181,7 @@ ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
             if (!dragged_ && cellAt(*map, pressX_, pressY_, column, row)) {
                 const CellArt& art = art_.of(map->at(column, row));
                 if (art.hasRow) {
-                    state = showRowOf(state, art.marker);
+                    state = showRowOf(state, art.marker, art_.level());
                     state.marked = art.marker;
                     state.markHovered = true;
                 }
