@@ -19,8 +19,9 @@ TEST_F(ViewerInstall, AMovedInstallRunsOnItsOwnDataFolder) {
     ASSERT_EQ(rename(first.c_str(), moved.c_str()), 0);
     for (const char* file :
          {"bin/levelcolors", "bin/levelcolors-check", "share/man/man1/levelcolors.1",
-          "share/man/man1/levelcolors-check.1", "share/levelcolors/fonts/LICENSE-Terminus.txt",
-          "share/levelcolors/fonts/smallFont.png", "share/levelcolors/whiteBG.png"})
+          "share/man/man1/levelcolors-check.1", "share/doc/levelcolors/LICENSE",
+          "share/levelcolors/fonts/LICENSE-Terminus.txt", "share/levelcolors/fonts/smallFont.png",
+          "share/levelcolors/whiteBG.png"})
         EXPECT_EQ(access((moved + "/" + file).c_str(), R_OK), 0) << file;
     // The bundled demo level passes the check.
     EXPECT_EQ(runCommand({moved + "/bin/levelcolors-check", moved + "/share/levelcolors"}), 0);
