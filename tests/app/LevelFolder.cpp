@@ -59,6 +59,15 @@ void LevelFolder::addTexture(const std::string& stem, uint32_t swatchRgb, uint32
     writeImage("textures/" + stem + "_p.png", 8, 8, swatchRgb);
 }
 
+void LevelFolder::addAnimation(const std::string& stem, uint32_t swatchRgb,
+                               const std::vector<std::pair<std::string, int>>& frames, bool loop) {
+    std::string text = loop ? "(animated (loop)" : "(animated";
+    for (const auto& [image, time] : frames)
+        text += "\n (sprite (filename " + image + ") (time " + std::to_string(time) + "))";
+    writeText("textures/" + stem + ".txt", text + ")\n");
+    writeImage("textures/" + stem + "_p.png", 8, 8, swatchRgb);
+}
+
 void LevelFolder::addObject(const std::string& folder, const std::string& stem,
                             uint32_t swatchRgb) {
     writeText(folder + "/" + stem + ".txt", "(object (name " + stem + "))\n");

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 // A level folder built by a test in /tmp and removed afterwards: the decoration and font
 // images every level needs, plus whatever files the test adds. The test fonts are solid
@@ -21,6 +23,10 @@ class LevelFolder {
     void writeImage(const std::string& relative, int width, int height, uint32_t rgb);
     // A texture image with its swatch: "textures/<stem>.png" and "textures/<stem>_p.png".
     void addTexture(const std::string& stem, uint32_t swatchRgb, uint32_t imageRgb, int size = 16);
+    // An "animated" texture "textures/<stem>.txt" of `frames` (image path, time), looping or
+    // played once, with its swatch; the frame images are the caller's.
+    void addAnimation(const std::string& stem, uint32_t swatchRgb,
+                      const std::vector<std::pair<std::string, int>>& frames, bool loop = true);
     // An object description file "<folder>/<stem>.txt" with its swatch.
     void addObject(const std::string& folder, const std::string& stem, uint32_t swatchRgb);
     // Copies a golden level folder from tests/app/levels/<name>; its "images.txt" lists the

@@ -17,19 +17,13 @@ TEST_F(ViewerPages, TexturesAnimateOnlyWhileTheirRowIsShown) {
     level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
     // Clocks that loop, green then blue for 45 frames each: entry 14 (page 1's last row) and
     // entry 16 (page 2's second row).
-    const std::string clock = "(animated (loop)\n"
-                              " (sprite (filename textures/frames/green.png) (time 45))\n"
-                              " (sprite (filename textures/frames/blue.png) (time 45)))\n";
-    level.writeText("textures/clock.txt", clock);
-    level.writeImage("textures/clock_p.png", 8, 8, 0x00AA01);
-    level.writeText("textures/zzclock.txt", clock);
-    level.writeImage("textures/zzclock_p.png", 8, 8, 0x00AA02);
+    const std::vector<std::pair<std::string, int>> clock = {{"textures/frames/green.png", 45},
+                                                            {"textures/frames/blue.png", 45}};
+    level.addAnimation("clock", 0x00AA01, clock);
+    level.addAnimation("zzclock", 0x00AA02, clock);
     // Entry 15, page 2's first row: red for 50 frames, then blue, where it rests.
-    level.writeText("textures/zz.txt",
-                    "(animated\n"
-                    " (sprite (filename textures/frames/red.png) (time 50))\n"
-                    " (sprite (filename textures/frames/blue.png) (time 10)))\n");
-    level.writeImage("textures/zz_p.png", 8, 8, 0x00AA00);
+    level.addAnimation("zz", 0x00AA00,
+                       {{"textures/frames/red.png", 50}, {"textures/frames/blue.png", 10}}, false);
     ViewerRun& viewer = start();
     // A clock's pixel at row `row` has gone green, blue and green again: over 90 frames drawn.
     auto fullTurn = [&viewer](int row) {
@@ -59,11 +53,8 @@ TEST_F(ViewerPages, AStillPageWaitsAndFramesComeAgainForTheMouseAndForAnAnimatio
         level.addTexture(numbered("a", i), swatchColour(i), imageColour(i));
     level.writeImage("textures/frames/green.png", 16, 16, 0x00FF00);
     level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
-    level.writeText("textures/clock.txt",
-                    "(animated (loop)\n"
-                    " (sprite (filename textures/frames/green.png) (time 45))\n"
-                    " (sprite (filename textures/frames/blue.png) (time 45)))\n");
-    level.writeImage("textures/clock_p.png", 8, 8, 0x00AA01);
+    level.addAnimation("clock", 0x00AA01,
+                       {{"textures/frames/green.png", 45}, {"textures/frames/blue.png", 45}});
     ViewerRun& viewer = start();
     // The pointer over the still page's first row names it.
     ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 150, 30));

@@ -17,14 +17,9 @@ TEST_F(ViewerBrowsing, PageKeysHomeEndAndTheWheelReachEveryTexturesPage) {
         level.addTexture("t" + std::to_string(1000 + i), swatchColour(i), 0x808080);
     level.writeImage("textures/frames/green.png", 16, 16, 0x00FF00);
     level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
-    for (int i = 15; i < 500; ++i) {
-        const std::string stem = "textures/u" + std::to_string(1000 + i);
-        level.writeText(stem + ".txt",
-                        "(animated (loop)\n"
-                        " (sprite (filename textures/frames/green.png) (time 40))\n"
-                        " (sprite (filename textures/frames/blue.png) (time 40)))\n");
-        level.writeImage(stem + "_p.png", 8, 8, swatchColour(i));
-    }
+    for (int i = 15; i < 500; ++i)
+        level.addAnimation("u" + std::to_string(1000 + i), swatchColour(i),
+                           {{"textures/frames/green.png", 40}, {"textures/frames/blue.png", 40}});
     ViewerRun& viewer = start();
     auto showsPageOf = [&viewer](int texture) {
         return viewer.waitFor(pixelIs(3, 29, swatchColour(texture)));

@@ -12,11 +12,8 @@ TEST_F(ViewerHover, TheRowUnderTheMouseIsNamedOnTwoLinesAboveTheFindLine) {
     level.addTexture("a00", 0x10ABCD, 0xC04020, 24);
     level.writeImage("textures/frames/red.png", 16, 16, 0xFF0000);
     level.writeImage("textures/frames/blue.png", 16, 16, 0x0000FF);
-    level.writeText("textures/lava.txt",
-                    "(animated (loop)\n"
-                    " (sprite (filename textures/frames/red.png) (time 5))\n"
-                    " (sprite (filename textures/frames/blue.png) (time 5)))\n");
-    level.writeImage("textures/lava_p.png", 8, 8, 0xAA2200);
+    level.addAnimation("lava", 0xAA2200,
+                       {{"textures/frames/red.png", 5}, {"textures/frames/blue.png", 5}});
     // Two objects carry lava's colour.
     level.addObject("characters", "o00", 0xAA2200);
     level.addObject("entities", "o01", 0xAA2200);
