@@ -12,9 +12,6 @@ std::vector<uint32_t>& levelColors = shownLevel.levelColors;
 std::optional<uint32_t>& walkBehindColor = shownLevel.walkBehindColor;
 std::optional<uint32_t>& walkIntoColor = shownLevel.walkIntoColor;
 
-// The scan of the shown level, declared with the class.
-LevelScan::LevelScan(Kind kind, KeptFiles* kept) : LevelScan(kind, kept, shownLevel) {}
-
 void loadLevel(KeptFiles* kept) {
     LevelScan(LevelScan::Kind::Load, kept, shownLevel).finish();
 }

@@ -41,8 +41,6 @@ class LevelScan {
     // images descriptions name stamped as they are named. `shown` is the level on screen, which
     // a load fills and a rescan swaps its level into; it must outlive the scan. Never fails.
     LevelScan(Kind kind, KeptFiles* kept, LevelContents& shown);
-    // The same on the viewer's shown level (app/Level, which defines it there).
-    LevelScan(Kind kind, KeptFiles* kept);
     ~LevelScan();
     LevelScan(const LevelScan&) = delete;
     LevelScan& operator=(const LevelScan&) = delete;

@@ -122,7 +122,7 @@ void drawFrame(const ViewState& state) {
 Loading loadBetweenFrames() {
     Loading loading;
     const double start = nowMilliseconds();
-    LevelScan scan(LevelScan::Kind::Load, nullptr);
+    LevelScan scan(LevelScan::Kind::Load, nullptr, shownLevel);
     ViewState state;
     double lastSwap = 0;
     bool firstPageDrawn = false;
@@ -191,7 +191,7 @@ int timeRescans(int rescans, bool frame) {
             return 1;
         const double start = nowMilliseconds();
         double lastSwap = start;
-        LevelScan scan(LevelScan::Kind::Rescan, &kept);
+        LevelScan scan(LevelScan::Kind::Rescan, &kept, shownLevel);
         for (bool ended = false; !ended;) {
             ended = scan.stepUntil(SDL_GetTicks() + scanSlice);
             drawFrame(ViewState());

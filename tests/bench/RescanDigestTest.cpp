@@ -70,7 +70,7 @@ Scanned scanHere(const std::function<void()>& scan) {
 // drawn between slices. The shown level stays as it was until the rescan swaps in the next.
 void rescanInSlices(KeptFiles& kept) {
     const LevelContents before = shownLevel;
-    LevelScan scan(LevelScan::Kind::Rescan, &kept);
+    LevelScan scan(LevelScan::Kind::Rescan, &kept, shownLevel);
     while (!scan.stepUntil(SDL_GetTicks())) {
         EXPECT_EQ(levelColors, before.levelColors) << "after " << scan.filesRead() << " files";
         EXPECT_EQ(textureByColor, before.textureByColor) << "after " << scan.filesRead();
