@@ -36,7 +36,7 @@ std::string positionsText(const std::vector<PixelPosition>& positions) {
     return text;
 }
 
-void writeCsv(std::ostream& out, const LevelReport& report, const ReportSettings&) {
+void writeCsvLevel(std::ostream& out, const LevelReport& report, const ReportSettings&) {
     csvRow(out, {"record", "kind", "colour", "alpha", "file", "swatch", "map", "pixels",
                  "positions", "message"});
     for (const LegendEntry& entry : report.legend) {
@@ -63,6 +63,12 @@ void writeCsv(std::ostream& out, const LevelReport& report, const ReportSettings
                          std::to_string(map.markerPixels[i]), "", ""});
         }
     }
+}
+
+// A run checks one level so far.
+void writeCsv(std::ostream& out, const std::vector<LevelReport>& levels,
+              const ReportSettings& settings) {
+    writeCsvLevel(out, levels.front(), settings);
 }
 
 } // namespace

@@ -69,7 +69,7 @@ void writeMap(std::ostream& out, const LevelReport& report, const MapReport& map
         << ",\n     \"untrackedPixels\": " << map.untrackedPixels << "}";
 }
 
-void writeJson(std::ostream& out, const LevelReport& report, const ReportSettings&) {
+void writeJsonLevel(std::ostream& out, const LevelReport& report, const ReportSettings&) {
     out << "{\n  \"level\": " << jsonString(levelName(report)) << ",\n  \"near\": " << report.near
         << ",\n  \"legend\": [";
     for (size_t i = 0; i < report.legend.size(); ++i) {
@@ -89,6 +89,12 @@ void writeJson(std::ostream& out, const LevelReport& report, const ReportSetting
         writeMap(out, report, report.maps[m]);
     }
     out << (report.maps.empty() ? "]" : "\n  ]") << "\n}\n";
+}
+
+// A run checks one level so far.
+void writeJson(std::ostream& out, const std::vector<LevelReport>& levels,
+               const ReportSettings& settings) {
+    writeJsonLevel(out, levels.front(), settings);
 }
 
 } // namespace

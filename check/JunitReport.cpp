@@ -72,7 +72,7 @@ void writeFailure(std::ostream& out, const std::vector<const Finding*>& problems
     out << "    </failure>\n  ";
 }
 
-void writeJunit(std::ostream& out, const LevelReport& report, const ReportSettings& settings) {
+void writeJunitLevel(std::ostream& out, const LevelReport& report, const ReportSettings& settings) {
     const std::vector<Case> cases = casesOf(report);
     size_t failures = 0;
     for (const Case& test : cases)
@@ -100,6 +100,12 @@ void writeJunit(std::ostream& out, const LevelReport& report, const ReportSettin
         out << "\n" << xmlText(note.message);
     out << (report.notes.empty() ? "" : "\n  ") << "</system-out>\n"
         << "  <system-err></system-err>\n</testsuite>\n";
+}
+
+// A run checks one level so far.
+void writeJunit(std::ostream& out, const std::vector<LevelReport>& levels,
+                const ReportSettings& settings) {
+    writeJunitLevel(out, levels.front(), settings);
 }
 
 } // namespace

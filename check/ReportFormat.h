@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 // What the command line asks of the report besides its format.
 struct ReportSettings {
@@ -13,12 +14,14 @@ struct ReportSettings {
 };
 
 // One output format of the report: its name for --format, what it is for the usage text
-// (words that follow "NAME is ..."), and its writer, which never fails (the stream may).
+// (words that follow "NAME is ..."), and its writer of the levels checked in one run, in the
+// order given, which never fails (the stream may).
 // A format is one file defining its ReportFormat, listed once in ReportFormat.cpp.
 struct ReportFormat {
     const char* name;
     const char* meaning;
-    void (*write)(std::ostream& out, const LevelReport& report, const ReportSettings& settings);
+    void (*write)(std::ostream& out, const std::vector<LevelReport>& levels,
+                  const ReportSettings& settings);
 };
 
 // The format named `name`; null for none. The first format listed is the default.

@@ -66,7 +66,7 @@ void writeQuiet(std::ostream& out, const LevelReport& report) {
     out << (report.problems.empty() && report.notes.empty() ? "" : "\n") << verdict(report) << "\n";
 }
 
-void writeText(std::ostream& out, const LevelReport& report, const ReportSettings& settings) {
+void writeTextLevel(std::ostream& out, const LevelReport& report, const ReportSettings& settings) {
     if (settings.quiet) {
         writeQuiet(out, report);
         return;
@@ -98,6 +98,12 @@ void writeText(std::ostream& out, const LevelReport& report, const ReportSetting
     for (const MapReport& map : report.maps)
         writeMap(out, report, map, settings.listUnused);
     out << "\n" << verdict(report) << "\n";
+}
+
+// A run checks one level so far.
+void writeText(std::ostream& out, const std::vector<LevelReport>& levels,
+               const ReportSettings& settings) {
+    writeTextLevel(out, levels.front(), settings);
 }
 
 } // namespace

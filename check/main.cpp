@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     settings.listUnused = options.listUnused;
     settings.quiet = options.quiet;
     settings.timestamp = utcTimestamp();
-    options.format->write(std::cout, report, settings);
+    options.format->write(std::cout, {report}, settings);
     std::cout.flush();
     if (failed)
         return exitFailure;
