@@ -179,6 +179,10 @@ std::string encodeMapImage(std::FILE* file, const MapImage& image, const MapImag
         return "out of memory";
     }
     png_init_io(png, file);
+    // Maps are flat areas whose rows repeat: the "up" filter alone finds that, and a light
+    // deflate keeps a 4,096 by 4,096 save a third of a second (bench/MapSaveBench).
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_compression_level(png, 3);
     RowSamples samples(image, kind);
     std::vector<png_color> entries;
     std::vector<png_byte> alpha;
