@@ -1,4 +1,4 @@
-// Replacing a file on POSIX systems: open(O_EXCL), fsync, fchown and fchmod, rename, and an
+// Replacing a file on POSIX systems: open(O_EXCL), fchown and fchmod, fsync, rename, and an
 // fsync of the folder so that the rename itself survives a power cut.
 
 #include "platform/FileReplacement.h"
@@ -151,11 +151,14 @@ bool FileReplacement::replace(const Writer& writer) {
     const std::string written = writer(file);
     if (!written.empty())
         return fail("cannot write " + temporary + ": " + written);
-    if (std::fflush(file) != 0 || fsync(fd) != 0)
+    if (std::fflush(file) != 0)
         return fail("cannot write " + temporary + ": " + systemReason());
     // The owner first: giving a file away clears its set-user-ID and set-group-ID bits.
     if (exists && (!keepOwner(fd, old, note_) || fchmod(fd, old.st_mode & 07777) != 0))
         return fail("cannot give " + temporary + " the file's owner and mode: " + systemReason());
+    // Contents, owner and mode on the disk before the rename makes them the file's.
+    if (fsync(fd) != 0)
+        return fail("cannot write " + temporary + ": " + systemReason());
     const int closed = std::fclose(file);
     file = nullptr;
     if (closed != 0)
