@@ -60,7 +60,8 @@ q w e r, a s d f, z x c v pages 11 to 22; Page Down, Page Up, Home, End and the
 mouse wheel browse every page; b the background; i the info overlay; F5 rescans;
 / opens the find line, which filters the view by path or by #colour (Enter keeps the
 filter, Escape clears it); the mouse over a row names it; m the map view (again: the
-next map), p there the colours as painted; Escape quits.
+next map), p there the colours as painted, l the painted colours at half opacity over
+the art; Escape quits.
 
 options:
   --help        this text

@@ -153,6 +153,10 @@ ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed) {
         if (onMap)
             state.painted = !state.painted;
         return state;
+    case SDLK_l:
+        if (onMap)
+            state.paintedOver = !state.paintedOver;
+        return state;
     case SDLK_PAGEDOWN:
     case SDLK_PAGEUP:
     case SDLK_HOME:

@@ -36,10 +36,12 @@ struct ViewState {
     // The mouse pointer over the window, for the row under it; -1, -1 when it is elsewhere.
     int pointerX = -1;
     int pointerY = -1;
-    // The map view: which map (counted on by m; taken modulo the number of maps), and whether
-    // cells show the colours as painted rather than their art.
+    // The map view: which map (counted on by m; taken modulo the number of maps), whether
+    // cells show the colours as painted rather than their art, and whether the art shows the
+    // painted colours at half opacity over it.
     size_t mapIndex = 0;
     bool painted = false;
+    bool paintedOver = false;
     // After a click on a map cell: the colour of the row it went to, framed until the next key
     // or click, and named by the hover lines until the pointer moves.
     std::optional<uint32_t> marked = std::nullopt;
@@ -77,7 +79,8 @@ struct PageCounts {
 // Enter closes the line and keeps the filter, and Escape clears the filter and closes the
 // line, without quitting; each change to the filter goes back to the first page. Other keys do
 // nothing while the line is open. m shows the map view, and in it the next map; p there
-// toggles the colours as painted. In the map view the page keys, the browsing keys and `/`
+// toggles the colours as painted, l the painted colours over the art (elsewhere l does
+// nothing). In the map view the page keys, the browsing keys and `/`
 // do nothing (the map view's own keys are app/MapView's), and the list views keep their
 // pages.
 ViewState applyKey(ViewState state, SDLKey key, PageCounts pages, char typed = 0);

@@ -84,7 +84,7 @@ bool MapCells::animates(const MapList::Map& map, CellArtTable& art, MapNavigatio
     return false;
 }
 
-void MapCells::draw(const MapList::Map& map, bool painted, CellArtTable& art,
+void MapCells::draw(const MapList::Map& map, MapLook look, CellArtTable& art,
                     MapNavigation::Size area, int32_t top) {
     const MapNavigation& view = map.view;
     const double cell = view.cell();
@@ -99,7 +99,7 @@ void MapCells::draw(const MapList::Map& map, bool painted, CellArtTable& art,
         for (int column = cells.first; column < cells.last; ++column) {
             const int32_t x = baseX + column * side;
             const uint32_t pixel = map.at(column, row);
-            if (painted) {
+            if (look == MapLook::Painted) {
                 if ((pixel >> 24) != 0)
                     fill(x, y, side, side, pixel);
                 continue;
@@ -129,6 +129,8 @@ void MapCells::draw(const MapList::Map& map, bool painted, CellArtTable& art,
                      CellArt::magenta);
                 break;
             }
+            if (look == MapLook::PaintedOverArt && (pixel >> 24) != 0)
+                fill(x, y, side, side, halfOpacity(pixel));
         }
     }
     // One tick per frame for each texture shown, however many cells show it.

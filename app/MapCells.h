@@ -2,13 +2,15 @@
 
 #include "app/CellArtTable.h"
 #include "app/MapList.h"
+#include "app/MapLook.h"
 #include "app/ReducedTextures.h"
 
 #include <cstdint>
 
 // The map drawn cell by cell, at the cell sizes above the picture's (app/MapPicture): each cell
 // of the area a quad or a few, its texture, its colour (framed for an object's from 8 pixels a
-// cell), the missing-art checkerboard, or the colour as painted.
+// cell), the missing-art checkerboard, or the colour as painted, or the art with the painted
+// colour at half opacity over it.
 class MapCells {
   public:
     // The columns and rows of a map that lie in the area, `area` pixels; first and top
@@ -22,7 +24,7 @@ class MapCells {
     // may reach above it. Animated textures advance one tick a frame, all cells of one texture
     // in step. A texture larger than its cell shows reduced with a box filter
     // (ReducedTextures). Needs the Renderer; never fails.
-    void draw(const MapList::Map& map, bool painted, CellArtTable& art, MapNavigation::Size area,
+    void draw(const MapList::Map& map, MapLook look, CellArtTable& art, MapNavigation::Size area,
               int32_t top);
     // Whether a cell in the area shows a texture that still animates. Never fails.
     static bool animates(const MapList::Map& map, CellArtTable& art, MapNavigation::Size area);

@@ -5,6 +5,7 @@
 #include "platform/DirectoryListing.h"
 #include "platform/ImageFile.h"
 #include "platform/OwnedSurface.h"
+#include "platform/PngPixels.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -23,6 +24,17 @@ std::vector<std::string> levelMaps() {
 
 void readMap(MapList::Map& map, MapNavigation::Size area, DiagnosticSink& sink) {
     map.straysCounted = false;
+    ++map.generation;
+    // A PNG is read straight into the cells, held once; anything else, and a PNG that cannot
+    // be read so, through the image library, which says why it cannot be read.
+    int width = 0, height = 0;
+    map.read = readPngPixels(map.path, width, height, map.pixels);
+    if (map.read) {
+        map.width = width;
+        map.height = height;
+        map.view.keepInView({map.width, map.height}, area);
+        return;
+    }
     std::string reason;
     // Read at its own size: each pixel stays a cell, however large the map.
     const OwnedSurface image(toDisplayFormat(readImage(map.path, &reason, sink)));

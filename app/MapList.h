@@ -18,6 +18,7 @@ class MapList {
         int width = 0;
         int height = 0;
         std::vector<uint32_t> pixels; // display-layout words, rows from the top
+        uint64_t generation = 0;      // counts the times the pixels were read
         MapNavigation view;
         // How many of its pixels are strays, once the map view has counted them.
         size_t strays = 0;

@@ -10,8 +10,9 @@
 // quarter of the area, or shows whole. The area's size is never negative.
 class MapNavigation {
   public:
-    // Zoom steps: a cell is 2^zoom pixels, from 1/8 to 64.
-    static constexpr int smallestZoom = -3;
+    // Zoom steps: a cell is 2^zoom pixels, from 1/64 to 64; at 1/64 the default window's
+    // area (300 by 768) holds a map of 16,384 cells a side.
+    static constexpr int smallestZoom = -6;
     static constexpr int largestZoom = 6;
     static constexpr int startZoom = 4;
 

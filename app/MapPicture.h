@@ -2,6 +2,8 @@
 
 #include "app/CellArtTable.h"
 #include "app/MapList.h"
+#include "app/MapLook.h"
+#include "app/MapReduction.h"
 
 #include <cstdint>
 #include <string>
@@ -10,19 +12,21 @@
 // they are drawn once into a picture of the area, made again only when the view, the map or
 // the level's art changes. Below 4 pixels a cell they are flat colours; at 4 a texture's cell
 // is its image sampled at 4 by 4 (an animation holds still at its first frame), a stray the
-// checkerboard and an object its colour, without the frame.
+// checkerboard and an object its colour, without the frame. Below 1/8 of a pixel a cell each
+// window pixel is the mean of the cells it covers (app/MapReduction).
 class MapPicture {
   public:
     // The largest cell, in pixels, drawn from the picture.
     static constexpr double largestCell = CellArt::smallSide;
 
     // Draws the area, `area` pixels with its top at window row `top`, from the picture of
-    // `map` (its colours as painted, or its art), made first when it has changed. Needs the
-    // Renderer; never fails: when the picture cannot be made, nothing is drawn.
-    void draw(const MapList::Map& map, bool painted, CellArtTable& art, MapNavigation::Size area,
+    // `map` as the look shows it, made first when it has changed. Needs the Renderer; never
+    // fails: when the picture cannot be made, nothing is drawn.
+    void draw(const MapList::Map& map, MapLook look, CellArtTable& art, MapNavigation::Size area,
               int32_t top);
 
   private:
+    MapReduction reduction_;
     uint32_t texture_ = 0;
     std::string key_; // what the picture shows
     float right_ = 0, bottom_ = 0;

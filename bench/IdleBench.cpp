@@ -5,7 +5,7 @@
 // painted colours; an X key name such as End or Home, each pressed and released once, tells
 // whether the viewer idles again after them), and prints the share of one core it uses over
 // SECONDS (default 10), drawing included, read from its CPU time in /proc, and its resident
-// memory at the end. Exits with status 1 when the viewer dies or fails to quit.
+// memory at the end and at its peak. Exits with status 1 when the viewer dies or fails to quit.
 
 #include "bench/BenchClock.h"
 #include "drive/ChildProcess.h"
@@ -42,13 +42,14 @@ double cpuSeconds(pid_t pid) {
     return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
-// The process's resident memory in MiB, from /proc; -1 when unreadable.
-double residentMiB(pid_t pid) {
+// The process's resident memory in MiB, now (VmRSS) or at its peak (VmHWM), from /proc; -1
+// when unreadable.
+double residentMiB(pid_t pid, const std::string& field = "VmRSS:") {
     std::ifstream file("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(file, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atof(line.c_str() + 6) / 1024.0;
+        if (line.rfind(field, 0) == 0)
+            return std::atof(line.c_str() + field.size()) / 1024.0;
     }
     return -1;
 }
@@ -103,6 +104,7 @@ int main(int argc, char** argv) {
     const double wall = (nowMilliseconds() - wallBefore) / 1000.0;
     const bool alive = viewer.running();
     const double resident = residentMiB(viewer.pid());
+    const double peak = residentMiB(viewer.pid(), "VmHWM:");
 
     driver.pressKey(window, "Escape");
     const int status = viewer.wait(30);
@@ -111,7 +113,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("idle viewer on %s%s: %.2f s of CPU in %.2f s, %.1f%% of one core, %.0f MiB "
-                "resident\n",
-                level.c_str(), keys.c_str(), cpu, wall, 100.0 * cpu / wall, resident);
+                "resident (%.0f MiB at the peak)\n",
+                level.c_str(), keys.c_str(), cpu, wall, 100.0 * cpu / wall, resident, peak);
     return 0;
 }

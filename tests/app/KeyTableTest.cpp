@@ -14,14 +14,16 @@ bool operator==(const ViewState& a, const ViewState& b) {
     return a.viewMode == b.viewMode && a.pageIndex == b.pageIndex && a.quit == b.quit &&
            a.background == b.background && a.infoShown == b.infoShown && a.rescan == b.rescan &&
            a.texturesFilter == b.texturesFilter && a.objectsFilter == b.objectsFilter &&
-           a.typing == b.typing && a.mapIndex == b.mapIndex && a.painted == b.painted;
+           a.typing == b.typing && a.mapIndex == b.mapIndex && a.painted == b.painted &&
+           a.paintedOver == b.paintedOver;
 }
 
 std::ostream& operator<<(std::ostream& out, const ViewState& s) {
     return out << "view " << int(s.viewMode) << " page " << s.pageIndex << " quit " << s.quit
                << " background " << int(s.background) << " info " << s.infoShown << " rescan "
                << s.rescan << " filters '" << s.texturesFilter << "' '" << s.objectsFilter
-               << "' typing " << s.typing << " map " << s.mapIndex << " painted " << s.painted;
+               << "' typing " << s.typing << " map " << s.mapIndex << " painted " << s.painted
+               << " over " << s.paintedOver;
 }
 
 namespace {
@@ -62,10 +64,12 @@ ViewState quitting(ViewMode mode, const char* texturesFilter, const char* object
 }
 
 // A state of the map view (or another view, with the map view's choices kept).
-ViewState onMap(int page, size_t mapIndex, bool painted, ViewMode mode = map) {
+ViewState onMap(int page, size_t mapIndex, bool painted, ViewMode mode = map,
+                bool paintedOver = false) {
     ViewState state{mode, page};
     state.mapIndex = mapIndex;
     state.painted = painted;
+    state.paintedOver = paintedOver;
     return state;
 }
 
@@ -144,6 +148,13 @@ TEST(KeyTable, EachKeyDoesWhatTheTableSays) {
         {onMap(4, 0, false), SDLK_p, level, onMap(4, 0, true)},
         {onMap(4, 0, true), SDLK_p, level, onMap(4, 0, false)},
         {onMap(4, 0, false, textures), SDLK_p, level, onMap(4, 0, false, textures)},
+        // l lays the painted colours over the art, with p on too; in the list views it does
+        // nothing, and the map view keeps it.
+        {onMap(4, 0, false), SDLK_l, level, onMap(4, 0, false, map, true)},
+        {onMap(4, 0, true, map, true), SDLK_l, level, onMap(4, 0, true)},
+        {onMap(4, 0, false, objects, true), SDLK_l, level, onMap(4, 0, false, objects, true)},
+        {onMap(4, 0, false, textures), SDLK_l, level, onMap(4, 0, false, textures)},
+        {onMap(4, 0, false, objects, true), SDLK_m, level, onMap(4, 0, false, map, true)},
         // t, o and y go back to their pages, which kept theirs.
         {onMap(4, 1, true), SDLK_t, level, onMap(4, 1, true, textures)},
         {onMap(4, 1, true), SDLK_o, level, onMap(4, 1, true, objects)},

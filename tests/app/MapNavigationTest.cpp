@@ -38,13 +38,14 @@ TEST(MapNavigation, ZoomingKeepsTheMapPointUnderItsFocusInPlace) {
     ASSERT_TRUE(view.cellAt({40, 40}, large, column, row));
     EXPECT_EQ(column, 2);
     EXPECT_EQ(row, 2);
-    // The steps end at 1/8 and 64 pixels a cell.
+    // The steps end at 1/64 and 64 pixels a cell.
     for (int i = 0; i < 12; ++i)
         view.zoomAbout(view.zoom() + 1, {40, 40}, large, area);
     EXPECT_EQ(view.zoom(), MapNavigation::largestZoom);
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 14; ++i)
         view.zoomAbout(view.zoom() - 1, {40, 40}, large, area);
     EXPECT_EQ(view.zoom(), MapNavigation::smallestZoom);
+    EXPECT_EQ(view.cell(), 1.0 / 64);
 }
 
 TEST(MapNavigation, TheKeysZoomAboutThePointerOnlyWhileItIsOverTheMapsCells) {
@@ -121,9 +122,13 @@ TEST(MapNavigation, FittingTakesTheLargestZoomThatShowsTheWholeMapAtTheAreasCorn
     } cases[] = {
         {small, area, 6},         // 256 by 128
         {large, area, 0},         // 200 by 150
-        {{4096, 4096}, area, -3}, // the smallest, though too large still
-        {{300, 768}, area, 0},    // to the pixel
-        {{301, 10}, area, -1},    // a pixel over
+        {{4096, 4096}, area, -4}, // 256 by 256
+        {{8192, 8192}, area, -5},
+        {{16384, 16384}, area, -6}, // the largest map fits the smallest zoom: 256 by 256
+        {{19200, 100}, area, -6},   // to the pixel across
+        {{19201, 100}, area, -6},   // the smallest, though too large still
+        {{300, 768}, area, 0},      // to the pixel
+        {{301, 10}, area, -1},      // a pixel over
     };
     for (const auto& c : cases) {
         MapNavigation view;
@@ -133,6 +138,31 @@ TEST(MapNavigation, FittingTakesTheLargestZoomThatShowsTheWholeMapAtTheAreasCorn
         EXPECT_EQ(view.originX(), 0);
         EXPECT_EQ(view.originY(), 0);
     }
+}
+
+TEST(MapNavigation, HomeShowsAMapOf16384CellsASideWholeAndTheZoomStopsThere) {
+    constexpr Size largest = {16384, 16384};
+    MapNavigation view;
+    view.panBy(-1e6, -1e6, largest, area); // far inside it, at 16 pixels a cell
+    view.fit(largest, area);
+    EXPECT_EQ(view.zoom(), MapNavigation::smallestZoom);
+    EXPECT_EQ(shownAcross(view, largest), 256);
+    EXPECT_EQ(shownDown(view, largest), 256);
+    // The last pixel covers the last 64 cells across and down.
+    int column = 0, row = 0;
+    ASSERT_TRUE(view.cellAt({255, 255}, largest, column, row));
+    EXPECT_EQ(column, 16384 - 64);
+    EXPECT_EQ(row, 16384 - 64);
+    EXPECT_FALSE(view.cellAt({256, 100}, largest, column, row));
+    // Out again, by the keys or the wheel: the floor holds, and so does the map's place.
+    view.zoomAbout(view.zoom() - 1, {128, 128}, largest, area);
+    EXPECT_EQ(view.zoom(), MapNavigation::smallestZoom);
+    EXPECT_EQ(view.originX(), 0);
+    EXPECT_EQ(view.originY(), 0);
+    // In by one: 1/32, about the map's centre.
+    view.zoomAbout(view.zoom() + 1, {128, 128}, largest, area);
+    EXPECT_EQ(view.cell(), 1.0 / 32);
+    EXPECT_EQ(view.originX(), -128);
 }
 
 TEST(MapNavigation, AMapThatShrankIsBroughtBackInView) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,6 +47,66 @@ TEST_F(ViewerMap, MShowsTheMapCellByCellAndPShowsItAsPainted) {
     viewer.press({"p", "2", "Next", "t"});
     shot = viewer.waitFor(captionOf(9));
     EXPECT_EQ(shot.at(3, 29), brickMarker); // page 1's first row, the brick's swatch
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "");
+}
+
+// An opaque colour drawn at half opacity (128 of 255) over an opaque one, as the blending of
+// the GL renders it: within one step of each channel's exact value.
+Sight halfOver(int x, int y, uint32_t top, uint32_t under) {
+    return {"#" + std::to_string(top) + " at half opacity over #" + std::to_string(under) + " at " +
+                std::to_string(x) + "," + std::to_string(y),
+            [=](const Screenshot& shot) {
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const int exact =
+                        int(((top >> shift) & 0xFF) * 128 + ((under >> shift) & 0xFF) * 127 + 127) /
+                        255;
+                    if (std::abs(int((shot.at(x, y) >> shift) & 0xFF) - exact) > 1)
+                        return false;
+                }
+                return true;
+            }};
+}
+
+TEST_F(ViewerMap, LDrawsThePaintedColoursAtHalfOpacityOverTheArtAndChangesNothingUnderP) {
+    ViewerRun& viewer = startOnMap();
+    ASSERT_TRUE(viewer.driver().movePointer(viewer.window(), 1, 33));
+    viewer.waitFor(statusOf(30));
+    viewer.press({"l"});
+    // Cell by cell at 16 pixels a cell: the brick, the object's frame and the stray's
+    // checkerboard under their painted colours; a colour painted over itself stays as it is,
+    // and an unpainted cell shows nothing.
+    Screenshot shot = viewer.waitFor(halfOver(8, 40, brickMarker, brickArt));
+    EXPECT_TRUE(halfOver(cellX(2), cellY(0), 0x3366CC, black).shown(shot));
+    EXPECT_EQ(shot.at(cellX(2) + 8, cellY(0) + 8), 0x3366CCu);
+    EXPECT_TRUE(halfOver(cellX(0) + 3, cellY(1) + 3, 0x010203, magenta).shown(shot));
+    EXPECT_TRUE(halfOver(cellX(0) + 12, cellY(1) + 3, 0x010203, black).shown(shot));
+    EXPECT_EQ(shot.at(cellX(3) + 8, cellY(0) + 8), 0x55AAAAu);
+    EXPECT_EQ(shot.at(cellX(1) + 8, cellY(1) + 8), white);
+    // With p on, the painted colours alone, as without l.
+    viewer.press({"p"});
+    shot = viewer.waitFor(pixelIs(8, 40, brickMarker));
+    EXPECT_EQ(shot.at(cellX(2), cellY(0)), 0x3366CCu);
+    EXPECT_EQ(shot.at(cellX(0) + 3, cellY(1) + 3), 0x010203u);
+    viewer.press({"p"});
+    viewer.waitFor(halfOver(8, 40, brickMarker, brickArt));
+    // Drawn from the picture, at 4 pixels a cell and at 2 (each known by where the object's
+    // cell, painted over with its own colour, now lies), the same over the art's colours.
+    viewer.press({"minus"});
+    viewer.waitFor(pixelIs(cellX(2, 8) + 4, cellY(0, 8) + 4, 0x3366CC));
+    viewer.press({"minus"});
+    shot = viewer.waitFor(pixelIs(cellX(2, 4) + 1, cellY(0, 4) + 1, 0x3366CC));
+    EXPECT_TRUE(halfOver(1, 33, brickMarker, brickArt).shown(shot));
+    EXPECT_TRUE(halfOver(1, 37, 0x010203, magenta).shown(shot));
+    EXPECT_TRUE(halfOver(3, 37, 0x010203, black).shown(shot));
+    viewer.press({"minus"});
+    shot = viewer.waitFor(pixelIs(cellX(2, 2), cellY(0, 2), 0x3366CC));
+    EXPECT_TRUE(halfOver(0, 32, brickMarker, brickArt).shown(shot));
+    EXPECT_TRUE(halfOver(0, 34, 0x010203, magenta).shown(shot));
+    // l again: the art alone.
+    viewer.press({"l"});
+    shot = viewer.waitFor(pixelIs(0, 32, brickArt));
+    EXPECT_EQ(shot.at(0, 34), magenta);
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
 }
