@@ -135,6 +135,35 @@ TEST(ManyLevels, ALevelThatCannotBeReadIsReportedInItsPlaceAndTheOthersStillRun)
         << text.out;
 }
 
+// Each level's images are decoded beside the other levels', and what the image library prints
+// about them (libpng's lines on the torn and cut swatches) stays with its own level whatever
+// the thread count.
+TEST(ManyLevels, EachLevelsReportIsItsOwnWhateverTheThreadCount) {
+    GoldenLevel run;
+    std::vector<std::string> arguments = {"--format=csv"};
+    for (const char* name : {"descriptions", "swatches", "links", "near"}) {
+        run.addGolden(name);
+        arguments.push_back(name);
+    }
+    const CheckRun one = runCheck(arguments, run.path(), {{"LEVELCOLORS_THREADS", "1"}});
+    EXPECT_EQ(one.status, 1);
+    EXPECT_EQ(one.err, "");
+    for (const char* threads : {"2", "3", "8"}) {
+        const CheckRun many = runCheck(arguments, run.path(), {{"LEVELCOLORS_THREADS", threads}});
+        EXPECT_EQ(many.out, one.out) << threads;
+        EXPECT_EQ(many.err, "") << threads;
+    }
+    // The descriptions level's own report, as a single run gives it, leads the run's.
+    const CheckRun alone = runCheck({"--format=csv", "descriptions"}, run.path());
+    const std::vector<std::vector<std::string>> levelRecords = csvRecords(alone.out);
+    const std::vector<std::vector<std::string>> runRecords = csvRecords(one.out);
+    for (size_t i = 1; i < levelRecords.size(); ++i) {
+        std::vector<std::string> expected = levelRecords[i];
+        expected.insert(expected.begin(), "descriptions");
+        EXPECT_EQ(runRecords.at(i), expected);
+    }
+}
+
 TEST(ManyLevels, QuietLeavesOutLevelsWithNothingToSayAndHeadsTheOthers) {
     GoldenLevel run;
     run.addGolden("clean");
