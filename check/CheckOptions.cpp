@@ -6,10 +6,10 @@
 
 std::string checkUsage() {
     return std::string(
-               R"(usage: levelcolors-check [options] [LEVEL_FOLDER]
+               R"(usage: levelcolors-check [options] [LEVEL_FOLDER...]
 
-Checks the marker colours of a level (default: the current folder) without opening a
-window. The level is read exactly as the viewer reads it: the textures in textures/
+Checks the marker colours of levels (default: the current folder) without opening a
+window. A level is read exactly as the viewer reads it: the textures in textures/
 (*.png, then *.txt), the collision swatches levels/walkbehind_p.png and
 levels/walkinto_p.png, then the objects (*.txt) of characters/, events/, cutscenes/ and
 entities/, each with its swatch NAME_p.png, whose top-left pixel is the marker colour.
@@ -33,11 +33,26 @@ options:
                           top-left). May be given several times
   --unused                with --map in text format, list the marker colours a map never
                           uses instead of only counting them (csv and json always list them)
+  --find DIR              also check every level folder at and below DIR (one with textures/,
+                          characters/, events/, cutscenes/ or entities/), in byte order of
+                          their paths; never inside a level found, and never through a
+                          symbolic link. May be given several times
+  --shard K/N             check only the K-th of N shares of the levels (1 <= K <= N), split
+                          by a hash of each level's path: N parallel jobs with 1/N ... N/N
+                          check every level once
+
+Several levels (or any --find or --shard) are checked on every core and reported in the order
+given, in one report, however many levels it holds: text gives each level's block in turn and
+one last line for the run; csv adds a first column, level; json gives {"levels": [...]}
+holding each level's object; junit gives <testsuites> with a test suite per level. --map and
+--palette need a single level folder.
   --help                  this text
   --version               the name and the version
 
-exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder or map,
-or a palette that cannot be written (one line on standard error says which).
+exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder, folder
+--find cannot search or map, or a palette that cannot be written (one line on standard error
+says which; among several levels one that cannot be read is also named in the report in its
+place, and the others are still checked).
 )";
 }
 
@@ -62,7 +77,6 @@ bool parseNear(const std::string& text, int& near) {
 
 CheckOptions parseOptions(const std::vector<std::string>& arguments) {
     CheckOptions options;
-    bool levelGiven = false;
     OptionParser parser(arguments, {{"--help", "-h", false},
                                     {"--version", nullptr, false},
                                     {"--unused", nullptr, false},
@@ -71,7 +85,9 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
                                     {"--near", nullptr, true},
                                     {"--palette", nullptr, true},
                                     {"--map", nullptr, true},
-                                    {"--ignore", nullptr, true}});
+                                    {"--ignore", nullptr, true},
+                                    {"--find", nullptr, true},
+                                    {"--shard", nullptr, true}});
     for (ParsedArgument parsed; options.error.empty() && parser.next(parsed);) {
         const std::string& value = parsed.value;
         if (parsed.kind == ParsedArgument::Unknown) {
@@ -79,12 +95,15 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
         } else if (parsed.kind == ParsedArgument::MissingValue) {
             options.error = parsed.name + " needs a value";
         } else if (parsed.kind == ParsedArgument::Operand) {
-            if (levelGiven) {
-                options.error = "more than one level folder: " + options.level + " and " + value;
-            } else {
-                options.level = value;
-                levelGiven = true;
-            }
+            options.levels.push_back({value, false});
+        } else if (parsed.name == "--find") {
+            if (value.empty())
+                options.error = "--find needs a folder";
+            options.levels.push_back({value, true});
+        } else if (parsed.name == "--shard") {
+            if (!options.shard.parse(value))
+                options.error =
+                    "--shard takes K/N, whole numbers with 1 <= K <= N <= 65536, not " + value;
         } else if (parsed.name == "--help") {
             options.help = true;
         } else if (parsed.name == "--version") {
@@ -125,5 +144,13 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             options.maps.push_back(value);
         }
     }
+    if (options.error.empty() && !options.oneLevel() && !options.maps.empty())
+        options.error = "--map needs a single level folder, without --find or --shard";
+    else if (options.error.empty() && !options.oneLevel() && !options.palette.empty())
+        options.error = "--palette needs a single level folder, without --find or --shard";
     return options;
+}
+
+bool CheckOptions::oneLevel() const {
+    return levels.size() < 2 && (levels.empty() || !levels.front().find) && shard.count == 1;
 }

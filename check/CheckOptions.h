@@ -1,13 +1,21 @@
 #pragma once
 
+#include "check/LevelShard.h"
 #include "check/ReportFormat.h"
 
 #include <string>
 #include <vector>
 
+// A level folder named on the command line, or a folder whose levels --find finds.
+struct LevelArgument {
+    std::string folder;
+    bool find = false;
+};
+
 // The command line of levelcolors-check.
 struct CheckOptions {
-    std::string level; // "" for the working folder
+    std::vector<LevelArgument> levels; // in the order given; none for the working folder
+    LevelShard shard;
     const ReportFormat* format = &defaultReportFormat();
     int near = 3;
     std::string palette; // "" for none
@@ -18,11 +26,16 @@ struct CheckOptions {
     bool help = false;
     bool version = false;
     std::string error; // a usage error, one line; empty when the line was understood
+
+    // Whether the line names one level (or none, for the working folder), without --find or
+    // --shard: the run then writes the one level's report as it always has.
+    bool oneLevel() const;
 };
 
 // Reads "[--format FORMAT] [--near N] [--palette FILE] [--map IMAGE]... [--unused]
-// [--quiet] [--ignore KIND,...] [--help] [--version] [LEVEL_FOLDER]"; values may also follow "=".
-// Never fails: a usage error is put in `error`.
+// [--quiet] [--ignore KIND,...] [--find DIR]... [--shard K/N] [--help] [--version]
+// [LEVEL_FOLDER]..."; values may also follow "=". --map and --palette are a usage error unless
+// the line names one level. Never fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);
 
 // The --help text, with the kinds of problem from the findingKinds table. Never fails.

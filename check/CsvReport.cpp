@@ -1,5 +1,6 @@
 // The CSV report: one table whose first column tells the record ("legend", "problem", "note",
-// "map"), rows ending in CR LF, names byte for byte.
+// "map"), rows ending in CR LF, names byte for byte. A run of levels adds a first column, the
+// level, and a record "unreadable" for a level that cannot be read.
 
 #include "check/ReportEscaping.h"
 #include "check/ReportFormat.h"
@@ -9,11 +10,28 @@
 
 namespace {
 
-void csvRow(std::ostream& out, const std::vector<std::string>& fields) {
-    for (size_t i = 0; i < fields.size(); ++i)
-        out << (i ? "," : "") << csvField(fields[i]);
-    out << "\r\n";
-}
+// Writes each row, behind the level's field when there is one.
+class CsvTable {
+  public:
+    CsvTable(std::ostream& out, bool levelColumn) : out_(out), levelColumn_(levelColumn) {}
+    void setLevel(const std::string& level) { level_ = level; }
+
+    void row(const std::vector<std::string>& fields) {
+        if (levelColumn_)
+            out_ << csvField(level_) << ",";
+        for (size_t i = 0; i < fields.size(); ++i)
+            out_ << (i ? "," : "") << csvField(fields[i]);
+        out_ << "\r\n";
+    }
+
+  private:
+    std::ostream& out_;
+    bool levelColumn_;
+    std::string level_ = "level";
+};
+
+const std::vector<std::string> columns = {"record", "kind", "colour", "alpha",     "file",
+                                          "swatch", "map",  "pixels", "positions", "message"};
 
 std::string coloursText(const std::vector<uint32_t>& colours) {
     std::vector<std::string> texts;
@@ -36,39 +54,42 @@ std::string positionsText(const std::vector<PixelPosition>& positions) {
     return text;
 }
 
-void writeCsvLevel(std::ostream& out, const LevelReport& report, const ReportSettings&) {
-    csvRow(out, {"record", "kind", "colour", "alpha", "file", "swatch", "map", "pixels",
-                 "positions", "message"});
+void writeCsvLevel(CsvTable& out, const LevelReport& report) {
+    if (!report.unreadable.empty())
+        out.row({"unreadable", "", "", "", "", "", "", "", "", unreadableLine(report)});
     for (const LegendEntry& entry : report.legend) {
-        csvRow(out, {"legend", kindName(entry.kind), entry.colour ? hexColour(*entry.colour) : "",
-                     entry.colour ? std::to_string(alphaOf(*entry.colour)) : "", entry.path,
-                     entry.swatchPath, "", "", "", ""});
+        out.row({"legend", kindName(entry.kind), entry.colour ? hexColour(*entry.colour) : "",
+                 entry.colour ? std::to_string(alphaOf(*entry.colour)) : "", entry.path,
+                 entry.swatchPath, "", "", "", ""});
     }
     for (const Finding& finding : report.problems) {
         const std::string pixels = finding.pixels ? std::to_string(finding.pixels) : "";
         const std::string positions = positionsText(finding.first);
-        csvRow(out,
-               {"problem", finding.kind, coloursText(finding.colours), alphasText(finding.colours),
-                joined(finding.files, "; "), "", finding.map, pixels, positions, finding.message});
+        out.row({"problem", finding.kind, coloursText(finding.colours), alphasText(finding.colours),
+                 joined(finding.files, "; "), "", finding.map, pixels, positions, finding.message});
     }
     for (const Finding& note : report.notes)
-        csvRow(out, {"note", note.kind, coloursText(note.colours), alphasText(note.colours),
-                     joined(note.files, "; "), "", "", "", "", note.message});
+        out.row({"note", note.kind, coloursText(note.colours), alphasText(note.colours),
+                 joined(note.files, "; "), "", "", "", "", note.message});
     for (const MapReport& map : report.maps) {
         for (size_t i = 0; i < report.markers.size(); ++i) {
             const Marker& marker = report.markers[i];
-            csvRow(out, {"map", map.markerPixels[i] ? "used" : "unused", hexColour(marker.colour),
-                         std::to_string(alphaOf(marker.colour)),
-                         joined(markerFiles(report, marker), "; "), "", map.file,
-                         std::to_string(map.markerPixels[i]), "", ""});
+            out.row({"map", map.markerPixels[i] ? "used" : "unused", hexColour(marker.colour),
+                     std::to_string(alphaOf(marker.colour)),
+                     joined(markerFiles(report, marker), "; "), "", map.file,
+                     std::to_string(map.markerPixels[i]), "", ""});
         }
     }
 }
 
-// A run checks one level so far.
 void writeCsv(std::ostream& out, const std::vector<LevelReport>& levels,
               const ReportSettings& settings) {
-    writeCsvLevel(out, levels.front(), settings);
+    CsvTable table(out, settings.manyLevels);
+    table.row(columns);
+    for (const LevelReport& report : levels) {
+        table.setLevel(levelName(report));
+        writeCsvLevel(table, report);
+    }
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 // The JSON report: one object with the level, the near limit, the legend, problems, notes and
-// maps; names byte for byte except invalid UTF-8, written as U+FFFD.
+// maps; names byte for byte except invalid UTF-8, written as U+FFFD. A run of levels gives
+// {"levels": [...]} holding each level's object, a level that cannot be read as
+// {"level": NAME, "unreadable": REASON}.
 
 #include "check/ReportEscaping.h"
 #include "check/ReportFormat.h"
 #include "check/ReportParts.h"
 #include "level/ColourText.h"
+
+#include <sstream>
 
 namespace {
 
@@ -91,10 +95,38 @@ void writeJsonLevel(std::ostream& out, const LevelReport& report, const ReportSe
     out << (report.maps.empty() ? "]" : "\n  ]") << "\n}\n";
 }
 
-// A run checks one level so far.
+// Each line of `text` but the last (empty) one, behind `indent`. JSON strings hold no raw
+// line feed, so every line break is the layout's own.
+std::string indented(const std::string& text, const std::string& indent) {
+    std::string out;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        out += (start ? "\n" : "") + indent + text.substr(start, end - start);
+        start = end + 1;
+    }
+    return out;
+}
+
 void writeJson(std::ostream& out, const std::vector<LevelReport>& levels,
                const ReportSettings& settings) {
-    writeJsonLevel(out, levels.front(), settings);
+    if (!settings.manyLevels) {
+        writeJsonLevel(out, levels.front(), settings);
+        return;
+    }
+    out << "{\n  \"levels\": [";
+    for (size_t i = 0; i < levels.size(); ++i) {
+        const LevelReport& report = levels[i];
+        out << (i ? ",\n" : "\n");
+        if (!report.unreadable.empty()) {
+            out << "    {\"level\": " << jsonString(levelName(report))
+                << ", \"unreadable\": " << jsonString(report.unreadable) << "}";
+            continue;
+        }
+        std::ostringstream level;
+        writeJsonLevel(level, report, settings);
+        out << indented(level.str(), "    ");
+    }
+    out << (levels.empty() ? "]" : "\n  ]") << "\n}\n";
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/DirectoryListing.h"
 #include "platform/LibraryOutput.h"
 #include "platform/PathStatus.h"
+#include "platform/WorkingFolder.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -35,6 +36,14 @@ const char* kindName(LevelFileKind kind) {
 
 namespace {
 
+// "/a/b/" gives "b", "/" itself; "" stays "".
+std::string lastPart(std::string path) {
+    while (path.size() > 1 && (path.back() == '/' || path.back() == '\\'))
+        path.pop_back();
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos || path.size() == 1 ? path : path.substr(slash + 1);
+}
+
 // Why an existing path cannot be listed as a folder; empty when it can, or when it is absent
 // and may be.
 std::string folderProblem(const std::string& path, bool mustExist) {
@@ -48,16 +57,18 @@ std::string folderProblem(const std::string& path, bool mustExist) {
 
 class Checker {
   public:
-    Checker(const std::string& level, int near) {
+    Checker(const std::string& level, int near, unsigned decodeThreads)
+        : decodeThreads_(decodeThreads) {
         report_.level = level;
         report_.near = near;
+        if (level.empty() || level == ".")
+            report_.folderName = lastPart(workingFolder());
     }
 
     LevelReport run() {
         // What the image library prints itself (libpng's lines) belongs in the findings, not
         // on standard error: where a worker cannot catch its own, the images are decoded here.
-        images_ = std::make_unique<ImagePrefetch>(
-            LibraryOutput::threadsOwnTheirs() ? DecodePool::threadCount() : 0);
+        images_ = std::make_unique<ImagePrefetch>(decodeThreads_);
         checkFolders();
         LegendReading read = readLegend(report_.level, *images_);
         report_.legend = std::move(read.legend);
@@ -158,6 +169,7 @@ class Checker {
         addFindings(std::move(descriptions.findings()));
     }
 
+    unsigned decodeThreads_;
     LevelReport report_;
     // Every image the check reads, decoded on worker threads in the order it reads them.
     std::unique_ptr<ImagePrefetch> images_;
@@ -171,5 +183,10 @@ std::string levelFolderProblem(const std::string& level) {
 }
 
 LevelReport checkLevel(const std::string& level, int near) {
-    return Checker(level, near).run();
+    return checkLevel(level, near,
+                      LibraryOutput::threadsOwnTheirs() ? DecodePool::threadCount() : 0);
+}
+
+LevelReport checkLevel(const std::string& level, int near, unsigned decodeThreads) {
+    return Checker(level, near, decodeThreads).run();
 }

@@ -12,4 +12,9 @@ std::string levelFolderProblem(const std::string& level);
 // values) and finds the problems of its colours, of its special files and of its textures
 // as the viewer builds them. `near` is the largest channel difference
 // that counts as near; 0 turns that check off. Never fails: unreadable parts are problems.
+// Its images are decoded on every core (DecodePool::threadCount), or on the calling thread
+// where a thread cannot catch its own library output.
 LevelReport checkLevel(const std::string& level, int near);
+// The same with `decodeThreads` decoding workers; with 0, the calling thread decodes and must
+// be the only thread that decodes meanwhile (a library's output is caught process-wide).
+LevelReport checkLevel(const std::string& level, int near, unsigned decodeThreads);

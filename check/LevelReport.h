@@ -45,7 +45,9 @@ struct MapReport {
 };
 
 struct LevelReport {
-    std::string level;
+    std::string level;      // as given: "" for the working folder
+    std::string folderName; // for the working folder ("" or "."), the last part of its path
+    std::string unreadable; // why the level folder cannot be read; then nothing else is set
     int near = 0;
     std::vector<LegendEntry> legend; // scan order
     std::vector<Marker> markers;     // in order of first appearance in the legend

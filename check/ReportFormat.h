@@ -11,11 +11,14 @@ struct ReportSettings {
     bool listUnused = false; // text: each map's unused marker colours, not just their number
     bool quiet = false;      // text: the problems, the notes and the last line only
     std::string timestamp;   // JUnit: when the check ran, "YYYY-MM-DDTHH:MM:SS" in UTC
+    // A run of levels (several named, --find or --shard) writes the format's document for
+    // several, whatever their number; else the run's one level is written as it always was.
+    bool manyLevels = false;
 };
 
 // One output format of the report: its name for --format, what it is for the usage text
 // (words that follow "NAME is ..."), and its writer of the levels checked in one run, in the
-// order given, which never fails (the stream may).
+// order given (exactly one unless settings.manyLevels), which never fails (the stream may).
 // A format is one file defining its ReportFormat, listed once in ReportFormat.cpp.
 struct ReportFormat {
     const char* name;

@@ -4,6 +4,14 @@ std::string levelName(const LevelReport& report) {
     return report.level.empty() ? "." : report.level;
 }
 
+std::string levelHeading(const LevelReport& report) {
+    return report.folderName.empty() ? levelName(report) : report.folderName;
+}
+
+std::string unreadableLine(const LevelReport& report) {
+    return "cannot read level folder " + levelName(report) + ": " + report.unreadable;
+}
+
 std::vector<std::string> markerFiles(const LevelReport& report, const Marker& marker) {
     std::vector<std::string> files;
     for (size_t entry : marker.entries)

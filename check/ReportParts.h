@@ -9,6 +9,11 @@
 
 // The level folder as the report names it: "." for the working folder.
 std::string levelName(const LevelReport& report);
+// The level folder as the text report's heading names it: the working folder by its own name
+// (the last part of its path), any other as levelName does.
+std::string levelHeading(const LevelReport& report);
+// "cannot read level folder NAME: REASON" for a level that cannot be read.
+std::string unreadableLine(const LevelReport& report);
 
 // The files of a marker's legend entries, in scan order.
 std::vector<std::string> markerFiles(const LevelReport& report, const Marker& marker);

@@ -1,5 +1,6 @@
 // The text report, for a terminal: the legend in aligned columns, then problems, notes and
-// maps, one line each, names with their control characters escaped.
+// maps, one line each, names with their control characters escaped. Several levels give their
+// blocks in turn and a last line for the run.
 
 #include "check/ReportEscaping.h"
 #include "check/ReportFormat.h"
@@ -51,6 +52,12 @@ void writeMap(std::ostream& out, const LevelReport& report, const MapReport& map
         out << "  " << printable(finding->message) << "\n";
 }
 
+void writeHeading(std::ostream& out, const LevelReport& report) {
+    out << "level " << printable(levelHeading(report)) << ": "
+        << plural(report.legend.size(), "file", "files") << ", "
+        << plural(report.markers.size(), "colour", "colours") << "\n";
+}
+
 // For a gate: what needs doing, and the verdict.
 void writeQuiet(std::ostream& out, const LevelReport& report) {
     if (!report.problems.empty()) {
@@ -71,9 +78,7 @@ void writeTextLevel(std::ostream& out, const LevelReport& report, const ReportSe
         writeQuiet(out, report);
         return;
     }
-    out << "level " << printable(levelName(report)) << ": "
-        << plural(report.legend.size(), "file", "files") << ", "
-        << plural(report.markers.size(), "colour", "colours") << "\n";
+    writeHeading(out, report);
     size_t fileWidth = 4;
     for (const LegendEntry& entry : report.legend)
         fileWidth = std::max(fileWidth, displayWidth(printable(entry.path)));
@@ -100,10 +105,42 @@ void writeTextLevel(std::ostream& out, const LevelReport& report, const ReportSe
     out << "\n" << verdict(report) << "\n";
 }
 
-// A run checks one level so far.
+// "3 levels checked, 1 could not be read: 5 problems found in 2 levels".
+std::string runVerdict(const std::vector<LevelReport>& levels) {
+    size_t unreadable = 0, withProblems = 0, problems = 0;
+    for (const LevelReport& report : levels) {
+        unreadable += !report.unreadable.empty();
+        withProblems += !report.problems.empty();
+        problems += report.problems.size();
+    }
+    return plural(levels.size(), "level", "levels") + " checked" +
+           (unreadable ? ", " + std::to_string(unreadable) + " could not be read" : "") + ": " +
+           (problems ? plural(problems, "problem", "problems") + " found in " +
+                           plural(withProblems, "level", "levels")
+                     : "no problems found");
+}
+
+// Quiet, a level with nothing to say is left out, and each other block starts with its
+// heading, so that its problems are told apart from the next level's.
 void writeText(std::ostream& out, const std::vector<LevelReport>& levels,
                const ReportSettings& settings) {
-    writeTextLevel(out, levels.front(), settings);
+    if (!settings.manyLevels) {
+        writeTextLevel(out, levels.front(), settings);
+        return;
+    }
+    for (const LevelReport& report : levels) {
+        if (!report.unreadable.empty()) {
+            out << printable(unreadableLine(report)) << "\n\n";
+        } else if (!settings.quiet) {
+            writeTextLevel(out, report, settings);
+            out << "\n";
+        } else if (!report.problems.empty() || !report.notes.empty()) {
+            writeHeading(out, report);
+            writeQuiet(out, report);
+            out << "\n";
+        }
+    }
+    out << runVerdict(levels) << "\n";
 }
 
 } // namespace

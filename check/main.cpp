@@ -1,10 +1,12 @@
-// levelcolors-check: a level's marker colours listed, checked and exported, with no window.
+// levelcolors-check: levels' marker colours listed, checked and exported, with no window.
 
+#include "check/CheckLevels.h"
 #include "check/CheckOptions.h"
-#include "check/LevelCheck.h"
+#include "check/LevelSearch.h"
 #include "check/MapCheck.h"
 #include "check/PaletteFile.h"
 #include "check/ReportFormat.h"
+#include "check/ReportParts.h"
 #include "platform/StandardStreams.h"
 
 #include <algorithm>
@@ -33,6 +35,57 @@ std::string utcTimestamp() {
     return text;
 }
 
+// The levels named and found, in the order given, those of other shares left out; a folder
+// --find cannot search is named on standard error and sets `failed`.
+std::vector<std::string> levelsToCheck(const CheckOptions& options, bool& failed) {
+    std::vector<std::string> levels;
+    for (const LevelArgument& argument : options.levels) {
+        if (!argument.find) {
+            levels.push_back(argument.folder);
+            continue;
+        }
+        std::vector<std::string> problems;
+        for (std::string& level : findLevels(argument.folder, problems))
+            levels.push_back(std::move(level));
+        for (const std::string& problem : problems)
+            fail(problem);
+        failed = failed || !problems.empty();
+    }
+    if (options.levels.empty())
+        levels.push_back("");
+    levels.erase(std::remove_if(levels.begin(), levels.end(),
+                                [&](const std::string& level) {
+                                    return !options.shard.keeps(level.empty() ? "." : level);
+                                }),
+                 levels.end());
+    return levels;
+}
+
+// The maps counted into the report, each once, and the palette written; false when one
+// failed (named on standard error).
+bool checkMapsAndPalette(const CheckOptions& options, LevelReport& report) {
+    bool done = true;
+    std::vector<std::string> mapsDone;
+    for (const std::string& map : options.maps) {
+        if (std::find(mapsDone.begin(), mapsDone.end(), map) != mapsDone.end())
+            continue;
+        mapsDone.push_back(map);
+        std::string reason;
+        if (!checkMap(report, map, reason)) {
+            fail("cannot read map " + map + ": " + reason);
+            done = false;
+        }
+    }
+    if (!options.palette.empty()) {
+        std::string reason;
+        if (!writePalette(report, options.palette, *paletteFormatOf(options.palette), reason)) {
+            fail("cannot write palette " + options.palette + ": " + reason);
+            done = false;
+        }
+    }
+    return done;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -50,49 +103,41 @@ int main(int argc, char** argv) {
         std::printf("levelcolors-check %s\n", LEVELCOLORS_VERSION);
         return 0;
     }
-    const std::string folderProblem = levelFolderProblem(options.level);
-    if (!folderProblem.empty()) {
-        fail("cannot read level folder " + (options.level.empty() ? "." : options.level) + ": " +
-             folderProblem);
-        return exitFailure;
-    }
-
     bool failed = false;
-    LevelReport report = checkLevel(options.level, options.near);
-    std::vector<std::string> mapsDone;
-    for (const std::string& map : options.maps) {
-        if (std::find(mapsDone.begin(), mapsDone.end(), map) != mapsDone.end())
+    std::vector<LevelReport> reports = checkLevels(levelsToCheck(options, failed), options.near);
+    for (const LevelReport& report : reports) {
+        if (report.unreadable.empty())
             continue;
-        mapsDone.push_back(map);
-        std::string reason;
-        if (!checkMap(report, map, reason)) {
-            fail("cannot read map " + map + ": " + reason);
-            failed = true;
-        }
+        fail(unreadableLine(report));
+        failed = true;
+        // A run of one level that cannot be read has no report.
+        if (options.oneLevel())
+            return exitFailure;
     }
-    // Ignored kinds leave the output and the exit status; the rest of the report stands.
-    report.problems.erase(
-        std::remove_if(report.problems.begin(), report.problems.end(),
-                       [&](const Finding& finding) {
-                           return std::find(options.ignored.begin(), options.ignored.end(),
-                                            finding.kind) != options.ignored.end();
-                       }),
-        report.problems.end());
-    if (!options.palette.empty()) {
-        std::string reason;
-        if (!writePalette(report, options.palette, *paletteFormatOf(options.palette), reason)) {
-            fail("cannot write palette " + options.palette + ": " + reason);
-            failed = true;
-        }
+    // Only a run of one level has maps or a palette (CheckOptions sees to it).
+    if (options.oneLevel())
+        failed = !checkMapsAndPalette(options, reports.front()) || failed;
+    bool problems = false;
+    for (LevelReport& report : reports) {
+        // Ignored kinds leave the output and the exit status; the rest of the report stands.
+        report.problems.erase(
+            std::remove_if(report.problems.begin(), report.problems.end(),
+                           [&](const Finding& finding) {
+                               return std::find(options.ignored.begin(), options.ignored.end(),
+                                                finding.kind) != options.ignored.end();
+                           }),
+            report.problems.end());
+        problems = problems || !report.problems.empty();
     }
 
     ReportSettings settings;
     settings.listUnused = options.listUnused;
     settings.quiet = options.quiet;
     settings.timestamp = utcTimestamp();
-    options.format->write(std::cout, {report}, settings);
+    settings.manyLevels = !options.oneLevel();
+    options.format->write(std::cout, reports, settings);
     std::cout.flush();
     if (failed)
         return exitFailure;
-    return report.problems.empty() ? 0 : exitProblems;
+    return problems ? exitProblems : 0;
 }

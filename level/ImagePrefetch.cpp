@@ -4,14 +4,19 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <mutex>
 #include <utility>
 
 namespace {
 
 // SDL_image sets up each decoder on its first use, through shared counters; doing it once
-// here, before any worker starts, leaves the workers nothing to set up.
+// here, before any worker starts, leaves the workers nothing to set up. Once in the process:
+// the check makes prefetches on several threads at once, and IMG_Init writes its counters
+// each time it is called.
 unsigned withDecodersReady(unsigned threads) {
-    IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP);
+    static std::once_flag ready;
+    std::call_once(ready,
+                   [] { IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP); });
     return threads;
 }
 

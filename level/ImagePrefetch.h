@@ -31,7 +31,8 @@ class ImagePrefetch {
   public:
     static constexpr size_t budgetBytes = size_t(64) << 20;
 
-    // Initialises SDL_image's decoders on this thread, then starts `threads` workers.
+    // Initialises SDL_image's decoders (once in the process, on the thread that makes the
+    // first), then starts `threads` workers. Several threads may each make their own.
     explicit ImagePrefetch(unsigned threads = DecodePool::threadCount());
 
     void request(const std::string& path);

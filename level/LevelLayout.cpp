@@ -100,6 +100,14 @@ std::vector<std::string> scannedFolders() {
     return folders;
 }
 
+bool isLevelFolder(const std::string& folder) {
+    for (const std::string& scanned : scannedFolders()) {
+        if (pathStatus(levelPath(folder, scanned)).folder)
+            return true;
+    }
+    return false;
+}
+
 std::vector<std::string> swatchFiles(const std::string& level) {
     std::vector<std::string> swatches;
     for (const std::string& folder : scannedFolders()) {

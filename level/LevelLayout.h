@@ -59,6 +59,10 @@ bool leavesLevel(const std::string& path);
 // The folders whose files the scan lists: "textures", then the object folders.
 std::vector<std::string> scannedFolders();
 
+// Whether `folder` ("" for the working folder) is a level: it holds one of the scanned folders
+// (a link to a folder counts). Never fails: what cannot be looked at is no level.
+bool isLevelFolder(const std::string& folder);
+
 // The swatch images ("_p.png" names) present in the scanned folders, as level paths, folder by
 // folder in listing order, whether or not a scanned file uses them. A missing folder has none.
 std::vector<std::string> swatchFiles(const std::string& level);

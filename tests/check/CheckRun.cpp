@@ -2,12 +2,13 @@
 
 #include "tests/support/Paths.h"
 
-CheckRun runCheck(const std::vector<std::string>& arguments, const std::string& cwd) {
+CheckRun runCheck(const std::vector<std::string>& arguments, const std::string& cwd,
+                  std::map<std::string, std::string> environment) {
     std::vector<std::string> argv = {buildRoot() + "/levelcolors-check"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     CheckRun run;
-    run.program = std::make_shared<TestedProgram>(
-        argv, cwd, std::map<std::string, std::string>{{"DISPLAY", ""}});
+    environment["DISPLAY"] = "";
+    run.program = std::make_shared<TestedProgram>(argv, cwd, environment);
     run.status = run.program->wait(120);
     run.out = run.program->standardOutput();
     run.err = run.program->standardError();

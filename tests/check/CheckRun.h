@@ -3,6 +3,7 @@
 #include "tests/support/TestedProgram.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +17,9 @@ struct CheckRun {
     std::shared_ptr<TestedProgram> program;
 };
 
-// Runs build/levelcolors-check with `arguments` in folder `cwd`.
-CheckRun runCheck(const std::vector<std::string>& arguments, const std::string& cwd);
+// Runs build/levelcolors-check with `arguments` in folder `cwd`, with `environment` set too.
+CheckRun runCheck(const std::vector<std::string>& arguments, const std::string& cwd,
+                  std::map<std::string, std::string> environment = {});
 
 // The records of a CSV output, each a list of fields (quotes undone).
 std::vector<std::vector<std::string>> csvRecords(const std::string& csv);

@@ -48,13 +48,20 @@ GoldenLevel::GoldenLevel() {
     char templ[] = "/tmp/levelcolors-check-XXXXXX";
     if (!mkdtemp(templ))
         throw std::runtime_error("cannot make a level folder");
-    path_ = templ;
+    root_ = path_ = templ;
 }
 
 GoldenLevel::GoldenLevel(const std::string& name) : GoldenLevel() {
+    addGolden(name);
+    path_ = root_ + "/" + name;
+}
+
+void GoldenLevel::addGolden(const std::string& name) {
     const fs::path golden = fs::path(sourceRoot()) / "tests/check/levels" / name;
     if (!fs::is_directory(golden))
         throw std::runtime_error("no golden level " + golden.string());
+    const std::string folder = path_ + "/" + name;
+    fs::create_directory(folder);
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(golden)) {
         const fs::path relative = fs::relative(entry.path(), golden);
         const std::string first = relative.begin()->string();
@@ -62,21 +69,21 @@ GoldenLevel::GoldenLevel(const std::string& name) : GoldenLevel() {
         if (first == "images.txt" || first == "args.txt" || first.rfind("expected", 0) == 0)
             continue;
         if (entry.is_directory())
-            fs::create_directories(fs::path(path_) / relative);
+            fs::create_directories(fs::path(folder) / relative);
         else
-            fs::copy_file(entry.path(), fs::path(path_) / relative);
+            fs::copy_file(entry.path(), fs::path(folder) / relative);
     }
     std::ifstream manifest(golden / "images.txt");
     std::string line;
     while (std::getline(manifest, line)) {
         if (!line.empty() && line[0] != '#')
-            make(line);
+            makeIn(folder, line);
     }
 }
 
 GoldenLevel::~GoldenLevel() {
     std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    fs::remove_all(root_, ignored);
 }
 
 std::string GoldenLevel::goldenText(const std::string& name, const std::string& file) {
@@ -87,11 +94,15 @@ std::string GoldenLevel::goldenText(const std::string& name, const std::string& 
 }
 
 void GoldenLevel::make(const std::string& line) {
+    makeIn(path_, line);
+}
+
+void GoldenLevel::makeIn(const std::string& folder, const std::string& line) {
     std::istringstream fields(line);
     std::string name, width;
     if (!(fields >> name >> width))
         return;
-    const std::string file = path_ + "/" + unescaped(name);
+    const std::string file = folder + "/" + unescaped(name);
     if (width == "corrupt") {
         writeBytes(file, "\x89PNG\r\n\x1a\nthis is no image");
     } else if (width == "truncated") {

@@ -3,8 +3,10 @@
 #include <string>
 
 // A level folder made by a test in /tmp from a golden folder tests/check/levels/<name>, and
-// removed afterwards. The golden folder holds the text files as they are, the expected
-// outputs, and "images.txt", which lists the images (and odd files) to make, one per line:
+// removed afterwards. A golden level's folder is named <name>, as its text report's heading
+// says; the folder made without a name has a name of its own. The golden folder holds the text
+// files as they are, the expected outputs, and "images.txt", which lists the images (and odd files)
+// to make, one per line:
 //   <path> <w> <h> <colour>                       one flat colour
 //   <path> <w> <h> <colour> corner <colour>       flat, but the top-left pixel differs
 //   <path> <w> <h> <colour> dot <x>,<y> <colour>...  flat, with single pixels set
@@ -26,7 +28,12 @@ class GoldenLevel {
     static std::string goldenText(const std::string& name, const std::string& file);
     // One line of the manifest grammar, applied to this folder.
     void make(const std::string& line);
+    // The golden level `name` made in this folder as the folder `name`, for a run of several.
+    void addGolden(const std::string& name);
 
   private:
+    void makeIn(const std::string& folder, const std::string& line);
+
+    std::string root_; // what the destructor removes
     std::string path_;
 };

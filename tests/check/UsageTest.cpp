@@ -12,10 +12,27 @@ TEST(Usage, HelpDescribesEveryOptionProblemKindAndExitStatus) {
     const CheckRun run = runCheck({"--help"}, "/");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    for (const char* word :
-         {"--format text|csv|json", "--near N", "--palette FILE", ".gpl", ".pal", "--map IMAGE",
-          "--unused", "duplicate", "near", "translucent", "mixed", "missing", "unreadable",
-          "orphan", "stray", "exit status", "0 no", "1 problems", "2 usage"})
+    for (const char* word : {"--format text|csv|json",
+                             "--near N",
+                             "--palette FILE",
+                             ".gpl",
+                             ".pal",
+                             "--map IMAGE",
+                             "--unused",
+                             "duplicate",
+                             "near",
+                             "translucent",
+                             "mixed",
+                             "missing",
+                             "unreadable",
+                             "orphan",
+                             "stray",
+                             "--find DIR",
+                             "--shard K/N",
+                             "exit status",
+                             "0 no",
+                             "1 problems",
+                             "2 usage"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 
@@ -40,7 +57,16 @@ TEST(Usage, AnyMisuseIsOneLineOnStandardErrorAndStatusTwo) {
         {"--palette", "a.txt"},
         {"--palette", "a.gpl", "--palette", "b.pal"},
         {"--map", ""},
-        {"one", "two"},
+        // The maps and the palette are one level's.
+        {"--map", "m.png", "one", "two"},
+        {"--palette", "p.gpl", "--find", "."},
+        {"--map", "m.png", "--shard", "1/2"},
+        {"--find"},
+        {"--find="},
+        {"--shard", "0/3"},
+        {"--shard", "4/3"},
+        {"--shard", "3"},
+        {"--shard", "1/x"},
     };
     for (const std::vector<std::string>& arguments : misuses) {
         const CheckRun run = runCheck(arguments, level.path());
