@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/ReportFormat.h"
+#include "level/MeantMarker.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +11,8 @@ struct CheckOptions {
     std::string level; // "" for the working folder
     const ReportFormat* format = &defaultReportFormat();
     int near = 3;
-    std::string palette; // "" for none
+    int snap = MeantMarker::defaultSnap; // how far a stray may lie from the marker meant
+    std::string palette;                 // "" for none
     std::vector<std::string> maps;
     bool listUnused = false; // text: each map's unused marker colours, not just their number
     bool quiet = false;      // text: problems and notes only, and the last line
@@ -20,7 +22,7 @@ struct CheckOptions {
     std::string error; // a usage error, one line; empty when the line was understood
 };
 
-// Reads "[--format FORMAT] [--near N] [--palette FILE] [--map IMAGE]... [--unused]
+// Reads "[--format FORMAT] [--near N] [--snap N] [--palette FILE] [--map IMAGE]... [--unused]
 // [--quiet] [--ignore KIND,...] [--help] [--version] [LEVEL_FOLDER]"; values may also follow "=".
 // Never fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);

@@ -3,6 +3,8 @@
 #include "check/ColourChecks.h"
 #include "check/DescriptionCheck.h"
 #include "check/Legend.h"
+#include "check/MapCheck.h"
+#include "check/ReportParts.h"
 #include "check/SwatchReading.h"
 #include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
@@ -13,7 +15,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <unordered_map>
@@ -48,9 +52,9 @@ std::string folderProblem(const std::string& path, bool mustExist) {
 
 class Checker {
   public:
-    Checker(const std::string& level, int near) {
+    Checker(const std::string& level, const LevelCheckSettings& settings) : settings_(settings) {
         report_.level = level;
-        report_.near = near;
+        report_.near = settings.near;
     }
 
     LevelReport run() {
@@ -67,9 +71,19 @@ class Checker {
         // After the markers, against which the advised colours are checked.
         addFindings(swatchFindings(report_, read.swatches));
         checkOrphans();
+        checkUnscannedFolders();
         addFindings(duplicateFindings(report_));
-        addFindings(nearFindings(report_));
+        const size_t nearAt = report_.problems.size();
         checkDescriptions();
+        // The maps once the textures' images are decoded, as ever; the near pairs after them,
+        // whose advice weighs the maps' use of the markers, listed where they always were.
+        std::vector<Finding> strays = checkMaps();
+        std::vector<Finding> near = nearFindings(report_).problems;
+        report_.problems.insert(report_.problems.begin() + std::ptrdiff_t(nearAt),
+                                std::make_move_iterator(near.begin()),
+                                std::make_move_iterator(near.end()));
+        for (Finding& stray : strays)
+            report_.problems.push_back(std::move(stray));
         return std::move(report_);
     }
 
@@ -131,6 +145,47 @@ class Checker {
         }
     }
 
+    // Levels that sort their art into folders inside textures/ lose those files: the viewer
+    // lists no folder inside a scanned one. A folder without swatches is art that the
+    // descriptions name (animation frames), no level files left behind.
+    void checkUnscannedFolders() {
+        for (const UnscannedFolder& folder : unscannedFolders(report_.level)) {
+            if (folder.swatches == 0)
+                continue;
+            const std::string parent = folder.path.substr(0, folder.path.find('/'));
+            const bool textures = parent == "textures";
+            std::string files = plural(folder.swatches, "swatch", "swatches");
+            if (folder.files > 0)
+                files = plural(folder.files, textures ? "texture" : "object",
+                               textures ? "textures" : "objects") +
+                        " and " + files;
+            report_.notes.push_back(
+                {"unscanned",
+                 "",
+                 {folder.path},
+                 {},
+                 "folder " + folder.path + "/ holds " + files +
+                     " that are not scanned: the viewer reads only the files directly in " +
+                     parent + "/; move those the level needs into " + parent + "/",
+                 0,
+                 {}});
+        }
+    }
+
+    // The maps, counted against the markers; their strays are returned, to be listed last.
+    std::vector<Finding> checkMaps() {
+        std::vector<Finding> strays;
+        std::set<std::string> done;
+        for (const std::string& map : settings_.maps) {
+            if (!done.insert(map).second)
+                continue;
+            std::string reason;
+            if (!checkMap(report_, map, settings_.snap, strays, reason))
+                report_.unreadableMaps.push_back({map, reason});
+        }
+        return strays;
+    }
+
     // The file a swatch "<stem>_p.png" belongs to that exists but is never scanned, because
     // <stem> itself ends in "_p"; "" when there is none. An image that is some scanned
     // file's swatch is no such file: it is a swatch.
@@ -158,6 +213,7 @@ class Checker {
         addFindings(std::move(descriptions.findings()));
     }
 
+    const LevelCheckSettings& settings_;
     LevelReport report_;
     // Every image the check reads, decoded on worker threads in the order it reads them.
     std::unique_ptr<ImagePrefetch> images_;
@@ -170,6 +226,6 @@ std::string levelFolderProblem(const std::string& level) {
     return folderProblem(level.empty() ? "." : level, true);
 }
 
-LevelReport checkLevel(const std::string& level, int near) {
-    return Checker(level, near).run();
+LevelReport checkLevel(const std::string& level, const LevelCheckSettings& settings) {
+    return Checker(level, settings).run();
 }

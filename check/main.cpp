@@ -2,7 +2,6 @@
 
 #include "check/CheckOptions.h"
 #include "check/LevelCheck.h"
-#include "check/MapCheck.h"
 #include "check/PaletteFile.h"
 #include "check/ReportFormat.h"
 #include "platform/StandardStreams.h"
@@ -58,17 +57,10 @@ int main(int argc, char** argv) {
     }
 
     bool failed = false;
-    LevelReport report = checkLevel(options.level, options.near);
-    std::vector<std::string> mapsDone;
-    for (const std::string& map : options.maps) {
-        if (std::find(mapsDone.begin(), mapsDone.end(), map) != mapsDone.end())
-            continue;
-        mapsDone.push_back(map);
-        std::string reason;
-        if (!checkMap(report, map, reason)) {
-            fail("cannot read map " + map + ": " + reason);
-            failed = true;
-        }
+    LevelReport report = checkLevel(options.level, {options.near, options.maps, options.snap});
+    for (const UnreadableMap& map : report.unreadableMaps) {
+        fail("cannot read map " + map.file + ": " + map.reason);
+        failed = true;
     }
     // Ignored kinds leave the output and the exit status; the rest of the report stands.
     report.problems.erase(
