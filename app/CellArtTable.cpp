@@ -77,17 +77,20 @@ const std::vector<uint32_t>& CellArtTable::smallOf(const CellArt& art) {
     return kept.small;
 }
 
-std::optional<uint32_t> CellArtTable::markerNear(uint32_t pixel) const {
-    // As the level is now, as the check reads it.
-    const std::vector<uint32_t> markers = markersOf(level_);
-    const std::optional<size_t> near = nearestMarker(markers, pixel);
-    if (!near)
-        return std::nullopt;
-    return markers[*near];
+Meant CellArtTable::meantAt(const PixelRows& map, int x, int y) {
+    if (!meant_)
+        meant_ = std::make_unique<MeantMarker>(markersOf(level_), snap_);
+    return meant_->meant(map, x, y);
+}
+
+void CellArtTable::setSnap(int snap) {
+    snap_ = snap;
+    meant_.reset();
 }
 
 void CellArtTable::forget() {
     art_.clear();
     classes_.reset();
+    meant_.reset();
     ++generation_;
 }

@@ -3,6 +3,7 @@
 #include "app/CellArt.h"
 #include "app/Level.h"
 #include "level/MapPixel.h"
+#include "level/MeantMarker.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,9 +25,12 @@ class CellArtTable {
     // A texture's image sampled at CellArt::smallSide a side, kept in its art; a texture that
     // has no image file of its own, or cannot be read, is its average colour throughout.
     const std::vector<uint32_t>& smallOf(const CellArt& art);
-    // The marker a stray colour was most likely meant to be (level/MapPixel's nearestMarker);
-    // none when no marker is near. Never fails.
-    std::optional<uint32_t> markerNear(uint32_t pixel) const;
+    // What the stray at (x, y) of `map` was meant to be, by level/MeantMarker's rule within
+    // snap() of the level's markers as they are now. Never fails.
+    Meant meantAt(const PixelRows& map, int x, int y);
+    // How far a stray may lie from the marker meant (--snap); the default until set.
+    int snap() const { return snap_; }
+    void setSnap(int snap);
 
     // Forgets every colour's art, for a level whose sprites may be gone or whose colours
     // changed. Never fails.
@@ -37,6 +41,8 @@ class CellArtTable {
   private:
     const LevelContents& level_;
     std::unordered_map<uint32_t, CellArt> art_;
-    std::unique_ptr<MapPixel> classes_; // made for the level's markers on first use
+    std::unique_ptr<MapPixel> classes_;  // made for the level's markers on first use
+    std::unique_ptr<MeantMarker> meant_; // likewise
+    int snap_ = MeantMarker::defaultSnap;
     uint64_t generation_ = 0;
 };

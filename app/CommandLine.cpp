@@ -31,6 +31,17 @@ bool readSize(const std::string& text, int& width, int& height) {
     return true;
 }
 
+// Sets the line's snap from --snap's value, or its error.
+void applySnap(CommandLine& line, const std::string& value) {
+    if (value.empty() || value.size() > 3 ||
+        value.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoi(value) > MeantMarker::largestSnap)
+        line.error = "--snap takes a whole number from 0 to " +
+                     std::to_string(MeantMarker::largestSnap) + ": " + value;
+    else
+        line.snap = std::stoi(value);
+}
+
 // Sets the line's size from --size's value, or its error.
 void applySize(CommandLine& line, const std::string& value) {
     int width = 0, height = 0;
@@ -47,7 +58,7 @@ void applySize(CommandLine& line, const std::string& value) {
 
 // The data folder's place differs between systems; the rest is the same everywhere.
 std::string usageText() {
-    return std::string(R"(usage: levelcolors [--size WxH] [--map FILE]... [LEVEL_FOLDER]
+    return std::string(R"(usage: levelcolors [--size WxH] [--map FILE]... [--snap N] [LEVEL_FOLDER]
 
 Shows the marker colours of a level (default: the current folder) page by page in a
 300 by 800 window. Every path the viewer reads is relative to the level folder; the fonts
@@ -70,6 +81,9 @@ options:
                 windows hold more rows per page, and a size beyond the display's is reduced
   --map FILE    a painted map for the map view (repeatable; relative to the level folder);
                 default: the level's levels/*.png that are no swatches
+  --snap N      how far (0-442, Euclidean in RGB) a stray map colour may lie from the
+                marker the map view names for it, or from the blend of two markers its
+                neighbours carry; default 12
 )";
 }
 
@@ -81,15 +95,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     OptionParser parser(arguments, {{"--help", "-h", false},
                                     {"--version", nullptr, false},
                                     {"--size", nullptr, true},
-                                    {"--map", nullptr, true}});
+                                    {"--map", nullptr, true},
+                                    {"--snap", nullptr, true}});
     for (ParsedArgument parsed; line.error.empty() && parser.next(parsed);) {
         switch (parsed.kind) {
         case ParsedArgument::Unknown:
             line.error = "unknown option " + parsed.argument;
             break;
         case ParsedArgument::MissingValue:
-            line.error = parsed.name == "--size" ? "--size takes WIDTHxHEIGHT, such as 600x1000"
-                                                 : "--map takes a FILE";
+            line.error = parsed.name == "--size"   ? "--size takes WIDTHxHEIGHT, such as 600x1000"
+                         : parsed.name == "--snap" ? "--snap takes a whole number from 0 to " +
+                                                         std::to_string(MeantMarker::largestSnap)
+                                                   : "--map takes a FILE";
             break;
         case ParsedArgument::Operand:
             if (levelGiven) {
@@ -106,6 +123,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 line.version = true;
             else if (parsed.name == "--size")
                 applySize(line, parsed.value);
+            else if (parsed.name == "--snap")
+                applySnap(line, parsed.value);
             else
                 line.maps.push_back(parsed.value);
             break;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "level/MeantMarker.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 // What the viewer's command line asks for:
-// `levelcolors [--help|-h] [--version] [--size WxH] [--map FILE]... [LEVEL_FOLDER]`.
+// `levelcolors [--help|-h] [--version] [--size WxH] [--map FILE]... [--snap N] [LEVEL_FOLDER]`.
 struct CommandLine {
     bool help = false;
     bool version = false;
@@ -18,6 +20,8 @@ struct CommandLine {
     // The maps of the map view, in the order given (--map FILE, repeatable); none for the
     // level's own.
     std::vector<std::string> maps;
+    // How far a stray may lie from the marker the map view's hover text names (--snap N).
+    int snap = MeantMarker::defaultSnap;
 };
 
 // Reads the arguments after the program's name; never fails, a fault goes into `error`.

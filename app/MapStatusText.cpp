@@ -61,10 +61,13 @@ std::string cellHover(int column, int row, uint32_t pixel, const std::string& wh
            shortenPath(object, names - std::min(names, forTexture));
 }
 
-std::string strayHover(int column, int row, uint32_t pixel, uint32_t marker,
-                       const std::string& meant, size_t room) {
-    const std::string kept =
-        cellPlace(column, row, pixel) + "no marker, close to " + hexColour(marker) + " ";
-    return kept + "(" + shortenPath(meant, room > kept.size() + 2 ? room - kept.size() - 2 : 0) +
+std::string strayHover(int column, int row, uint32_t pixel, const Meant& meant,
+                       const std::string& what, int snap, size_t room) {
+    if (meant.kind == Meant::None)
+        return cellPlace(column, row, pixel) + "no marker within " + std::to_string(snap);
+    const std::string kept = cellPlace(column, row, pixel) +
+                             (meant.kind == Meant::Blend ? "blend" : "no marker") + ", meant " +
+                             hexColour(meant.marker) + " ";
+    return kept + "(" + shortenPath(what, room > kept.size() + 2 ? room - kept.size() - 2 : 0) +
            ")";
 }

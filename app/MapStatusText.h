@@ -1,5 +1,7 @@
 #pragma once
 
+#include "level/MeantMarker.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -34,7 +36,8 @@ std::string mapSummary(int width, int height, size_t strays, int zoom);
 std::string cellHover(int column, int row, uint32_t pixel, const std::string& what,
                       const std::string& object, size_t room);
 
-// A stray cell close to a marker: "column,row #RRGGBB no marker, close to #RRGGBB (what)",
-// naming what the marker stands for.
-std::string strayHover(int column, int row, uint32_t pixel, uint32_t marker,
-                       const std::string& meant, size_t room);
+// A stray cell, with the marker it was meant to be (level/MeantMarker) and `what` that marker
+// stands for: "column,row #RRGGBB no marker, meant #RRGGBB (what)", "... blend, meant
+// #RRGGBB (what)" when it blends two neighbours' markers, or "... no marker within N".
+std::string strayHover(int column, int row, uint32_t pixel, const Meant& meant,
+                       const std::string& what, int snap, size_t room);

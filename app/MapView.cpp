@@ -109,10 +109,12 @@ std::string MapView::hoverText(const Map& map, int column, int row) {
     const uint32_t pixel = map.at(column, row);
     const CellArt& art = art_.of(pixel);
     const size_t room = mapLineRoom(area().width);
-    // A stray names the marker it was most likely meant to be, as the check does.
+    // A stray names the marker it was most likely meant to be, by the check's rule.
     if (art.kind == CellArt::Stray) {
-        if (const std::optional<uint32_t> marker = art_.markerNear(pixel))
-            return strayHover(column, row, pixel, *marker, art_.of(*marker).meant, room);
+        const Meant meant = art_.meantAt(
+            {map.pixels.data(), map.width, map.height, size_t(map.width)}, column, row);
+        const std::string what = meant.kind == Meant::None ? "" : art_.of(meant.marker).meant;
+        return strayHover(column, row, pixel, meant, what, art_.snap(), room);
     }
     return cellHover(column, row, pixel, art.what, art.object, room);
 }

@@ -36,6 +36,9 @@ class MapView {
     // up again as it draws. Never fails.
     void forgetLevel();
 
+    // How far a stray may lie from the marker its hover text names (--snap). Never fails.
+    void setSnap(int snap) { art_.setSnap(snap); }
+
     // The map files, as given or listed, for the watch. Never fails.
     std::vector<std::string> paths() const { return maps_.paths(); }
 

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     // the scan's), and watched from then on.
     LiveReload liveReload(background, overlay);
     MapView map(line.maps, shownLevel, false);
+    map.setSnap(line.snap);
     liveReload.watchAlso(map.paths());
     uint64_t scans = liveReload.scans(), levelChanges = liveReload.levelChanges();
     // The map's cells point at the level's sprites, which a slice of a load, an unload or a

@@ -5,7 +5,8 @@
 #include "platform/LibraryOutput.h"
 #include "platform/ParallelFor.h"
 
-std::vector<LevelReport> checkLevels(const std::vector<std::string>& levels, int near) {
+std::vector<LevelReport> checkLevels(const std::vector<std::string>& levels,
+                                     const LevelCheckSettings& settings) {
     std::vector<LevelReport> reports(levels.size());
     const auto unreadable = [&](size_t i) {
         reports[i].level = levels[i];
@@ -14,7 +15,7 @@ std::vector<LevelReport> checkLevels(const std::vector<std::string>& levels, int
     };
     if (levels.size() == 1) {
         if (!unreadable(0))
-            reports[0] = checkLevel(levels[0], near);
+            reports[0] = checkLevel(levels[0], settings);
         return reports;
     }
     // A level's own work (listing, reading descriptions) is mostly on the thread that checks
@@ -23,7 +24,7 @@ std::vector<LevelReport> checkLevels(const std::vector<std::string>& levels, int
     const bool ownOutput = LibraryOutput::threadsOwnTheirs();
     parallelFor(levels.size(), ownOutput ? DecodePool::threadCount() : 1, [&](size_t i) {
         if (!unreadable(i))
-            reports[i] = checkLevel(levels[i], near, ownOutput ? 1 : 0);
+            reports[i] = checkLevel(levels[i], settings, ownOutput ? 1 : 0);
     });
     return reports;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/LevelCheck.h"
 #include "check/LevelReport.h"
 
 #include <string>
@@ -11,4 +12,5 @@
 // where a thread cannot catch its own library output), each decoding on one worker of its
 // own. A level folder that cannot be read (levelFolderProblem) gives a report of its name and
 // `unreadable` alone. Never fails.
-std::vector<LevelReport> checkLevels(const std::vector<std::string>& levels, int near);
+std::vector<LevelReport> checkLevels(const std::vector<std::string>& levels,
+                                     const LevelCheckSettings& settings);

@@ -16,7 +16,8 @@ entities/, each with its swatch NAME_p.png, whose top-left pixel is the marker c
 
 It prints the legend (colour, kind, file, swatch) in that order, then one line per problem:
 )") + findingKindList() +
-           R"(A collision colour that a texture or object also carries is noted, not counted as a problem.
+           R"(A collision colour that a texture or object also carries is noted, not counted as a problem,
+and so is a folder inside a scanned folder that holds swatches: the viewer never reads it.
 
 options:
 )" + reportFormatUsage() +
@@ -25,12 +26,16 @@ options:
                           and the exit status
   --near N                largest channel difference (0-255) that counts as near; default 3;
                           0 turns the check off
+  --snap N                how far (0-442, Euclidean in RGB) a stray map colour may lie from
+                          the marker it was meant to be, or from the blend of two markers
+                          its neighbours carry; default 12
   --palette FILE          also write the marker colours as a palette: FILE.gpl (GIMP, each
                           colour named after its files) or FILE.pal (JASC, no names)
   --map IMAGE             count the colours of a painted level image: pixels per marker
                           colour, the marker colours it never uses, and each colour that is no
                           marker with its count and first 5 pixel positions (x,y from the
-                          top-left). May be given several times
+                          top-left), each with the marker it was most likely meant to be.
+                          May be given several times
   --unused                with --map in text format, list the marker colours a map never
                           uses instead of only counting them (csv and json always list them)
   --find DIR              also check every level folder at and below DIR (one with textures/,
@@ -58,7 +63,8 @@ place, and the others are still checked).
 
 namespace {
 
-bool parseNear(const std::string& text, int& near) {
+// A whole number from 0 to `largest`, in at most three digits.
+bool parseWhole(const std::string& text, int largest, int& number) {
     if (text.empty() || text.size() > 3)
         return false;
     int value = 0;
@@ -67,9 +73,9 @@ bool parseNear(const std::string& text, int& near) {
             return false;
         value = value * 10 + (c - '0');
     }
-    if (value > 255)
+    if (value > largest)
         return false;
-    near = value;
+    number = value;
     return true;
 }
 
@@ -83,6 +89,7 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
                                     {"--quiet", "-q", false},
                                     {"--format", nullptr, true},
                                     {"--near", nullptr, true},
+                                    {"--snap", nullptr, true},
                                     {"--palette", nullptr, true},
                                     {"--map", nullptr, true},
                                     {"--ignore", nullptr, true},
@@ -117,8 +124,12 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             if (!options.format)
                 options.error = "--format takes " + reportFormatNameList() + ", not " + value;
         } else if (parsed.name == "--near") {
-            if (!parseNear(value, options.near))
+            if (!parseWhole(value, 255, options.near))
                 options.error = "--near takes a whole number from 0 to 255, not " + value;
+        } else if (parsed.name == "--snap") {
+            if (!parseWhole(value, MeantMarker::largestSnap, options.snap))
+                options.error = "--snap takes a whole number from 0 to " +
+                                std::to_string(MeantMarker::largestSnap) + ", not " + value;
         } else if (parsed.name == "--palette") {
             if (!paletteFormatOf(value))
                 options.error = "--palette needs a file ending in .gpl or .pal, not " + value;

@@ -2,6 +2,7 @@
 
 #include "check/LevelShard.h"
 #include "check/ReportFormat.h"
+#include "level/MeantMarker.h"
 
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@ struct CheckOptions {
     LevelShard shard;
     const ReportFormat* format = &defaultReportFormat();
     int near = 3;
-    std::string palette; // "" for none
+    int snap = MeantMarker::defaultSnap; // how far a stray may lie from the marker meant
+    std::string palette;                 // "" for none
     std::vector<std::string> maps;
     bool listUnused = false; // text: each map's unused marker colours, not just their number
     bool quiet = false;      // text: problems and notes only, and the last line
@@ -32,7 +34,7 @@ struct CheckOptions {
     bool oneLevel() const;
 };
 
-// Reads "[--format FORMAT] [--near N] [--palette FILE] [--map IMAGE]... [--unused]
+// Reads "[--format FORMAT] [--near N] [--snap N] [--palette FILE] [--map IMAGE]... [--unused]
 // [--quiet] [--ignore KIND,...] [--find DIR]... [--shard K/N] [--help] [--version]
 // [LEVEL_FOLDER]..."; values may also follow "=". --map and --palette are a usage error unless
 // the line names one level. Never fails: a usage error is put in `error`.

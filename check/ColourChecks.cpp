@@ -1,5 +1,6 @@
 #include "check/ColourChecks.h"
 
+#include "check/ReportParts.h"
 #include "level/ColourText.h"
 #include "level/TextParts.h"
 
@@ -64,13 +65,27 @@ std::optional<uint32_t> movedApart(const LevelReport& report, size_t from, size_
     return std::nullopt;
 }
 
+// How many pixels of the maps checked carry a marker.
+uint64_t paintedPixels(const LevelReport& report, size_t marker) {
+    uint64_t pixels = 0;
+    for (const MapReport& map : report.maps)
+        pixels += map.markerPixels[marker];
+    return pixels;
+}
+
 std::string movedApartAdvice(const LevelReport& report, size_t from, size_t moved) {
     const std::optional<uint32_t> colour = movedApart(report, from, moved);
     if (!colour)
         return "; every such step for " + joined(pathsOf(report, report.markers[moved].entries)) +
                " meets another marker colour, so pick one further off";
+    // Recolouring a marker means repainting its pixels: with maps, say how few.
+    const std::string painted =
+        report.maps.empty()
+            ? ""
+            : " (the maps paint it on " + plural(paintedPixels(report, moved), "pixel", "pixels") +
+                  ", the other on " + std::to_string(paintedPixels(report, from)) + ")";
     return ", for example " + joined(pathsOf(report, report.markers[moved].entries)) + " to " +
-           colourText(*colour) + ", which no other file carries or comes near";
+           colourText(*colour) + painted + ", which no other file carries or comes near";
 }
 
 } // namespace
@@ -195,7 +210,10 @@ Findings nearFindings(const LevelReport& report) {
                           " in any channel (--near " + std::to_string(near) +
                           "): colour picking or conversion may merge them; move them at least " +
                           std::to_string(near + 1) + " apart in one channel" +
-                          movedApartAdvice(report, a, b));
+                          // The one the maps use less is recoloured; else the later one.
+                          (paintedPixels(report, a) < paintedPixels(report, b)
+                               ? movedApartAdvice(report, b, a)
+                               : movedApartAdvice(report, a, b)));
     }
     return found;
 }

@@ -33,4 +33,5 @@ std::vector<Marker> markersOf(const std::vector<LegendEntry>& legend);
 // Colours carried by several files; a collision colour that a file also carries is a note.
 Findings duplicateFindings(const LevelReport& report);
 // Pairs of markers no further apart than report.near in any channel; none when near is 0.
+// The advice recolours the one the report's maps paint on fewer pixels, else the later one.
 Findings nearFindings(const LevelReport& report);

@@ -3,6 +3,8 @@
 #include "check/ColourChecks.h"
 #include "check/DescriptionCheck.h"
 #include "check/Legend.h"
+#include "check/MapCheck.h"
+#include "check/ReportParts.h"
 #include "check/SwatchReading.h"
 #include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
@@ -14,7 +16,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <unordered_map>
@@ -57,10 +61,10 @@ std::string folderProblem(const std::string& path, bool mustExist) {
 
 class Checker {
   public:
-    Checker(const std::string& level, int near, unsigned decodeThreads)
-        : decodeThreads_(decodeThreads) {
+    Checker(const std::string& level, const LevelCheckSettings& settings, unsigned decodeThreads)
+        : settings_(settings), decodeThreads_(decodeThreads) {
         report_.level = level;
-        report_.near = near;
+        report_.near = settings.near;
         if (level.empty() || level == ".")
             report_.folderName = lastPart(workingFolder());
     }
@@ -78,9 +82,19 @@ class Checker {
         // After the markers, against which the advised colours are checked.
         addFindings(swatchFindings(report_, read.swatches));
         checkOrphans();
+        checkUnscannedFolders();
         addFindings(duplicateFindings(report_));
-        addFindings(nearFindings(report_));
+        const size_t nearAt = report_.problems.size();
         checkDescriptions();
+        // The maps once the textures' images are decoded, as ever; the near pairs after them,
+        // whose advice weighs the maps' use of the markers, listed where they always were.
+        std::vector<Finding> strays = checkMaps();
+        std::vector<Finding> near = nearFindings(report_).problems;
+        report_.problems.insert(report_.problems.begin() + std::ptrdiff_t(nearAt),
+                                std::make_move_iterator(near.begin()),
+                                std::make_move_iterator(near.end()));
+        for (Finding& stray : strays)
+            report_.problems.push_back(std::move(stray));
         return std::move(report_);
     }
 
@@ -142,6 +156,47 @@ class Checker {
         }
     }
 
+    // Levels that sort their art into folders inside textures/ lose those files: the viewer
+    // lists no folder inside a scanned one. A folder without swatches is art that the
+    // descriptions name (animation frames), no level files left behind.
+    void checkUnscannedFolders() {
+        for (const UnscannedFolder& folder : unscannedFolders(report_.level)) {
+            if (folder.swatches == 0)
+                continue;
+            const std::string parent = folder.path.substr(0, folder.path.find('/'));
+            const bool textures = parent == "textures";
+            std::string files = plural(folder.swatches, "swatch", "swatches");
+            if (folder.files > 0)
+                files = plural(folder.files, textures ? "texture" : "object",
+                               textures ? "textures" : "objects") +
+                        " and " + files;
+            report_.notes.push_back(
+                {"unscanned",
+                 "",
+                 {folder.path},
+                 {},
+                 "folder " + folder.path + "/ holds " + files +
+                     " that are not scanned: the viewer reads only the files directly in " +
+                     parent + "/; move those the level needs into " + parent + "/",
+                 0,
+                 {}});
+        }
+    }
+
+    // The maps, counted against the markers; their strays are returned, to be listed last.
+    std::vector<Finding> checkMaps() {
+        std::vector<Finding> strays;
+        std::set<std::string> done;
+        for (const std::string& map : settings_.maps) {
+            if (!done.insert(map).second)
+                continue;
+            std::string reason;
+            if (!checkMap(report_, map, settings_.snap, strays, reason))
+                report_.unreadableMaps.push_back({map, reason});
+        }
+        return strays;
+    }
+
     // The file a swatch "<stem>_p.png" belongs to that exists but is never scanned, because
     // <stem> itself ends in "_p"; "" when there is none. An image that is some scanned
     // file's swatch is no such file: it is a swatch.
@@ -169,6 +224,7 @@ class Checker {
         addFindings(std::move(descriptions.findings()));
     }
 
+    const LevelCheckSettings& settings_;
     unsigned decodeThreads_;
     LevelReport report_;
     // Every image the check reads, decoded on worker threads in the order it reads them.
@@ -182,11 +238,12 @@ std::string levelFolderProblem(const std::string& level) {
     return folderProblem(level.empty() ? "." : level, true);
 }
 
-LevelReport checkLevel(const std::string& level, int near) {
-    return checkLevel(level, near,
+LevelReport checkLevel(const std::string& level, const LevelCheckSettings& settings) {
+    return checkLevel(level, settings,
                       LibraryOutput::threadsOwnTheirs() ? DecodePool::threadCount() : 0);
 }
 
-LevelReport checkLevel(const std::string& level, int near, unsigned decodeThreads) {
-    return Checker(level, near, decodeThreads).run();
+LevelReport checkLevel(const std::string& level, const LevelCheckSettings& settings,
+                       unsigned decodeThreads) {
+    return Checker(level, settings, decodeThreads).run();
 }

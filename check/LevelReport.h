@@ -44,6 +44,12 @@ struct MapReport {
     uint64_t untrackedPixels = 0;
 };
 
+// A --map image that could not be read, and why.
+struct UnreadableMap {
+    std::string file;
+    std::string reason;
+};
+
 struct LevelReport {
     std::string level;      // as given: "" for the working folder
     std::string folderName; // for the working folder ("" or "."), the last part of its path
@@ -54,6 +60,7 @@ struct LevelReport {
     std::vector<Finding> problems;   // those of the maps included
     std::vector<Finding> notes;
     std::vector<MapReport> maps;
+    std::vector<UnreadableMap> unreadableMaps; // for standard error, not the report
 };
 
 // "texture", "object", "walk behind", "walk into".

@@ -5,6 +5,7 @@
 #include "platform/OwnedSurface.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -43,26 +44,25 @@ class Counter {
     std::unordered_map<uint32_t, size_t> index_;
 };
 
-void countBand(SDL_Surface* band, int firstRow, Counter& counter) {
-    SDL_LockSurface(band);
-    for (int y = 0; y < band->h; ++y) {
+// Counts the rows [first, last) of a band whose top row is map row `top`.
+void countBand(SDL_Surface* band, int top, int first, int last, Counter& counter) {
+    for (int y = first; y < last; ++y) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const Uint8*>(band->pixels) + size_t(y) * band->pitch);
+            static_cast<const Uint8*>(band->pixels) + size_t(y - top) * band->pitch);
         int x = 0;
         while (x < band->w) {
             int end = x + 1;
             while (end < band->w && row[end] == row[x])
                 ++end;
-            counter.addRun(row[x], x, firstRow + y, end - x);
+            counter.addRun(row[x], x, y, end - x);
             x = end;
         }
     }
-    SDL_UnlockSurface(band);
 }
 
 } // namespace
 
-MapCount countMap(const std::string& file) {
+MapCount countMap(const std::string& file, const BandVisitor& visit) {
     MapCount map;
     const OwnedSurface image(decodeLevelImage(file, map.reason));
     if (!image)
@@ -71,14 +71,23 @@ MapCount countMap(const std::string& file) {
     map.height = image->h;
     Counter counter(map);
     for (int row = 0; row < image->h; row += bandRows) {
-        const int rows = image->h - row < bandRows ? image->h - row : bandRows;
-        const OwnedSurface band(convertRowsToDisplayLayout(image.get(), row, rows));
+        const int last = std::min(image->h, row + bandRows);
+        // A visitor sees the rows around the band's too.
+        const int top = visit ? std::max(0, row - 1) : row;
+        const int bottom = visit ? std::min(image->h, last + 1) : last;
+        const OwnedSurface band(convertRowsToDisplayLayout(image.get(), top, bottom - top));
         if (!band) {
             map.reason = SDL_GetError();
             map.colours.clear();
             return map;
         }
-        countBand(band.get(), row, counter);
+        SDL_LockSurface(band.get());
+        countBand(band.get(), top, row, last, counter);
+        if (visit)
+            visit({static_cast<const uint32_t*>(band->pixels), band->w, band->h,
+                   size_t(band->pitch) / sizeof(uint32_t)},
+                  top, row, last);
+        SDL_UnlockSurface(band.get());
     }
     map.read = true;
     return map;

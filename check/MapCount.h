@@ -1,6 +1,9 @@
 #pragma once
 
+#include "level/MeantMarker.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +35,13 @@ struct MapCount {
     uint64_t untrackedPixels = 0;     // pixels of colours beyond trackedColours
 };
 
+// Shown each band of rows as it is counted: `band` holds the rows [top, top + band.rows) of
+// the map, which are those counted plus, where the map has them, the row above and the row
+// below, so that every counted pixel has its neighbours; `first` and `last` are the band's
+// rows that are counted (last excluded).
+using BandVisitor = std::function<void(const PixelRows& band, int top, int first, int last)>;
+
 // Counts the colours of the image at `file`, a band of rows at a time so that memory stays
-// near the decoded image's own size. An unreadable image gives read == false and a reason.
-MapCount countMap(const std::string& file);
+// near the decoded image's own size, showing each band to `visit` when one is given. An
+// unreadable image gives read == false and a reason.
+MapCount countMap(const std::string& file, const BandVisitor& visit = {});

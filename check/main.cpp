@@ -3,7 +3,6 @@
 #include "check/CheckLevels.h"
 #include "check/CheckOptions.h"
 #include "check/LevelSearch.h"
-#include "check/MapCheck.h"
 #include "check/PaletteFile.h"
 #include "check/ReportFormat.h"
 #include "check/ReportParts.h"
@@ -61,29 +60,14 @@ std::vector<std::string> levelsToCheck(const CheckOptions& options, bool& failed
     return levels;
 }
 
-// The maps counted into the report, each once, and the palette written; false when one
-// failed (named on standard error).
-bool checkMapsAndPalette(const CheckOptions& options, LevelReport& report) {
-    bool done = true;
-    std::vector<std::string> mapsDone;
-    for (const std::string& map : options.maps) {
-        if (std::find(mapsDone.begin(), mapsDone.end(), map) != mapsDone.end())
-            continue;
-        mapsDone.push_back(map);
-        std::string reason;
-        if (!checkMap(report, map, reason)) {
-            fail("cannot read map " + map + ": " + reason);
-            done = false;
-        }
-    }
-    if (!options.palette.empty()) {
-        std::string reason;
-        if (!writePalette(report, options.palette, *paletteFormatOf(options.palette), reason)) {
-            fail("cannot write palette " + options.palette + ": " + reason);
-            done = false;
-        }
-    }
-    return done;
+// The palette written; false when it failed (named on standard error).
+bool writePaletteOf(const CheckOptions& options, const LevelReport& report) {
+    std::string reason;
+    if (options.palette.empty() ||
+        writePalette(report, options.palette, *paletteFormatOf(options.palette), reason))
+        return true;
+    fail("cannot write palette " + options.palette + ": " + reason);
+    return false;
 }
 
 } // namespace
@@ -104,7 +88,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     bool failed = false;
-    std::vector<LevelReport> reports = checkLevels(levelsToCheck(options, failed), options.near);
+    // Only a run of one level has maps (CheckOptions sees to it).
+    const LevelCheckSettings checkSettings = {options.near, options.maps, options.snap};
+    std::vector<LevelReport> reports = checkLevels(levelsToCheck(options, failed), checkSettings);
     for (const LevelReport& report : reports) {
         if (report.unreadable.empty())
             continue;
@@ -114,9 +100,15 @@ int main(int argc, char** argv) {
         if (options.oneLevel())
             return exitFailure;
     }
-    // Only a run of one level has maps or a palette (CheckOptions sees to it).
+    for (const LevelReport& report : reports) {
+        for (const UnreadableMap& map : report.unreadableMaps) {
+            fail("cannot read map " + map.file + ": " + map.reason);
+            failed = true;
+        }
+    }
+    // Only a run of one level has a palette (CheckOptions sees to it).
     if (options.oneLevel())
-        failed = !checkMapsAndPalette(options, reports.front()) || failed;
+        failed = !writePaletteOf(options, reports.front()) || failed;
     bool problems = false;
     for (LevelReport& report : reports) {
         // Ignored kinds leave the output and the exit status; the rest of the report stands.

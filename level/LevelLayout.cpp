@@ -119,6 +119,33 @@ std::vector<std::string> swatchFiles(const std::string& level) {
     return swatches;
 }
 
+std::vector<UnscannedFolder> unscannedFolders(const std::string& level) {
+    std::vector<UnscannedFolder> found;
+    for (const std::string& folder : scannedFolders()) {
+        const bool textures = folder == texturesFolder;
+        const auto levelFile = [](const std::string& name) {
+            return isPngName(name) || hasExtension(name, "txt");
+        };
+        // A folder named like a level file is not looked into: the scan names one in
+        // textures/ as no regular file, and it spares a look at each swatch of a big level.
+        const auto unlisted = [&](const std::string& name) { return !levelFile(name); };
+        for (const std::string& name : listEntries(levelPath(level, folder), unlisted)) {
+            const std::string path = folder + "/" + name;
+            if (!pathStatus(levelPath(level, path)).folder)
+                continue;
+            UnscannedFolder inside{path};
+            for (const std::string& file : listFiles(levelPath(level, path), levelFile)) {
+                if (isSwatchName(file))
+                    inside.swatches += isPngName(file);
+                else
+                    inside.files += textures || !isPngName(file);
+            }
+            found.push_back(std::move(inside));
+        }
+    }
+    return found;
+}
+
 std::vector<LevelFile> levelFiles(const std::string& level) {
     // The objects' folders are listed on a thread of their own meanwhile: each file is looked
     // at, and a big level's textures folder alone takes a while.

@@ -67,6 +67,20 @@ bool isLevelFolder(const std::string& folder);
 // folder in listing order, whether or not a scanned file uses them. A missing folder has none.
 std::vector<std::string> swatchFiles(const std::string& level);
 
+// A folder directly inside a scanned folder, which the scan never reads, with the files in it
+// that the scan would read in the scanned folder itself.
+struct UnscannedFolder {
+    std::string path;    // a level path, "textures/balls"
+    size_t files = 0;    // textures (.png, .txt) or, in an object folder, objects (.txt)
+    size_t swatches = 0; // NAME_p.png images
+};
+
+// The folders directly inside the scanned folders (links to folders too), folder by folder in
+// scan order and by name in byte order, except those named like a level file (.png, .txt),
+// which the scan names as no regular file in textures/. Never fails: a folder that cannot be
+// listed holds none.
+std::vector<UnscannedFolder> unscannedFolders(const std::string& level);
+
 // Every file of the level in scan order: textures from ".png" files, textures from ".txt"
 // files, the walk-behind and walk-into swatches, then the objects of each object folder.
 std::vector<LevelFile> levelFiles(const std::string& level);

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -29,8 +28,3 @@ class MapPixel {
   private:
     std::unordered_map<uint32_t, size_t> markerIndex_;
 };
-
-// The marker a stray colour was most likely meant to be: the index of the marker nearest to
-// it by the largest difference of any one channel, alpha included, when that is at most 16
-// (the first of equally near ones). None when no marker is that near. Never fails.
-std::optional<size_t> nearestMarker(const std::vector<uint32_t>& markers, uint32_t colour);

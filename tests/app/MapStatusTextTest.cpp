@@ -72,10 +72,17 @@ TEST(MapStatusText, TheHoverNamesTheCellsColourAndWhatItStandsFor) {
     for (const Case& c : cases)
         EXPECT_EQ(cellHover(3, 4, 0xFF10ABCDu, c.what, c.object, c.room), c.text) << c.what;
 
-    EXPECT_EQ(strayHover(0, 12, 0xFF12ABCDu, 0xFF10ABCDu, "textures/brick.png", 80),
-              "0,12 #12ABCD no marker, close to #10ABCD (textures/brick.png)");
-    EXPECT_EQ(strayHover(0, 12, 0xFF12ABCDu, 0xFF10ABCDu, "levels/walkbehind_p.png", 50),
-              "0,12 #12ABCD no marker, close to #10ABCD (....png)");
+    // A stray names the marker it was meant to be, by the stray rule, or says there is none.
+    const Meant near{Meant::Near, 0xFF10ABCDu, 0};
+    const Meant blend{Meant::Blend, 0xFF10ABCDu, 0xFFFFFF00u};
+    EXPECT_EQ(strayHover(0, 12, 0xFF12ABCDu, near, "textures/brick.png", 12, 80),
+              "0,12 #12ABCD no marker, meant #10ABCD (textures/brick.png)");
+    EXPECT_EQ(strayHover(0, 12, 0xFF12ABCDu, near, "levels/walkbehind_p.png", 12, 47),
+              "0,12 #12ABCD no marker, meant #10ABCD (....png)");
+    EXPECT_EQ(strayHover(0, 12, 0xFF12ABCDu, blend, "levels/walkbehind_p.png", 12, 47),
+              "0,12 #12ABCD blend, meant #10ABCD (...nd_p.png)");
+    EXPECT_EQ(strayHover(0, 12, 0xFF12ABCDu, Meant{}, "", 7, 42),
+              "0,12 #12ABCD no marker within 7");
 }
 
 } // namespace

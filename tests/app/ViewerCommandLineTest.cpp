@@ -10,7 +10,8 @@
 namespace {
 
 TEST_F(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
-    const std::string usage = "usage: levelcolors [--size WxH] [--map FILE]... [LEVEL_FOLDER]\n";
+    const std::string usage =
+        "usage: levelcolors [--size WxH] [--map FILE]... [--snap N] [LEVEL_FOLDER]\n";
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -42,6 +43,16 @@ TEST_F(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
          "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000: 600x-1000\n" + usage},
         {{"--size"}, 2, "", "levelcolors: --size takes WIDTHxHEIGHT, such as 600x1000\n" + usage},
         {{"--map"}, 2, "", "levelcolors: --map takes a FILE\n" + usage},
+        // A snap distance beyond any two colours' or no whole number.
+        {{"--snap", "443"},
+         2,
+         "",
+         "levelcolors: --snap takes a whole number from 0 to 442: 443\n" + usage},
+        {{"--snap=-1"},
+         2,
+         "",
+         "levelcolors: --snap takes a whole number from 0 to 442: -1\n" + usage},
+        {{"--snap"}, 2, "", "levelcolors: --snap takes a whole number from 0 to 442\n" + usage},
         {{"--size", "300x399"},
          2,
          "",

@@ -19,7 +19,7 @@ TEST_F(ViewerMap, HoverNamesTheCellAndAClickGoesToItsRowsPage) {
         {8, 40, 30},    // 0,0 #10ABCD textures/brick.png
         {40, 40, 31},   // 2,0 #3366CC characters/hero.txt
         {56, 40, 23},   // 3,0 #55AAAA walk behind
-        {8, 56, 21},    // 0,1 #010203 no marker
+        {8, 56, 31},    // 0,1 #010203 no marker within 12
         {24, 56, 17},   // 1,1 #000000 empty
         {150, 400, 23}, // off the map: 4x2, 1 stray pixel, x16
     };

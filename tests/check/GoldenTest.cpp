@@ -113,6 +113,13 @@ TEST(GoldenLevels, AMapReportCountsMarkersAndListsStrayColours) {
     checkGolden("map", threeFormats);
 }
 
+// The advice a real level needs: a stray's hint from its neighbours (a blend of two, a step
+// off one, a tie, none), a near pair recoloured where the map paints least, and folders
+// inside scanned folders that hold swatches.
+TEST(GoldenLevels, AdviceWeighsTheMapAndEachStraysNeighbours) {
+    checkGolden("advice", threeFormats);
+}
+
 TEST(GoldenLevels, UnusedListsTheMarkersAMapNeverUses) {
     checkGolden("unused");
 }

@@ -34,6 +34,7 @@ TEST(Usage, HelpDescribesEveryOptionProblemKindAndExitStatus) {
                              "1 problems",
                              "2 usage"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
+    EXPECT_NE(run.out.find("--snap N"), std::string::npos);
 }
 
 TEST(Usage, VersionIsOneLineWithTheProjectsVersion) {
@@ -54,6 +55,9 @@ TEST(Usage, AnyMisuseIsOneLineOnStandardErrorAndStatusTwo) {
         {"--near", "256"},
         {"--near", "3x"},
         {"--near="},
+        {"--snap", "443"},
+        {"--snap", "1.5"},
+        {"--snap="},
         {"--palette", "a.txt"},
         {"--palette", "a.gpl", "--palette", "b.pal"},
         {"--map", ""},

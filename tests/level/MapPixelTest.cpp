@@ -36,24 +36,4 @@ TEST(MapPixel, AFullyTransparentPixelIsEmptyWhateverItsColour) {
         EXPECT_EQ(pixels.classify(row.pixel).kind, row.kind) << std::hex << row.pixel;
 }
 
-// The stray hint both programs give: the nearest marker within 16 steps of one channel.
-TEST(MapPixel, TheNearestMarkerIsWithinSixteenStepsOfAnyChannelTheFirstOfEqualOnes) {
-    const std::vector<uint32_t> markers = {0xFF555555u, 0xFF565656u, 0xFFAA0000u};
-    const struct {
-        uint32_t colour;
-        std::optional<size_t> nearest;
-    } rows[] = {
-        {0xFF545555u, 0},
-        {0xFF575757u, 1},
-        {0xFF555555u, 0},
-        {0xFFBA0000u, 2},
-        {0xFFBB0000u, std::nullopt},
-        {0xEFAA0000u, 2}, // alpha counts as a channel
-        {0xFF000000u, std::nullopt},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(nearestMarker(markers, row.colour), row.nearest) << std::hex << row.colour;
-    EXPECT_EQ(nearestMarker({}, 0xFF555555u), std::nullopt);
-}
-
 } // namespace
