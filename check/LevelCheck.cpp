@@ -83,8 +83,9 @@ class Checker {
 
     void problem(const std::string& kind, std::vector<std::string> files,
                  std::vector<uint32_t> colours, const std::string& message) {
+        const std::string location = files.front();
         report_.problems.push_back(
-            {kind, "", std::move(files), std::move(colours), message, 0, {}});
+            {kind, "", std::move(files), std::move(colours), message, 0, {}, location, 0});
     }
 
     void checkFolders() {

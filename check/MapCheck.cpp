@@ -53,7 +53,9 @@ bool checkMap(LevelReport& report, const std::string& file, std::string& reason)
                                        positions + "; it is no marker colour" + nearest +
                                        "; repaint it with a marker colour",
                                    stray.pixels,
-                                   stray.first});
+                                   stray.first,
+                                   file,
+                                   0});
     }
     if (map.untrackedPixels > 0)
         report.problems.push_back(
@@ -66,7 +68,9 @@ bool checkMap(LevelReport& report, const std::string& file, std::string& reason)
                  " more pixels are in colours not listed; it looks like a picture, not a map "
                  "painted in marker colours",
              map.untrackedPixels,
-             {}});
+             {},
+             file,
+             0});
     report.maps.push_back(std::move(map));
     return true;
 }
