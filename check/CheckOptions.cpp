@@ -23,6 +23,10 @@ options:
            R"(  --quiet, -q             text: only the problems, the notes and the last line
   --ignore KIND,...       leave problems of these kinds (as listed above) out of the output
                           and the exit status
+  --root DIR              sarif, github, codequality: write paths from DIR; default: the top
+                          folder of the git work tree that holds the level (the nearest
+                          folder at or above it that holds .git), else the level folder. A
+                          file outside it keeps its path as given
   --near N                largest channel difference (0-255) that counts as near; default 3;
                           0 turns the check off
   --palette FILE          also write the marker colours as a palette: FILE.gpl (GIMP, each
@@ -37,7 +41,8 @@ options:
   --version               the name and the version
 
 exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder or map,
-or a palette that cannot be written (one line on standard error says which).
+no folder at --root, or a palette that cannot be written (one line on standard error says
+which).
 )";
 }
 
@@ -71,7 +76,8 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
                                     {"--near", nullptr, true},
                                     {"--palette", nullptr, true},
                                     {"--map", nullptr, true},
-                                    {"--ignore", nullptr, true}});
+                                    {"--ignore", nullptr, true},
+                                    {"--root", nullptr, true}});
     for (ParsedArgument parsed; options.error.empty() && parser.next(parsed);) {
         const std::string& value = parsed.value;
         if (parsed.kind == ParsedArgument::Unknown) {
@@ -106,6 +112,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             else if (!options.palette.empty())
                 options.error = "--palette given twice";
             options.palette = value;
+        } else if (parsed.name == "--root") {
+            if (value.empty())
+                options.error = "--root needs a folder";
+            options.root = value;
         } else if (parsed.name == "--ignore") {
             size_t start = 0;
             do {

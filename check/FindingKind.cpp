@@ -28,6 +28,15 @@ const FindingKind findingKinds[] = {
 };
 const size_t findingKindCount = std::size(findingKinds);
 
+const FindingKind noteKinds[] = {
+    {"collision", "a collision colour that a texture or object also carries: the viewer's\n"
+                  "collision page shows that file's swatch for it"},
+    {"outside", "a path a texture description names outside the level folder, or a listed\n"
+                "link that leads out of it: the viewer loads it, but the level folder does not\n"
+                "hold it"},
+};
+const size_t noteKindCount = std::size(noteKinds);
+
 namespace {
 
 constexpr size_t nameColumn = 13;

@@ -11,6 +11,7 @@ struct ReportSettings {
     bool listUnused = false; // text: each map's unused marker colours, not just their number
     bool quiet = false;      // text: the problems, the notes and the last line only
     std::string timestamp;   // JUnit: when the check ran, "YYYY-MM-DDTHH:MM:SS" in UTC
+    std::string root;        // sarif, github, codequality: --root, "" for each level's own
 };
 
 // One output format of the report: its name for --format, what it is for the usage text

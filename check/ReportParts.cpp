@@ -20,6 +20,10 @@ std::vector<const Finding*> problemsOf(const LevelReport& report, const std::str
     return found;
 }
 
+std::string verdict(size_t problems) {
+    return problems == 0 ? "no problems found" : plural(problems, "problem", "problems") + " found";
+}
+
 std::string plural(size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }

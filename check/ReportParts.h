@@ -16,5 +16,8 @@ std::vector<std::string> markerFiles(const LevelReport& report, const Marker& ma
 // The problems found in `map`; "" for those of the level itself.
 std::vector<const Finding*> problemsOf(const LevelReport& report, const std::string& map);
 
+// The last line of a report: "no problems found", "1 problem found", "2 problems found".
+std::string verdict(size_t problems);
+
 // "1 file", "2 files": the count with the word that fits it.
 std::string plural(size_t count, const char* one, const char* many);

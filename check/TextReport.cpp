@@ -16,12 +16,6 @@ std::string padded(const std::string& text, size_t width) {
     return text + std::string(width > used ? width - used : 0, ' ');
 }
 
-std::string verdict(const LevelReport& report) {
-    return report.problems.empty()
-               ? "no problems found"
-               : plural(report.problems.size(), "problem", "problems") + " found";
-}
-
 void writeMap(std::ostream& out, const LevelReport& report, const MapReport& map, bool listUnused) {
     out << "\nmap " << printable(map.file) << ": " << map.width << " x " << map.height << ", "
         << plural(uint64_t(map.width) * uint64_t(map.height), "pixel", "pixels") << "\n";
@@ -63,7 +57,8 @@ void writeQuiet(std::ostream& out, const LevelReport& report) {
         for (const Finding& note : report.notes)
             out << "  " << printable(note.message) << "\n";
     }
-    out << (report.problems.empty() && report.notes.empty() ? "" : "\n") << verdict(report) << "\n";
+    out << (report.problems.empty() && report.notes.empty() ? "" : "\n")
+        << verdict(report.problems.size()) << "\n";
 }
 
 void writeTextLevel(std::ostream& out, const LevelReport& report, const ReportSettings& settings) {
@@ -97,7 +92,7 @@ void writeTextLevel(std::ostream& out, const LevelReport& report, const ReportSe
     }
     for (const MapReport& map : report.maps)
         writeMap(out, report, map, settings.listUnused);
-    out << "\n" << verdict(report) << "\n";
+    out << "\n" << verdict(report.problems.size()) << "\n";
 }
 
 // A run checks one level so far.

@@ -5,10 +5,12 @@
 #include "check/MapCheck.h"
 #include "check/PaletteFile.h"
 #include "check/ReportFormat.h"
+#include "platform/PathStatus.h"
 #include "platform/StandardStreams.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <iostream>
 
@@ -50,6 +52,14 @@ int main(int argc, char** argv) {
         std::printf("levelcolors-check %s\n", LEVELCOLORS_VERSION);
         return 0;
     }
+    if (!options.root.empty()) {
+        const PathStatus root = pathStatus(options.root);
+        if (!root.folder) {
+            fail("cannot use --root " + options.root + ": " +
+                 (root.exists ? "it is not a folder" : std::strerror(root.error)));
+            return exitFailure;
+        }
+    }
     const std::string folderProblem = levelFolderProblem(options.level);
     if (!folderProblem.empty()) {
         fail("cannot read level folder " + (options.level.empty() ? "." : options.level) + ": " +
@@ -90,6 +100,7 @@ int main(int argc, char** argv) {
     settings.listUnused = options.listUnused;
     settings.quiet = options.quiet;
     settings.timestamp = utcTimestamp();
+    settings.root = options.root;
     options.format->write(std::cout, {report}, settings);
     std::cout.flush();
     if (failed)
