@@ -24,6 +24,10 @@ options:
            R"(  --quiet, -q             text: only the problems, the notes and the last line
   --ignore KIND,...       leave problems of these kinds (as listed above) out of the output
                           and the exit status
+  --root DIR              sarif, github, codequality: write paths from DIR; default: the top
+                          folder of the git work tree that holds the level (the nearest
+                          folder at or above it that holds .git), else the level folder. A
+                          file outside it keeps its path as given
   --near N                largest channel difference (0-255) that counts as near; default 3;
                           0 turns the check off
   --snap N                how far (0-442, Euclidean in RGB) a stray map colour may lie from
@@ -55,9 +59,9 @@ holding each level's object; junit gives <testsuites> with a test suite per leve
   --version               the name and the version
 
 exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder, folder
---find cannot search or map, or a palette that cannot be written (one line on standard error
-says which; among several levels one that cannot be read is also named in the report in its
-place, and the others are still checked).
+--find cannot search or map, no folder at --root, or a palette that cannot be written (one line
+on standard error says which; among several levels one that cannot be read is also named in
+the report in its place, and the others are still checked).
 )";
 }
 
@@ -93,6 +97,7 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
                                     {"--palette", nullptr, true},
                                     {"--map", nullptr, true},
                                     {"--ignore", nullptr, true},
+                                    {"--root", nullptr, true},
                                     {"--find", nullptr, true},
                                     {"--shard", nullptr, true}});
     for (ParsedArgument parsed; options.error.empty() && parser.next(parsed);) {
@@ -136,6 +141,10 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             else if (!options.palette.empty())
                 options.error = "--palette given twice";
             options.palette = value;
+        } else if (parsed.name == "--root") {
+            if (value.empty())
+                options.error = "--root needs a folder";
+            options.root = value;
         } else if (parsed.name == "--ignore") {
             size_t start = 0;
             do {

@@ -25,6 +25,7 @@ struct CheckOptions {
     bool listUnused = false; // text: each map's unused marker colours, not just their number
     bool quiet = false;      // text: problems and notes only, and the last line
     std::vector<std::string> ignored; // kinds of problem left out of output and exit status
+    std::string root; // sarif, github, codequality: where paths start; "" for each level's own
     bool help = false;
     bool version = false;
     std::string error; // a usage error, one line; empty when the line was understood
@@ -35,7 +36,7 @@ struct CheckOptions {
 };
 
 // Reads "[--format FORMAT] [--near N] [--snap N] [--palette FILE] [--map IMAGE]... [--unused]
-// [--quiet] [--ignore KIND,...] [--find DIR]... [--shard K/N] [--help] [--version]
+// [--quiet] [--ignore KIND,...] [--root DIR] [--find DIR]... [--shard K/N] [--help] [--version]
 // [LEVEL_FOLDER]..."; values may also follow "=". --map and --palette are a usage error unless
 // the line names one level. Never fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);

@@ -9,8 +9,10 @@
 #include <unordered_map>
 
 void Findings::problem(const std::string& kind, std::vector<std::string> files,
-                       std::vector<uint32_t> colours, const std::string& message) {
-    problems.push_back({kind, "", std::move(files), std::move(colours), message, 0, {}});
+                       std::vector<uint32_t> colours, const std::string& message,
+                       const std::string& location, int64_t line) {
+    const std::string at = !location.empty() || files.empty() ? location : files.front();
+    problems.push_back({kind, "", std::move(files), std::move(colours), message, 0, {}, at, line});
 }
 
 bool isCollision(LevelFileKind kind) {
@@ -164,7 +166,9 @@ Findings duplicateFindings(const LevelReport& report) {
                                            "; the viewer's collision page shows " + others.back() +
                                            "'s swatch for it",
                                        0,
-                                       {}});
+                                       {},
+                                       collision.path,
+                                       0});
             }
         }
     }

@@ -14,8 +14,10 @@ struct Findings {
     std::vector<Finding> problems;
     std::vector<Finding> notes;
 
+    // `location` "" puts the problem in the first of `files` (or the level folder, for none).
     void problem(const std::string& kind, std::vector<std::string> files,
-                 std::vector<uint32_t> colours, const std::string& message);
+                 std::vector<uint32_t> colours, const std::string& message,
+                 const std::string& location = "", int64_t line = 0);
 };
 
 // Whether a legend entry is one of the two collision swatches.

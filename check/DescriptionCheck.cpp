@@ -24,11 +24,20 @@ std::string DescriptionCheck::at(const Site& site) {
 }
 
 void DescriptionCheck::problem(const char* kind, std::vector<std::string> files,
-                               const std::string& message) {
+                               const std::string& message, const std::string& location,
+                               int64_t line) {
     // A description that a texture names through others is a fault of that texture too.
     if (std::find(files.begin(), files.end(), texture_) == files.end())
         files.push_back(texture_);
-    found_.problem(kind, std::move(files), {}, message);
+    found_.problem(kind, std::move(files), {}, message, location, line);
+}
+
+void DescriptionCheck::problem(const char* kind, std::vector<std::string> files,
+                               const std::string& message, const Site* site) {
+    if (site)
+        problem(kind, std::move(files), message, site->description, int64_t(site->line) + 1);
+    else
+        problem(kind, std::move(files), message);
 }
 
 std::string DescriptionCheck::unloadedConsequence(const Site& site) {
@@ -44,14 +53,16 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
         if (built && built->unloaded && site)
             problem("frame", {site->description, name},
                     at(*site) + name + " cannot be loaded (" + built->reason +
-                        "): " + unloadedConsequence(*site) + "; add the image or mend the path");
+                        "): " + unloadedConsequence(*site) + "; add the image or mend the path",
+                    site);
         return built;
     }
     if (loading_.count(name)) {
         const std::string where = site ? at(*site) + name : name;
         problem("cycle", {site ? site->description : name, name},
                 where + " names a description that is still being built (itself, or one that names "
-                        "it): the viewer cuts the cycle there and shows nothing in its place");
+                        "it): the viewer cuts the cycle there and shows nothing in its place",
+                site);
         return nullptr;
     }
     if (hasExtension(name, "png", ExtensionMatch::LastLetters)) {
@@ -59,7 +70,8 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
         if (made.unloaded && site)
             problem("frame", {site->description, name},
                     at(*site) + name + " cannot be loaded (" + made.reason +
-                        "): " + unloadedConsequence(*site) + "; add the image or mend the path");
+                        "): " + unloadedConsequence(*site) + "; add the image or mend the path",
+                    site);
         else if (made.unloaded)
             problem("image", {name},
                     "unloadable texture " + name + " (" + made.reason +
@@ -75,7 +87,8 @@ const DescriptionCheck::Built* DescriptionCheck::request(const std::string& name
     const std::string where = site ? at(*site) + shown : shown;
     problem("type", {site ? site->description : name, name},
             where + " is neither a .png image nor a .txt description: the viewer cannot load "
-                    "it (\"Invalid sprite extension\"); name a PNG image or a description");
+                    "it (\"Invalid sprite extension\"); name a PNG image or a description",
+            site);
     return nullptr;
 }
 
@@ -114,7 +127,9 @@ class DescriptionCheck::Building : public DescriptionBuilder, public DiagnosticS
                                                    ", outside the level folder; the viewer loads "
                                                    "it, but the level does not hold it",
                                                0,
-                                               {}});
+                                               {},
+                                               name_,
+                                               int64_t(named.line) + 1});
             if (hasExtension(named.path, "png", ExtensionMatch::LastLetters) &&
                 !check_.built_.count(named.path))
                 images.push_back(levelPath(check_.level_, named.path));
@@ -138,14 +153,16 @@ class DescriptionCheck::Building : public DescriptionBuilder, public DiagnosticS
             // A line that names its file and line already ("name:3: ...") keeps its form.
             const std::string where = diagnostic.line ? diagnostic.where : name_ + ": ";
             check_.problem("syntax", {name_},
-                           where + diagnostic.text + "; the viewer reads only what comes before");
+                           where + diagnostic.text + "; the viewer reads only what comes before",
+                           name_, lineOf(diagnostic));
         } else if (diagnostic.kind == DiagnosticKind::Element) {
             const std::string where =
                 diagnostic.line ? name_ + ":" + std::to_string(int64_t(*diagnostic.line) + 1)
                                 : name_;
             check_.problem("syntax", {name_},
                            where + ": " + diagnostic.text +
-                               "; the viewer skips what it cannot read there");
+                               "; the viewer skips what it cannot read there",
+                           name_, lineOf(diagnostic));
         }
         // The description's own problems are the model's, judged once it is read.
     }
@@ -153,6 +170,11 @@ class DescriptionCheck::Building : public DescriptionBuilder, public DiagnosticS
     std::vector<const Built*> requested;
 
   private:
+    // The line of the entry at fault, counted from 1; 0 for none.
+    static int64_t lineOf(const Diagnostic& diagnostic) {
+        return diagnostic.line ? int64_t(*diagnostic.line) + 1 : 0;
+    }
+
     DescriptionCheck& check_;
     const std::string& name_;
 };
@@ -216,7 +238,8 @@ DescriptionCheck::Built DescriptionCheck::animation(const std::string& name,
                     std::to_string(frame->height) + ", the first frame " + first.file + " " +
                     std::to_string(made.width) + "x" + std::to_string(made.height) +
                     ": the viewer stretches it to the first frame's size (\"Animated sprite not "
-                    "of consistent size\"); make the frames one size");
+                    "of consistent size\"); make the frames one size",
+                &site);
     }
     return made;
 }

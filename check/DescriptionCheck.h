@@ -53,7 +53,13 @@ class DescriptionCheck {
     Built animation(const std::string& name, const Description& model,
                     const std::vector<const Built*>& requested);
 
-    void problem(const char* kind, std::vector<std::string> files, const std::string& message);
+    // A problem in the description `location` at `line` (from 1; 0 for none), or, with no
+    // location, in the first of `files`.
+    void problem(const char* kind, std::vector<std::string> files, const std::string& message,
+                 const std::string& location = "", int64_t line = 0);
+    // The same at a site, in its description at its line; with none, as above.
+    void problem(const char* kind, std::vector<std::string> files, const std::string& message,
+                 const Site* site);
     static std::string at(const Site& site);
     // What the viewer does without a frame or part that cannot be loaded.
     static std::string unloadedConsequence(const Site& site);

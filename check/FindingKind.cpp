@@ -28,6 +28,20 @@ const FindingKind findingKinds[] = {
 };
 const size_t findingKindCount = std::size(findingKinds);
 
+const FindingKind noteKinds[] = {
+    {"collision", "a collision colour that a texture or object also carries: the viewer's\n"
+                  "collision page shows that file's swatch for it"},
+    {"outside", "a path a texture description names outside the level folder, or a listed\n"
+                "link that leads out of it: the viewer loads it, but the level folder does not\n"
+                "hold it"},
+    {"unscanned", "a folder inside a scanned folder that holds swatches: the viewer lists no\n"
+                  "folder there, so its files are not scanned"},
+};
+const size_t noteKindCount = std::size(noteKinds);
+
+const FindingKind levelFolderKind = {
+    "level", "a level folder that cannot be read: the other levels of the run are still checked"};
+
 namespace {
 
 constexpr size_t nameColumn = 13;

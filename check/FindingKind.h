@@ -14,6 +14,12 @@ struct FindingKind {
 extern const FindingKind findingKinds[];
 extern const size_t findingKindCount;
 
+// The kinds of note: what the check tells without counting it a problem.
+extern const FindingKind noteKinds[];
+extern const size_t noteKindCount;
+// The kind of a level folder that cannot be read, among the levels of a run: no --ignore kind.
+extern const FindingKind levelFolderKind;
+
 // Whether `name` is the name of a kind. Never fails.
 bool isFindingKind(const std::string& name);
 

@@ -27,7 +27,9 @@ void noteOutsideLink(const LevelFile& file, Findings& found) {
                                    ", outside the level folder; the viewer loads it, but "
                                    "the level does not hold it",
                                0,
-                               {}});
+                               {},
+                               file.path,
+                               0});
 }
 
 size_t markerOf(const LevelReport& report, uint32_t colour) {
@@ -53,12 +55,14 @@ void addSwatchFindings(const LevelReport& report, const SwatchUse& use, Findings
     case SwatchReading::Status::Missing:
         found.problem("missing", files, {},
                       "missing swatch " + which + ": " + consequence +
-                          "; add it, painted in one marker colour");
+                          "; add it, painted in one marker colour",
+                      use.path);
         return;
     case SwatchReading::Status::Unreadable:
         found.problem("unreadable", files, {},
                       "unreadable swatch " + which + " (" + reading.reason + "): " + consequence +
-                          "; save it again as a PNG image");
+                          "; save it again as a PNG image",
+                      use.path);
         return;
     case SwatchReading::Status::Read:
         break;
@@ -74,14 +78,16 @@ void addSwatchFindings(const LevelReport& report, const SwatchUse& use, Findings
                           colourText(colour) + "; make the swatch fully opaque" +
                           (clash.empty() ? " (" + colourText(opaque) + ")"
                                          : ", but not as " + colourText(opaque) + ", which is " +
-                                               clash + ": pick another opaque colour"));
+                                               clash + ": pick another opaque colour"),
+                      use.path);
     }
     if (reading.differing > 0)
         found.problem("mixed", files, {colour},
                       "mixed swatch " + which + ": " + std::to_string(reading.differing) + " of " +
                           std::to_string(reading.pixels) +
                           " pixels differ from its top-left colour " + colourText(colour) +
-                          ", and the viewer shows the whole swatch; fill it with that one colour");
+                          ", and the viewer shows the whole swatch; fill it with that one colour",
+                      use.path);
 }
 
 } // namespace

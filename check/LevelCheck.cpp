@@ -108,8 +108,9 @@ class Checker {
 
     void problem(const std::string& kind, std::vector<std::string> files,
                  std::vector<uint32_t> colours, const std::string& message) {
+        const std::string location = files.front();
         report_.problems.push_back(
-            {kind, "", std::move(files), std::move(colours), message, 0, {}});
+            {kind, "", std::move(files), std::move(colours), message, 0, {}, location, 0});
     }
 
     void checkFolders() {
@@ -179,7 +180,9 @@ class Checker {
                      " that are not scanned: the viewer reads only the files directly in " +
                      parent + "/; move those the level needs into " + parent + "/",
                  0,
-                 {}});
+                 {},
+                 folder.path,
+                 0});
         }
     }
 

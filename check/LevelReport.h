@@ -31,6 +31,10 @@ struct Finding {
     std::string message;
     uint64_t pixels = 0;              // stray map colours: how many pixels
     std::vector<PixelPosition> first; // and the first few of them
+    // The file it is in, as the level names it (a map's: the map as given); "" for the level
+    // folder itself. And the line there, counted from 1; 0 for none.
+    std::string location;
+    int64_t line = 0;
 };
 
 // What a map image uses: pixels per marker (indexed like LevelReport::markers) and the

@@ -147,7 +147,9 @@ bool checkMap(LevelReport& report, const std::string& file, int snap, std::vecto
                               hintText(report, pixels, hints.hintOf(stray.colour), snap) +
                               "; repaint it with a marker colour",
                           stray.pixels,
-                          stray.first});
+                          stray.first,
+                          file,
+                          0});
     }
     if (map.untrackedPixels > 0)
         strays.push_back(
@@ -160,7 +162,9 @@ bool checkMap(LevelReport& report, const std::string& file, int snap, std::vecto
                  " more pixels are in colours not listed; it looks like a picture, not a map "
                  "painted in marker colours",
              map.untrackedPixels,
-             {}});
+             {},
+             file,
+             0});
     report.maps.push_back(std::move(map));
     return true;
 }

@@ -51,6 +51,12 @@ std::string escapedUtf8(const std::string& text, Ascii ascii) {
     return out;
 }
 
+std::string percentEscaped(unsigned char c) {
+    char escaped[4];
+    std::snprintf(escaped, sizeof escaped, "%%%02X", unsigned(c));
+    return escaped;
+}
+
 } // namespace
 
 std::string printable(const std::string& text) {
@@ -117,4 +123,31 @@ std::string xmlText(const std::string& text) {
         return isControl(static_cast<unsigned char>(c)) ? hexEscaped(static_cast<unsigned char>(c))
                                                         : std::string(1, c);
     });
+}
+
+std::string uriPath(const std::string& path) {
+    static const std::string kept = "/-._~!$&'()*+,;=@";
+    std::string out;
+    for (unsigned char c : path) {
+        const bool alphanumeric =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        out += alphanumeric || kept.find(char(c)) != std::string::npos ? std::string(1, char(c))
+                                                                       : percentEscaped(c);
+    }
+    return out;
+}
+
+std::string workflowData(const std::string& text) {
+    return escapedUtf8(text, [](char c) {
+        return c == '%' || c == '\r' || c == '\n' ? percentEscaped(static_cast<unsigned char>(c))
+                                                  : std::string(1, c);
+    });
+}
+
+std::string workflowProperty(const std::string& text) {
+    std::string out;
+    for (char c : workflowData(text))
+        out += c == ':' || c == ',' ? percentEscaped(static_cast<unsigned char>(c))
+                                    : std::string(1, c);
+    return out;
 }

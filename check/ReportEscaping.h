@@ -21,3 +21,13 @@ std::string jsonString(const std::string& text);
 // other than tab, line feed and carriage return) as \xNN, as printable writes them, and bytes
 // that are no well-formed UTF-8 as U+FFFD.
 std::string xmlText(const std::string& text);
+
+// A path as a relative URI reference: letters, digits, '/' and "-._~!$&'()*+,;=@" kept, every
+// other byte (':' too, which would read as a scheme) as %XX.
+std::string uriPath(const std::string& path);
+
+// The message of a workflow command: '%', CR and LF as %25, %0D and %0A; bytes that are no
+// well-formed UTF-8 as U+FFFD.
+std::string workflowData(const std::string& text);
+// A workflow command property's value: as a message, and ':' and ',' as %3A and %2C.
+std::string workflowProperty(const std::string& text);

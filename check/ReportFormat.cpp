@@ -4,8 +4,11 @@
 #include <iterator>
 
 // Each format is defined in a file of its own; the first is the default.
-extern const ReportFormat textFormat, csvFormat, jsonFormat, junitFormat;
-static const ReportFormat* const formats[] = {&textFormat, &csvFormat, &jsonFormat, &junitFormat};
+extern const ReportFormat textFormat, csvFormat, jsonFormat, junitFormat, sarifFormat, githubFormat,
+    codeQualityFormat;
+static const ReportFormat* const formats[] = {&textFormat,       &csvFormat,   &jsonFormat,
+                                              &junitFormat,      &sarifFormat, &githubFormat,
+                                              &codeQualityFormat};
 
 namespace {
 

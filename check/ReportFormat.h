@@ -14,6 +14,7 @@ struct ReportSettings {
     // A run of levels (several named, --find or --shard) writes the format's document for
     // several, whatever their number; else the run's one level is written as it always was.
     bool manyLevels = false;
+    std::string root; // sarif, github, codequality: --root, "" for each level's own
 };
 
 // One output format of the report: its name for --format, what it is for the usage text

@@ -21,5 +21,12 @@ std::vector<std::string> markerFiles(const LevelReport& report, const Marker& ma
 // The problems found in `map`; "" for those of the level itself.
 std::vector<const Finding*> problemsOf(const LevelReport& report, const std::string& map);
 
+// The last line of a report: "no problems found", "1 problem found", "2 problems found".
+std::string verdict(size_t problems);
+
+// The last line of a run of several levels: "3 levels checked, 1 could not be read: 5
+// problems found in 2 levels".
+std::string runVerdict(const std::vector<LevelReport>& levels);
+
 // "1 file", "2 files": the count with the word that fits it.
 std::string plural(size_t count, const char* one, const char* many);

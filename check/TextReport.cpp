@@ -17,12 +17,6 @@ std::string padded(const std::string& text, size_t width) {
     return text + std::string(width > used ? width - used : 0, ' ');
 }
 
-std::string verdict(const LevelReport& report) {
-    return report.problems.empty()
-               ? "no problems found"
-               : plural(report.problems.size(), "problem", "problems") + " found";
-}
-
 void writeMap(std::ostream& out, const LevelReport& report, const MapReport& map, bool listUnused) {
     out << "\nmap " << printable(map.file) << ": " << map.width << " x " << map.height << ", "
         << plural(uint64_t(map.width) * uint64_t(map.height), "pixel", "pixels") << "\n";
@@ -70,7 +64,8 @@ void writeQuiet(std::ostream& out, const LevelReport& report) {
         for (const Finding& note : report.notes)
             out << "  " << printable(note.message) << "\n";
     }
-    out << (report.problems.empty() && report.notes.empty() ? "" : "\n") << verdict(report) << "\n";
+    out << (report.problems.empty() && report.notes.empty() ? "" : "\n")
+        << verdict(report.problems.size()) << "\n";
 }
 
 void writeTextLevel(std::ostream& out, const LevelReport& report, const ReportSettings& settings) {
@@ -102,22 +97,7 @@ void writeTextLevel(std::ostream& out, const LevelReport& report, const ReportSe
     }
     for (const MapReport& map : report.maps)
         writeMap(out, report, map, settings.listUnused);
-    out << "\n" << verdict(report) << "\n";
-}
-
-// "3 levels checked, 1 could not be read: 5 problems found in 2 levels".
-std::string runVerdict(const std::vector<LevelReport>& levels) {
-    size_t unreadable = 0, withProblems = 0, problems = 0;
-    for (const LevelReport& report : levels) {
-        unreadable += !report.unreadable.empty();
-        withProblems += !report.problems.empty();
-        problems += report.problems.size();
-    }
-    return plural(levels.size(), "level", "levels") + " checked" +
-           (unreadable ? ", " + std::to_string(unreadable) + " could not be read" : "") + ": " +
-           (problems ? plural(problems, "problem", "problems") + " found in " +
-                           plural(withProblems, "level", "levels")
-                     : "no problems found");
+    out << "\n" << verdict(report.problems.size()) << "\n";
 }
 
 // Quiet, a level with nothing to say is left out, and each other block starts with its

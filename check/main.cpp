@@ -6,10 +6,12 @@
 #include "check/PaletteFile.h"
 #include "check/ReportFormat.h"
 #include "check/ReportParts.h"
+#include "platform/PathStatus.h"
 #include "platform/StandardStreams.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <iostream>
 
@@ -87,6 +89,14 @@ int main(int argc, char** argv) {
         std::printf("levelcolors-check %s\n", LEVELCOLORS_VERSION);
         return 0;
     }
+    if (!options.root.empty()) {
+        const PathStatus root = pathStatus(options.root);
+        if (!root.folder) {
+            fail("cannot use --root " + options.root + ": " +
+                 (root.exists ? "it is not a folder" : std::strerror(root.error)));
+            return exitFailure;
+        }
+    }
     bool failed = false;
     // Only a run of one level has maps (CheckOptions sees to it).
     const LevelCheckSettings checkSettings = {options.near, options.maps, options.snap};
@@ -127,6 +137,7 @@ int main(int argc, char** argv) {
     settings.quiet = options.quiet;
     settings.timestamp = utcTimestamp();
     settings.manyLevels = !options.oneLevel();
+    settings.root = options.root;
     options.format->write(std::cout, reports, settings);
     std::cout.flush();
     if (failed)
