@@ -63,7 +63,7 @@ TEST(HostedReports, SarifPassesItsSchemaAndCodeQualityHasEveryFieldOnEveryBroken
             EXPECT_EQ(runCheck(arguments, level.path()).out, run.out) << format;
             const std::string file = level.path() + "/report." + format;
             std::ofstream(file, std::ios::binary) << run.out;
-            std::vector<std::string> command = {"python3", validator, format, file};
+            std::vector<std::string> command = {"/usr/bin/python3", validator, format, file};
             if (std::string(format) == "sarif")
                 command.insert(command.begin() + 3,
                                sourceRoot() + "/tests/check/sarif-schema-2.1.0.json");
