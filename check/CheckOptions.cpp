@@ -40,6 +40,13 @@ options:
                           marker with its count and first 5 pixel positions (x,y from the
                           top-left), each with the marker it was most likely meant to be.
                           May be given several times
+  --fix-strays            with --map: first snap each stray pixel of the maps to the marker
+                          it was meant to be (its neighbours as painted, within --snap) and
+                          save the maps in place, each kept a PNG of its kind where its
+                          colours allow; every change is a note (fixed), and what a save
+                          changes besides the pixels (16-bit samples, colour-management
+                          chunks) is one line on standard error. The check then counts what
+                          remains. Without it no map is ever written
   --unused                with --map in text format, list the marker colours a map never
                           uses instead of only counting them (csv and json always list them)
   --find DIR              also check every level folder at and below DIR (one with textures/,
@@ -53,15 +60,16 @@ options:
 Several levels (or any --find or --shard) are checked on every core and reported in the order
 given, in one report, however many levels it holds: text gives each level's block in turn and
 one last line for the run; csv adds a first column, level; json gives {"levels": [...]}
-holding each level's object; junit gives <testsuites> with a test suite per level. --map and
---palette need a single level folder.
+holding each level's object; junit gives <testsuites> with a test suite per level. --map,
+--fix-strays and --palette need a single level folder.
   --help                  this text
   --version               the name and the version
 
 exit status: 0 no problems, 1 problems found, 2 usage error, unreadable level folder, folder
---find cannot search or map, no folder at --root, or a palette that cannot be written (one line
-on standard error says which; among several levels one that cannot be read is also named in
-the report in its place, and the others are still checked).
+--find cannot search, map that cannot be read or (--fix-strays) saved, no folder at --root, or
+a palette that cannot be written (one line on standard error says which; among several levels
+one that cannot be read is also named in the report in its place, and the others are still
+checked).
 )";
 }
 
@@ -90,6 +98,7 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
     OptionParser parser(arguments, {{"--help", "-h", false},
                                     {"--version", nullptr, false},
                                     {"--unused", nullptr, false},
+                                    {"--fix-strays", nullptr, false},
                                     {"--quiet", "-q", false},
                                     {"--format", nullptr, true},
                                     {"--near", nullptr, true},
@@ -120,6 +129,8 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             options.help = true;
         } else if (parsed.name == "--version") {
             options.version = true;
+        } else if (parsed.name == "--fix-strays") {
+            options.fixStrays = true;
         } else if (parsed.name == "--unused") {
             options.listUnused = true;
         } else if (parsed.name == "--quiet") {
@@ -164,7 +175,11 @@ CheckOptions parseOptions(const std::vector<std::string>& arguments) {
             options.maps.push_back(value);
         }
     }
-    if (options.error.empty() && !options.oneLevel() && !options.maps.empty())
+    if (options.error.empty() && options.fixStrays && options.maps.empty())
+        options.error = "--fix-strays needs --map IMAGE";
+    else if (options.error.empty() && !options.oneLevel() && options.fixStrays)
+        options.error = "--fix-strays needs a single level folder, without --find or --shard";
+    else if (options.error.empty() && !options.oneLevel() && !options.maps.empty())
         options.error = "--map needs a single level folder, without --find or --shard";
     else if (options.error.empty() && !options.oneLevel() && !options.palette.empty())
         options.error = "--palette needs a single level folder, without --find or --shard";

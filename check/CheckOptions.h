@@ -22,6 +22,7 @@ struct CheckOptions {
     int snap = MeantMarker::defaultSnap; // how far a stray may lie from the marker meant
     std::string palette;                 // "" for none
     std::vector<std::string> maps;
+    bool fixStrays = false;  // snaps the maps' strays and saves the maps before they are counted
     bool listUnused = false; // text: each map's unused marker colours, not just their number
     bool quiet = false;      // text: problems and notes only, and the last line
     std::vector<std::string> ignored; // kinds of problem left out of output and exit status
@@ -35,10 +36,11 @@ struct CheckOptions {
     bool oneLevel() const;
 };
 
-// Reads "[--format FORMAT] [--near N] [--snap N] [--palette FILE] [--map IMAGE]... [--unused]
-// [--quiet] [--ignore KIND,...] [--root DIR] [--find DIR]... [--shard K/N] [--help] [--version]
-// [LEVEL_FOLDER]..."; values may also follow "=". --map and --palette are a usage error unless
-// the line names one level. Never fails: a usage error is put in `error`.
+// Reads "[--format FORMAT] [--near N] [--snap N] [--palette FILE] [--map IMAGE]...
+// [--fix-strays] [--unused] [--quiet] [--ignore KIND,...] [--root DIR] [--find DIR]...
+// [--shard K/N] [--help] [--version] [LEVEL_FOLDER]..."; values may also follow "=". --map,
+// --fix-strays and --palette are a usage error unless the line names one level, --fix-strays
+// also without --map. Never fails: a usage error is put in `error`.
 CheckOptions parseOptions(const std::vector<std::string>& arguments);
 
 // The --help text, with the kinds of problem from the findingKinds table. Never fails.

@@ -70,7 +70,9 @@ void writeCsvLevel(CsvTable& out, const LevelReport& report) {
     }
     for (const Finding& note : report.notes)
         out.row({"note", note.kind, coloursText(note.colours), alphasText(note.colours),
-                 joined(note.files, "; "), "", "", "", "", note.message});
+                 joined(note.files, "; "), "", note.map,
+                 note.pixels ? std::to_string(note.pixels) : "", positionsText(note.first),
+                 note.message});
     for (const MapReport& map : report.maps) {
         for (size_t i = 0; i < report.markers.size(); ++i) {
             const Marker& marker = report.markers[i];

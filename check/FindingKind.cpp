@@ -36,6 +36,8 @@ const FindingKind noteKinds[] = {
                 "hold it"},
     {"unscanned", "a folder inside a scanned folder that holds swatches: the viewer lists no\n"
                   "folder there, so its files are not scanned"},
+    {"fixed", "stray pixels of a --map image that --fix-strays snapped to the marker they were\n"
+              "meant to be, the map saved: one note per stray colour and marker"},
 };
 const size_t noteKindCount = std::size(noteKinds);
 

@@ -5,6 +5,7 @@
 #include "check/Legend.h"
 #include "check/MapCheck.h"
 #include "check/ReportParts.h"
+#include "check/StrayFix.h"
 #include "check/SwatchReading.h"
 #include "level/ColourText.h"
 #include "level/ImagePrefetch.h"
@@ -193,9 +194,16 @@ class Checker {
         for (const std::string& map : settings_.maps) {
             if (!done.insert(map).second)
                 continue;
+            // Counted as it is now: the strays left are the problems. A map that cannot be
+            // read at all is named once, as unreadable.
+            std::string unsaved;
+            const bool fixed =
+                !settings_.fixStrays || fixStrays(report_, map, settings_.snap, unsaved);
             std::string reason;
             if (!checkMap(report_, map, settings_.snap, strays, reason))
                 report_.unreadableMaps.push_back({map, reason});
+            else if (!fixed)
+                report_.unsavedMaps.push_back({map, unsaved});
         }
         return strays;
     }

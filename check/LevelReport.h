@@ -48,7 +48,7 @@ struct MapReport {
     uint64_t untrackedPixels = 0;
 };
 
-// A --map image that could not be read, and why.
+// A --map image that could not be read (or, fixing strays, saved), and why.
 struct UnreadableMap {
     std::string file;
     std::string reason;
@@ -65,6 +65,10 @@ struct LevelReport {
     std::vector<Finding> notes;
     std::vector<MapReport> maps;
     std::vector<UnreadableMap> unreadableMaps; // for standard error, not the report
+    // --fix-strays: the maps that could not be saved, and what the saves changed besides the
+    // pixels (one line each naming its map), both for standard error.
+    std::vector<UnreadableMap> unsavedMaps;
+    std::vector<std::string> mapSaveLines;
 };
 
 // "texture", "object", "walk behind", "walk into".

@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
     }
     bool failed = false;
     // Only a run of one level has maps (CheckOptions sees to it).
-    const LevelCheckSettings checkSettings = {options.near, options.maps, options.snap};
+    const LevelCheckSettings checkSettings = {options.near, options.maps, options.snap,
+                                              options.fixStrays};
     std::vector<LevelReport> reports = checkLevels(levelsToCheck(options, failed), checkSettings);
     for (const LevelReport& report : reports) {
         if (report.unreadable.empty())
@@ -111,6 +112,12 @@ int main(int argc, char** argv) {
             return exitFailure;
     }
     for (const LevelReport& report : reports) {
+        for (const std::string& line : report.mapSaveLines)
+            fail(line);
+        for (const UnreadableMap& map : report.unsavedMaps) {
+            fail("cannot save map " + map.file + ": " + map.reason);
+            failed = true;
+        }
         for (const UnreadableMap& map : report.unreadableMaps) {
             fail("cannot read map " + map.file + ": " + map.reason);
             failed = true;

@@ -40,7 +40,7 @@ const std::vector<RunFormat> runFormats = {
      "<error message=\"cannot read level folder gone: No such file or directory\" "
      "type=\"unreadable\">"},
     {"sarif", "expected.sarif",
-     "\"ruleId\": \"level\", \"ruleIndex\": 19, \"level\": \"error\", \"message\": {\"text\": "
+     "\"ruleId\": \"level\", \"ruleIndex\": 20, \"level\": \"error\", \"message\": {\"text\": "
      "\"cannot read level folder gone: No such file or directory\"}",
      false},
     {"github", "expected-github.txt",
