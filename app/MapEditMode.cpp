@@ -55,9 +55,26 @@ bool MapEditMode::apply(ViewState& state, const SDL_Event& event, MapList::Map& 
             line_ = changedOnDiskRefusal;
         }
     }
+    if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) &&
+        !event.active.gain)
+        spaceHeld_ = ctrlHeld_ = shiftHeld_ = false; // no key-up comes without the focus
     if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
-        if (event.key.keysym.sym == SDLK_SPACE)
-            spaceHeld_ = event.type == SDL_KEYDOWN;
+        const bool down = event.type == SDL_KEYDOWN;
+        switch (event.key.keysym.sym) {
+        case SDLK_SPACE:
+            spaceHeld_ = down;
+            break;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            ctrlHeld_ = down;
+            break;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            shiftHeld_ = down;
+            break;
+        default:
+            break;
+        }
         if (event.type == SDL_KEYDOWN)
             return applyKey(state, event, map, art, area, sink);
         return false;
@@ -144,11 +161,11 @@ bool MapEditMode::applyButton(ViewState& state, const SDL_Event& event, MapList:
             return true;
         }
         const SDLMod mod = SDL_GetModState();
-        if (mod & KMOD_CTRL) {
+        if (ctrlHeld_ || (mod & KMOD_CTRL)) {
             if (inside)
                 map.editor.fill(cell, *state.brush);
             noteDropped(map);
-        } else if (mod & KMOD_SHIFT) {
+        } else if (shiftHeld_ || (mod & KMOD_SHIFT)) {
             held_ = Held::ShiftPress;
             pressed_ = cell;
         } else {

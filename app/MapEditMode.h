@@ -49,10 +49,12 @@ class MapEditMode {
     void noteDropped(MapList::Map& map);
 
     std::string line_;
-    bool overChangesAsked_ = false; // the refusal's line shows: ^S again saves over it
+    bool overChangesAsked_ = false;         // the refusal's line shows: ^S again saves over it
     std::optional<FileStamp> changedStamp_; // the file as the refusal found it
     bool droppedSaid_ = false;
-    bool spaceHeld_ = false;
+    // Space, Ctrl and Shift as their key events leave them, in the order events come: the
+    // system's modifier state may already have moved on to a later key-up.
+    bool spaceHeld_ = false, ctrlHeld_ = false, shiftHeld_ = false;
     // The button held in the area: the left one's tool, or a pan.
     enum class Held { None, Stroke, ShiftPress, Pan } held_ = Held::None;
     MapEditor::Cell pressed_;

@@ -8,6 +8,7 @@
 #include "tests/app/ViewerScreen.h"
 
 #include <SDL_image.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr uint32_t walkIntoMarker = 0x123456;
+constexpr uint32_t walkIntoMarker = 0x123456, walkBehindMarker = 0x55AAAA;
 
 // The map's caption while editing: "EDIT: levels/painted.png", and " *" after it with unsaved
 // edits.
@@ -63,6 +64,13 @@ std::string bytesOf(const std::string& path) {
 uint64_t inodeOf(const std::string& path) {
     struct stat status = {};
     return stat(path.c_str(), &status) == 0 ? uint64_t(status.st_ino) : 0;
+}
+
+// Escape with unsaved edits: the question, then Escape again quits.
+void quitUnsaved(ViewerRun& viewer) {
+    viewer.press({"Escape"});
+    viewer.waitFor(statusOf(28)); // unsaved: ^S saves, Esc quits
+    EXPECT_EQ(viewer.quit(), 0);
 }
 
 // Turns edit mode on, then picks the brick from cell 0,0 for the brush.
@@ -127,11 +135,12 @@ TEST_F(ViewerEdit, CtrlClickFillsCtrlZUndoesAndCtrlYRedoesWithoutLeavingTheMap) 
     shot = viewer.waitFor(statusOf(17));
     EXPECT_EQ(shot.at(centreX(1), centreY(1)), walkIntoMarker);
     EXPECT_TRUE(viewer.process().running());
-    // The close button asks the same; Escape then quits, unsaved.
+    // The close button asks the same; a second close quits, unsaved.
     ASSERT_TRUE(viewer.driver().closeWindow(viewer.window()));
     viewer.waitFor(statusOf(28));
     EXPECT_TRUE(viewer.process().running());
-    EXPECT_EQ(viewer.quit(), 0);
+    ASSERT_TRUE(viewer.driver().closeWindow(viewer.window()));
+    EXPECT_EQ(viewer.process().wait(30), 0);
     EXPECT_EQ(bytesOf(level.path() + "/levels/painted.png"), before);
 }
 
@@ -157,6 +166,90 @@ TEST_F(ViewerEdit, AMapChangedOnDiskKeepsItsEditsAndIsSavedOverOnlyAtTheSecondCt
     EXPECT_EQ(savedPixel(map, 0, 0), brickMarker);
     EXPECT_EQ(savedPixel(map, 1, 1), brickMarker);
     EXPECT_EQ(viewer.quit(), 0);
+}
+
+TEST_F(ViewerEdit, ShiftDragFillsARectangleShiftClickALineAndTheEmptyBrushOfSide2Clears) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    WindowDriver& driver = viewer.driver();
+    // The colours as painted: each cell its colour, the empty ones the white background.
+    viewer.press({"p"});
+    viewer.waitFor(pixelIs(centreX(1), centreY(0), 0xAA2200));
+    ASSERT_TRUE(driver.dragWith(viewer.window(), centreX(1), centreY(0), centreX(2), centreY(0),
+                                {"shift"}));
+    Screenshot shot = viewer.waitFor(pixelIs(centreX(2), centreY(0), brickMarker));
+    EXPECT_EQ(shot.at(centreX(1), centreY(0)), brickMarker);
+    EXPECT_EQ(shot.at(centreX(3), centreY(0)), walkBehindMarker);
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), white);
+
+    // A click paints cell 0,1; Shift and a click at 2,1 paints the line between.
+    ASSERT_TRUE(driver.click(viewer.window(), centreX(0), centreY(1)));
+    viewer.waitFor(pixelIs(centreX(0), centreY(1), brickMarker));
+    ASSERT_TRUE(driver.clickWith(viewer.window(), centreX(2), centreY(1), 1, {"shift"}));
+    shot = viewer.waitFor(pixelIs(centreX(1), centreY(1), brickMarker));
+    EXPECT_EQ(shot.at(centreX(3), centreY(1)), walkIntoMarker);
+
+    // The empty brush of side 2 at 2,0 clears 2,0 to 3,1.
+    viewer.press({"x", "bracketright"});
+    viewer.waitFor(statusOf(13)); // #000000 empty
+    ASSERT_TRUE(driver.click(viewer.window(), centreX(2), centreY(0)));
+    shot = viewer.waitFor(pixelIs(centreX(3), centreY(1), white));
+    for (const auto& [column, row] : {std::pair{2, 0}, {3, 0}, {2, 1}})
+        EXPECT_EQ(shot.at(centreX(column), centreY(row)), white) << column << "," << row;
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), brickMarker);
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(pixelIs(centreX(3), centreY(1), walkIntoMarker));
+    quitUnsaved(viewer);
+}
+
+TEST_F(ViewerEdit, NSnapsTheStraysAndARightClickOnARowPicksItsColourWithADashedFrame) {
+    level.copyGolden("map");
+    ViewerRun& viewer = start({"--snap", "442"});
+    // The brick's row on the textures page: the brush, the row framed with dashes.
+    ASSERT_TRUE(viewer.driver().clickWith(viewer.window(), 150, rowY(0, 32) + 16, 3));
+    Screenshot shot = viewer.waitFor(pixelIs(2, rowY(0, 32) - 2, black));
+    EXPECT_EQ(shot.at(8, rowY(0, 32) - 2), white); // between two dashes
+    viewer.press({"m", "e"});
+    viewer.waitFor(both(editing, statusOf(brickBrushLine)));
+    // The stray 0,1 and a second one painted at 1,1, snapped to their neighbours' markers.
+    ASSERT_TRUE(viewer.driver().clickWith(viewer.window(), centreX(0), centreY(1), 3));
+    viewer.waitFor(statusOf(17)); // #010203 no marker
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+    viewer.waitFor(pixelIs(centreX(1) - 4, centreY(1) - 4, magenta));
+    viewer.press({"n"});
+    shot = viewer.waitFor(statusOf(24)); // snapped 2, 0 strays left
+    for (const int column : {0, 1}) {
+        EXPECT_NE(shot.at(centreX(column) - 4, centreY(1) - 4), magenta) << column;
+        EXPECT_NE(shot.at(centreX(column) + 4, centreY(1) - 4), black) << column;
+    }
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(pixelIs(centreX(0) - 4, centreY(1) - 4, magenta));
+    quitUnsaved(viewer);
+}
+
+TEST_F(ViewerEdit, AReadOnlyMapIsNotSavedItsEditsKeptAndItsFileAsItWas) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    const std::string map = level.path() + "/levels/painted.png";
+    std::filesystem::permissions(map, std::filesystem::perms::owner_read |
+                                          std::filesystem::perms::group_read |
+                                          std::filesystem::perms::others_read);
+    const std::string before = bytesOf(map);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+    viewer.waitFor(editingUnsaved);
+    viewer.press({"ctrl+s"});
+    Screenshot shot = viewer.waitFor(statusOf(20)); // not saved: read-only
+    EXPECT_EQ(captionWidth(shot), labelWidth(26));
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), brickArt);
+    EXPECT_EQ(bytesOf(map), before);
+    // The question's Ctrl+S tries again, and the map still cannot be saved.
+    viewer.press({"Escape"});
+    viewer.waitFor(statusOf(28));
+    viewer.press({"ctrl+s"});
+    viewer.waitFor(statusOf(20));
+    EXPECT_TRUE(viewer.process().running());
+    quitUnsaved(viewer);
+    EXPECT_EQ(viewer.standardError(), "Unable to save map levels/painted.png : read-only\n"
+                                      "Unable to save map levels/painted.png : read-only\n");
+    EXPECT_EQ(bytesOf(map), before);
 }
 
 } // namespace
