@@ -4,6 +4,7 @@
 #include "app/MapStatusText.h"
 
 #include <SDL.h>
+#include <algorithm>
 
 namespace {
 

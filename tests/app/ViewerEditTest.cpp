@@ -252,4 +252,29 @@ TEST_F(ViewerEdit, AReadOnlyMapIsNotSavedItsEditsKeptAndItsFileAsItWas) {
     EXPECT_EQ(bytesOf(map), before);
 }
 
+TEST_F(ViewerEdit, AFastDragPaintsEveryCellBetweenAndSpaceWithADragMovesTheMapInstead) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    WindowDriver& driver = viewer.driver();
+    viewer.press({"p"});
+    viewer.waitFor(pixelIs(centreX(1), centreY(0), 0xAA2200));
+    // One move from cell 0,1 to 3,1: the cells between are painted too.
+    ASSERT_TRUE(driver.drag(viewer.window(), centreX(0), centreY(1), centreX(3), centreY(1)));
+    Screenshot shot = viewer.waitFor(pixelIs(centreX(3), centreY(1), brickMarker));
+    for (const int column : {0, 1, 2})
+        EXPECT_EQ(shot.at(centreX(column), centreY(1)), brickMarker) << column;
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(pixelIs(centreX(3), centreY(1), walkIntoMarker));
+
+    // Space held: the drag moves the map 32 pixels right and down, and paints nothing.
+    ASSERT_TRUE(driver.holdKey(viewer.window(), "space"));
+    ASSERT_TRUE(
+        driver.drag(viewer.window(), centreX(3), centreY(1), centreX(3) + 32, centreY(1) + 32));
+    ASSERT_TRUE(driver.releaseKey(viewer.window(), "space"));
+    shot = viewer.waitFor(pixelIs(centreX(3) + 32, centreY(1) + 32, walkIntoMarker));
+    EXPECT_EQ(shot.at(centreX(0) + 32, centreY(0) + 32), brickMarker);
+    EXPECT_EQ(shot.at(centreX(1) + 32, centreY(1) + 32), white);
+    EXPECT_EQ(captionWidth(shot), labelWidth(24)); // nothing painted: no unsaved edits
+    EXPECT_EQ(viewer.quit(), 0);
+}
+
 } // namespace
