@@ -54,13 +54,61 @@ char typedCharacter(uint16_t unicode) {
 // whose row is named. The page counts are only needed, and counted, when a key or button
 // comes. A wheel step is one press of its page key, never a held key.
 ViewState applyEvent(ViewState state, const SDL_Event& event, const LevelContents& level,
+                     MapView& map);
+
+// Whether a key-down is a modifier alone, which answers nothing.
+bool modifierAlone(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && event.key.keysym.sym >= SDLK_RSHIFT &&
+           event.key.keysym.sym <= SDLK_COMPOSE;
+}
+
+// Escape or the close button while a map has unsaved edits asks first; the answer is the next
+// key: Ctrl+S saves them all, Escape quits, any other key cancels; a second close quits.
+ViewState askBeforeQuitting(ViewState state, const SDL_Event& event, const LevelContents& level,
+                            MapView& map) {
+    if (state.unsavedAsked) {
+        if (event.type == SDL_QUIT) {
+            state.quit = true;
+            return state;
+        }
+        if (event.type != SDL_KEYDOWN || modifierAlone(event))
+            return applyEvent(state, event, level, map);
+        state.unsavedAsked = false;
+        const SDLKey key = event.key.keysym.sym;
+        if (key == SDLK_ESCAPE)
+            state.quit = true;
+        else if (key == SDLK_s && (event.key.keysym.mod & KMOD_CTRL))
+            map.saveAll();
+        return state;
+    }
+    const ViewState after = applyEvent(state, event, level, map);
+    if (after.quit && !state.quit && map.anyUnsaved()) {
+        ViewState asking = after;
+        asking.quit = false;
+        asking.unsavedAsked = true;
+        return asking;
+    }
+    return after;
+}
+
+ViewState applyEvent(ViewState state, const SDL_Event& event, const LevelContents& level,
                      MapView& map) {
     // A row marked after a click on a map cell stays until the next key or click; the hover
     // lines name it until the pointer moves.
     if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN)
         state.marked = std::nullopt;
+    bool taken = false;
     if (state.viewMode == ViewMode::Map)
-        state = map.applyEvent(state, event);
+        state = map.applyEvent(state, event, taken);
+    if (taken)
+        return state;
+    // A right click on a row of a list takes its colour for the brush.
+    if (state.viewMode != ViewMode::Map && !state.typing && event.type == SDL_MOUSEBUTTONDOWN &&
+        event.button.button == SDL_BUTTON_RIGHT) {
+        if (const std::optional<uint32_t> colour = rowColourAt(state, level, event.button.y))
+            state.brush = *colour;
+        return state;
+    }
     if (event.type == SDL_KEYDOWN)
         return applyKey(state, event.key.keysym.sym, countPages(state, level),
                         typedCharacter(event.key.keysym.unicode));
@@ -78,7 +126,7 @@ ViewState applyEvent(ViewState state, const SDL_Event& event, const LevelContent
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPMOUSEFOCUS) &&
         !event.active.gain)
         state.pointerX = state.pointerY = -1;
-    // The close button, SIGINT and SIGTERM all arrive as a quit event.
+    // The close button arrives as a quit event (the signals are the program's own).
     if (event.type == SDL_QUIT)
         state.quit = true;
     return state;
@@ -129,13 +177,13 @@ ViewState finishFrame(ViewState state, const LevelContents& level, const Decorat
     while (SDL_PollEvent(&event)) {
         held.note(event, event.type == SDL_KEYDOWN && keyRepeats(state, event.key.keysym.sym),
                   SDL_GetTicks());
-        state = applyEvent(state, event, level, map);
+        state = askBeforeQuitting(state, event, level, map);
         eventsCame = true;
     }
     // A held key acts again while it still repeats in the state it has led to.
     if (const std::optional<SDL_Event> repeat = held.repeatDue(SDL_GetTicks())) {
         if (keyRepeats(state, repeat->key.keysym.sym)) {
-            state = applyEvent(state, *repeat, level, map);
+            state = askBeforeQuitting(state, *repeat, level, map);
             eventsCame = true;
         } else
             held.letGo();

@@ -35,11 +35,14 @@ void drawBackground(const Decoration& background, Background chosen);
 // The frame's part after the wait: the page, the overlay at (5, height - 80), glFinish, the
 // buffer swap, then every queued key-down, mouse wheel step and pointer move applied to the
 // state, which is returned, and the repeat of a key held down when one is due (`held` notes the
-// keys and makes the repeats, of the keys that repeat). A quit event (the close button, SIGINT,
-// SIGTERM) ends the loop as Escape does. The page is `level`'s. In the map view `map` draws the
-// view instead of the page (the backdrop drawn again above its area, under the caption), with no
-// overlay over its area, and takes its own events first. A key-down or a mouse button ends the mark
-// of a row (state.marked), and a pointer move its naming by the hover lines. `eventsCame` tells
-// whether any event at all was taken (an expose, say, changes no state but asks for a frame).
+// keys and makes the repeats, of the keys that repeat). The close button ends the loop as Escape
+// does, and both first ask while a map has unsaved edits ("unsaved: ^S saves, Esc quits": the
+// next key answers, Ctrl+S saving every edited map, Escape quitting, any other key staying; a
+// second close quits). A right click on a list row takes its colour for the brush. The page is
+// `level`'s. In the map view `map` draws the view instead of the page (the backdrop drawn again
+// above its area, under the caption), with no overlay over its area, and takes its own events
+// first. A key-down or a mouse button ends the mark of a row (state.marked), and a pointer move its
+// naming by the hover lines. `eventsCame` tells whether any event at all was taken (an expose, say,
+// changes no state but asks for a frame).
 ViewState finishFrame(ViewState state, const LevelContents& level, const Decoration& background,
                       const Decoration& overlay, HeldKeys& held, MapView& map, bool& eventsCame);

@@ -48,6 +48,13 @@ struct ViewState {
     bool markHovered = false;
     // While the level loads, the caption line says how far it has come.
     std::optional<LoadingProgress> loading = std::nullopt;
+    // Editing (`e` in the map view): the brush's colour (none until one is picked, 0 the
+    // empty brush) and its side in cells, which a right click on a list row picks too.
+    bool editing = false;
+    std::optional<uint32_t> brush = std::nullopt;
+    int brushSize = 1;
+    // Escape or the close button with unsaved edits asks first; the next key answers.
+    bool unsavedAsked = false;
 };
 
 // The filter of the view shown: "" for none, and always on the collision view.

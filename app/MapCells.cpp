@@ -14,6 +14,9 @@ namespace {
 
 // Below this cell size the object's frame no longer shows.
 constexpr double smallestFrame = 8;
+// The grid of edit mode: mid grey at half opacity, seen over light and dark art alike.
+constexpr uint32_t gridGrey = 0x808080;
+constexpr uint8_t gridAlpha = 128;
 
 // Fills a rectangle with a display-layout colour, its alpha included.
 void fill(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
@@ -136,4 +139,29 @@ void MapCells::draw(const MapList::Map& map, MapLook look, CellArtTable& art,
     // One tick per frame for each texture shown, however many cells show it.
     for (Sprite* texture : drawn)
         texture->update();
+}
+
+void MapCells::drawGrid(const MapList::Map& map, MapNavigation::Size area, int32_t top) {
+    const MapNavigation& view = map.view;
+    const double cell = view.cell();
+    if (cell < gridCell)
+        return;
+    const int32_t side = int32_t(cell);
+    const int32_t baseX = int32_t(std::floor(view.originX()));
+    const int32_t baseY = top + int32_t(std::floor(view.originY()));
+    const Range cells = inArea(map, area);
+    if (cells.first >= cells.last || cells.top >= cells.bottom)
+        return;
+    const int32_t left = baseX + cells.first * side, right = baseX + cells.last * side;
+    const int32_t upper = baseY + cells.top * side, lower = baseY + cells.bottom * side;
+    // On the first pixel of each cell past the first, so that a cell keeps its own colour
+    // at its centre and the grid never hides a cell of 8 pixels.
+    for (int column = cells.first + 1; column < cells.last; ++column)
+        Screen::get().fillRect(
+            Rect{int16_t(baseX + column * side), int16_t(upper), 1, uint16_t(lower - upper)},
+            gridGrey, gridAlpha);
+    for (int row = cells.top + 1; row < cells.bottom; ++row)
+        Screen::get().fillRect(
+            Rect{int16_t(left), int16_t(baseY + row * side), uint16_t(right - left), 1}, gridGrey,
+            gridAlpha);
 }

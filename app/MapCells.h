@@ -26,6 +26,10 @@ class MapCells {
     // (ReducedTextures). Needs the Renderer; never fails.
     void draw(const MapList::Map& map, MapLook look, CellArtTable& art, MapNavigation::Size area,
               int32_t top);
+    // A thin grid between the cells in the area, a line of one pixel at half opacity, for
+    // editing; nothing below gridCell pixels a cell. Needs the Renderer; never fails.
+    static void drawGrid(const MapList::Map& map, MapNavigation::Size area, int32_t top);
+    static constexpr double gridCell = 8;
     // Whether a cell in the area shows a texture that still animates. Never fails.
     static bool animates(const MapList::Map& map, CellArtTable& art, MapNavigation::Size area);
 

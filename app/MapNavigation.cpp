@@ -47,6 +47,13 @@ void MapNavigation::keepInView(Size map, Size area) {
     originY_ = clampOrigin(originY_, map.height * cell(), area.height);
 }
 
+void MapNavigation::cellOf(Point point, int& column, int& row) const {
+    // Clamped far past any map, so that a pointer anywhere makes a cell.
+    const double limit = 1 << 24;
+    column = int(std::clamp(std::floor((point.x - std::floor(originX_)) / cell()), -limit, limit));
+    row = int(std::clamp(std::floor((point.y - std::floor(originY_)) / cell()), -limit, limit));
+}
+
 bool MapNavigation::cellAt(Point point, Size map, int& column, int& row) const {
     const double cx = std::floor((point.x - std::floor(originX_)) / cell());
     const double cy = std::floor((point.y - std::floor(originY_)) / cell());

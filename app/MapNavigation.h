@@ -44,6 +44,8 @@ class MapNavigation {
     // changed size).
     void keepInView(Size map, Size area);
 
+    // The cell under an area point, the map's cells counted on past its edges. Never fails.
+    void cellOf(Point point, int& column, int& row) const;
     // The cell under an area point; false when none is.
     bool cellAt(Point point, Size map, int& column, int& row) const;
     // The point the zoom keys zoom about: the pointer while it lies over one of the map's cells,

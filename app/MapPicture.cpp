@@ -92,11 +92,11 @@ void MapPicture::draw(const MapList::Map& map, MapLook look, CellArtTable& art,
     if (w <= 0 || h <= 0)
         return;
     const MapNavigation& view = map.view;
-    const std::string key =
-        map.path + "|" + std::to_string(view.zoom()) + "|" + std::to_string(view.originX()) + "|" +
-        std::to_string(view.originY()) + "|" + std::to_string(int(look)) + "|" + std::to_string(w) +
-        "x" + std::to_string(h) + "|" + std::to_string(art.generation()) + "|" +
-        std::to_string(size_t(map.pixels.data())) + "|" + std::to_string(map.generation);
+    const std::string key = map.path + "|" + std::to_string(view.zoom()) + "|" +
+                            std::to_string(view.originX()) + "|" + std::to_string(view.originY()) +
+                            "|" + std::to_string(int(look)) + "|" + std::to_string(w) + "x" +
+                            std::to_string(h) + "|" + std::to_string(art.generation()) + "|" +
+                            std::to_string(size_t(map.pixels().data())) + "|" + map.version();
     if (key != key_ || texture_ == 0) {
         const OwnedSurface surface(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000u,
                                                         0x0000FF00u, 0x000000FFu, 0xFF000000u));

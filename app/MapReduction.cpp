@@ -77,8 +77,8 @@ uint32_t MapReduction::flatColour(uint32_t pixel, MapLook look, CellArtTable& ar
 
 const MapReduction::Image& MapReduction::at(const MapList::Map& map, int zoom, MapLook look,
                                             CellArtTable& art) {
-    const std::string key = map.path + "|" + std::to_string(map.generation) + "|" +
-                            std::to_string(size_t(map.pixels.data())) + "|" +
+    const std::string key = map.path + "|" + map.version() + "|" +
+                            std::to_string(size_t(map.pixels().data())) + "|" +
                             std::to_string(int(look)) + "|" + std::to_string(art.generation());
     if (key != key_) {
         make(map, look, art);
@@ -94,7 +94,7 @@ void MapReduction::make(const MapList::Map& map, MapLook look, CellArtTable& art
     ColourCache colours(look, art);
     uint32_t lastPixel = 0, lastColour = colours.of(0);
     for (int y = 0; y < map.height; ++y) {
-        const uint32_t* row = map.pixels.data() + size_t(y) * size_t(map.width);
+        const uint32_t* row = map.pixels().data() + size_t(y) * size_t(map.width);
         Sums* sums = squares.data() + size_t(y / firstSide) * size_t(across);
         for (int x = 0; x < map.width; ++x) {
             // Maps are painted in runs of one colour.

@@ -21,15 +21,27 @@ std::string cellPlace(int column, int row, uint32_t pixel) {
 const char* const noMapText = "no map: put a painted PNG in levels/ or give --map FILE";
 const char* const notLoadedText = "read once the level is loaded";
 const char* const unreadableText = "cannot be read";
+const char* const noBrushText = "right click a cell or a row to pick";
+const char* const unsavedQuestion = "unsaved: ^S saves, Esc quits";
 
 size_t mapLineRoom(int32_t width) {
     return Screen::labelCharactersIn(width);
 }
 
-std::string mapCaption(const std::string* path, size_t room) {
-    const std::string caption = "MAP: ";
-    return caption +
-           (path ? shortenPath(*path, room > caption.size() ? room - caption.size() : 0) : "none");
+std::string mapCaption(const std::string* path, size_t room, bool editing, bool unsaved) {
+    const std::string caption = editing ? "EDIT: " : "MAP: ";
+    if (!path)
+        return caption + "none";
+    const std::string mark = unsaved ? " *" : "";
+    const size_t kept = caption.size() + mark.size();
+    return caption + shortenPath(*path, room > kept ? room - kept : 0) + mark;
+}
+
+std::string brushText(const std::optional<uint32_t>& brush, const std::string& what, size_t room) {
+    if (!brush)
+        return shortenPath(noBrushText, room);
+    const std::string kept = hexColour(*brush) + " ";
+    return kept + shortenPath(what, room > kept.size() ? room - kept.size() : 0);
 }
 
 std::vector<std::string> mapStatusLines(const std::string& status, size_t room) {

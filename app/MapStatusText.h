@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,17 @@
 // The characters a line of the font holds in a window `width` pixels wide.
 size_t mapLineRoom(int32_t width);
 
-// "MAP: " and the map's path, or "MAP: none" for no map.
-std::string mapCaption(const std::string* path, size_t room);
+// "MAP: " ("EDIT: " while editing) and the map's path, then " *" when it has unsaved edits, or
+// "MAP: none" for no map.
+std::string mapCaption(const std::string* path, size_t room, bool editing = false,
+                       bool unsaved = false);
+
+// The brush as the status line shows it: "#RRGGBB " and what its colour is, shortened to the
+// room; the advice to pick one while there is none.
+std::string brushText(const std::optional<uint32_t>& brush, const std::string& what, size_t room);
+extern const char* const noBrushText;
+// The question Escape and the close button ask while a map has unsaved edits.
+extern const char* const unsavedQuestion;
 
 // The status line as drawn: the advice without a map is longer than the default window's line,
 // so what does not fit goes on a second line, from " or give" on; any other text is one line.

@@ -11,6 +11,8 @@ namespace {
 
 constexpr int32_t captionY = 13;
 constexpr int32_t statusY = 26;
+// The brush's line fits this many pixels.
+constexpr int32_t brushLineWidth = 300;
 
 } // namespace
 
@@ -38,22 +40,24 @@ void MapView::reload() {
 }
 
 size_t MapView::strayPixels(Map& map) {
-    if (map.straysCounted)
+    if (map.straysCounted && map.straysRevision == map.editor.canvas().revision())
         return map.strays;
-    map.strays = 0;
-    // Maps are painted in runs of one colour: each run looked up once, which counts a map of
-    // 16,384 cells a side in a fraction of the time.
-    uint32_t last = 0;
-    bool lastStray = art_.of(last).kind == CellArt::Stray;
-    for (const uint32_t pixel : map.pixels) {
-        if (pixel != last) {
-            last = pixel;
-            lastStray = art_.of(pixel).kind == CellArt::Stray;
-        }
-        map.strays += lastStray;
-    }
+    // Runs of one colour are looked up once, which counts a map of 16,384 cells a side in a
+    // fraction of the time.
+    map.strays = strayCount(map, art_);
     map.straysCounted = true;
+    map.straysRevision = map.editor.canvas().revision();
     return map.strays;
+}
+
+bool MapView::saveAll() {
+    bool saved = true;
+    for (size_t index = 0; index < maps_.size(); ++index) {
+        Map& map = *maps_.at(index);
+        if (map.unsaved())
+            saved = edit_.save(map, problems_) && saved;
+    }
+    return saved;
 }
 
 bool MapView::animates(const ViewState& state) {
@@ -72,17 +76,30 @@ void MapView::drawCells(const ViewState& state) {
         picture_.draw(*map, mapLook(state.painted, state.paintedOver), art_, area(), areaTop);
     else
         cells_.draw(*map, mapLook(state.painted, state.paintedOver), art_, area(), areaTop);
+    if (state.editing)
+        MapCells::drawGrid(*map, area(), areaTop);
 }
 
 std::string MapView::statusText(const ViewState& state) {
+    if (state.unsavedAsked)
+        return unsavedQuestion;
     Map* map = maps_.at(state.mapIndex);
+    if (!edit_.line().empty())
+        return edit_.line();
     if (!map)
         return noMapText;
+    if (map->changedOnDisk && map->unsaved())
+        return "changed on disk";
     if (!mapsRead_)
         return notLoadedText;
     if (!map->read)
         return unreadableText;
     int column = 0, row = 0;
+    // While editing the line shows the brush, what a stroke paints.
+    if (state.editing) {
+        const size_t room = mapLineRoom(std::min(area().width, brushLineWidth));
+        return brushText(state.brush, state.brush ? art_.of(*state.brush).what : "", room);
+    }
     if (cellAt(*map, state.pointerX, state.pointerY, column, row))
         return hoverText(*map, column, row);
     return mapSummary(map->width, map->height, strayPixels(*map), map->view.zoom());
@@ -91,7 +108,9 @@ std::string MapView::statusText(const ViewState& state) {
 void MapView::drawLines(const ViewState& state) {
     const Map* map = maps_.at(state.mapIndex);
     const size_t room = mapLineRoom(area().width);
-    Screen::get().drawLabel(mapCaption(map ? &map->path : nullptr, room), 0, captionY);
+    Screen::get().drawLabel(
+        mapCaption(map ? &map->path : nullptr, room, state.editing, map && map->unsaved()), 0,
+        captionY);
     int32_t y = statusY;
     for (const std::string& line : mapStatusLines(statusText(state), room)) {
         Screen::get().drawLabel(line, 0, y);
@@ -112,16 +131,20 @@ std::string MapView::hoverText(const Map& map, int column, int row) {
     // A stray names the marker it was most likely meant to be, by the check's rule.
     if (art.kind == CellArt::Stray) {
         const Meant meant = art_.meantAt(
-            {map.pixels.data(), map.width, map.height, size_t(map.width)}, column, row);
+            {map.pixels().data(), map.width, map.height, size_t(map.width)}, column, row);
         const std::string what = meant.kind == Meant::None ? "" : art_.of(meant.marker).meant;
         return strayHover(column, row, pixel, meant, what, art_.snap(), room);
     }
     return cellHover(column, row, pixel, art.what, art.object, room);
 }
 
-ViewState MapView::applyEvent(ViewState state, const SDL_Event& event) {
+ViewState MapView::applyEvent(ViewState state, const SDL_Event& event, bool& taken) {
     Map* map = maps_.at(state.mapIndex);
+    taken = false;
     if (!map || state.viewMode != ViewMode::Map)
+        return state;
+    taken = edit_.apply(state, event, *map, art_, {MapView::area(), areaTop}, problems_);
+    if (taken)
         return state;
     MapNavigation& view = map->view;
     const MapNavigation::Size cells = {map->width, map->height};

@@ -4,6 +4,7 @@
 #include "app/KeyTable.h"
 #include "app/Level.h"
 #include "app/MapCells.h"
+#include "app/MapEditMode.h"
 #include "app/MapList.h"
 #include "app/MapPicture.h"
 #include "diagnostics/DiagnosticSink.h"
@@ -47,7 +48,18 @@ class MapView {
     // state; other events, and every event outside the map view, leave it as it was. The zoom
     // keys zoom about the pointer while it is over the map's cells, else about the area's
     // centre; the wheel about the pointer. Never fails.
-    ViewState applyEvent(ViewState state, const SDL_Event& event);
+    ViewState applyEvent(ViewState state, const SDL_Event& event) {
+        bool taken = false;
+        return applyEvent(state, event, taken);
+    }
+    // The same, with the edit mode's keys, chords and tools first (app/MapEditMode); `taken`
+    // tells whether the event was the map view's own, which the key table must pass by.
+    ViewState applyEvent(ViewState state, const SDL_Event& event, bool& taken);
+
+    // Whether any map has unsaved edits. Never fails.
+    bool anyUnsaved() const { return maps_.anyUnsaved(); }
+    // Saves every map with unsaved edits; false when one could not be, as its line says.
+    bool saveAll();
 
     // Draws the cells of the map shown that lie in the area (y 32 to the bottom): from a
     // picture at small zooms (MapPicture), else cell by cell (MapCells). Never fails.
@@ -55,7 +67,8 @@ class MapView {
     // Whether drawing the view again would change it with nothing happening: a cell in the
     // area shows a texture that still animates. Never fails.
     bool animates(const ViewState& state);
-    // The caption and the status line. Never fails.
+    // The caption and the status line, which asks before quitting with unsaved edits
+    // (`state.unsavedAsked`). Never fails.
     void drawLines(const ViewState& state);
 
     // The top of the map area.
@@ -77,6 +90,7 @@ class MapView {
     CellArtTable art_;
     MapCells cells_;
     MapPicture picture_;
+    MapEditMode edit_;
     bool mapsRead_ = false; // the maps are listed only until the level loads
     // A press of the left button in the area, and whether it has dragged since.
     bool pressed_ = false;

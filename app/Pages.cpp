@@ -1,5 +1,6 @@
 #include "app/Pages.h"
 
+#include "app/MapStatusText.h"
 #include "app/PageList.h"
 #include "app/ShortenedPath.h"
 #include "gfx/Renderer.h"
@@ -83,6 +84,27 @@ void drawMark(int32_t y, int32_t height) {
     for (const Rect edge : {Rect{0, top, w, across}, Rect{0, int16_t(y + height), w, across},
                             Rect{0, top, across, down}, Rect{right, top, across, down}})
         Screen::get().fillRect(edge, 0x000000);
+}
+
+// The mark of the brush's row: a black frame of dashes, 2 pixels wide, 6 pixels drawn and 4
+// left, round the row's band as the clicked row's frame, which it shows apart from.
+constexpr int32_t dash = 6, dashGap = 4;
+
+void drawBrushMark(int32_t y, int32_t height) {
+    const int32_t w = Screen::get().view.w, across = markWidth;
+    const int32_t top = y - markWidth, bottom = y + height, down = height + 2 * markWidth;
+    for (int32_t x = 0; x < w; x += dash + dashGap) {
+        const uint16_t length = uint16_t(std::min(dash, w - x));
+        Screen::get().fillRect(Rect{int16_t(x), int16_t(top), length, uint16_t(across)}, 0x000000);
+        Screen::get().fillRect(Rect{int16_t(x), int16_t(bottom), length, uint16_t(across)},
+                               0x000000);
+    }
+    for (int32_t d = 0; d < down; d += dash + dashGap) {
+        const uint16_t length = uint16_t(std::min(dash, down - d));
+        for (const int32_t x : {0, w - markWidth})
+            Screen::get().fillRect(Rect{int16_t(x), int16_t(top + d), uint16_t(across), length},
+                                   0x000000);
+    }
 }
 
 void drawFrame(int32_t x, int32_t y, int32_t side) {
@@ -265,7 +287,15 @@ void drawPage(const ViewState& state, const LevelContents& level) {
                            countText(state.loading->files) + " files");
     else if (state.infoShown)
         drawPageNumber(state, level);
+    if (state.unsavedAsked)
+        drawBottomLine(0, unsavedQuestion);
     if (viewMode == ViewMode::CollisionColors) {
+        int32_t rowY = firstRowY;
+        for (const std::optional<uint32_t>& colour : {level.walkBehindColor, level.walkIntoColor}) {
+            if (colour && state.brush == colour)
+                drawBrushMark(rowY, collisionPage.rowSpacing);
+            rowY += collisionPage.rowSpacing;
+        }
         drawCollisionRows(level, firstRowY, state.infoShown);
         return;
     }
@@ -279,6 +309,11 @@ void drawPage(const ViewState& state, const LevelContents& level) {
     });
     if (marked != rows.end())
         drawMark(firstRowY + page.rowSpacing * int32_t(marked - rows.begin()), page.rowSpacing);
+    const auto brush = std::find_if(rows.begin(), rows.end(), [&](size_t position) {
+        return state.brush == colours[position];
+    });
+    if (brush != rows.end())
+        drawBrushMark(firstRowY + page.rowSpacing * int32_t(brush - rows.begin()), page.rowSpacing);
     int32_t y = firstRowY;
     for (const size_t position : rows) {
         const uint32_t colour = colours[position];
@@ -294,7 +329,22 @@ void drawPage(const ViewState& state, const LevelContents& level) {
         hovered = state.marked;
     if (hovered)
         drawHoverLines(level, viewMode, *hovered);
-    drawFindLine(state, level);
+    if (!state.unsavedAsked)
+        drawFindLine(state, level);
+}
+
+std::optional<uint32_t> rowColourAt(const ViewState& state, const LevelContents& level, int y) {
+    const PageLayout& page = layoutOf(state.viewMode);
+    if (y < firstRowY || state.viewMode == ViewMode::Map)
+        return std::nullopt;
+    const size_t row = size_t((y - firstRowY) / page.rowSpacing);
+    if (state.viewMode == ViewMode::CollisionColors)
+        return row == 0 ? level.walkBehindColor : row == 1 ? level.walkIntoColor : std::nullopt;
+    const std::vector<size_t> rows =
+        listOf(level, state.viewMode, shownFilter(state)).rowsOfPage(state.pageIndex);
+    if (row >= rows.size())
+        return std::nullopt;
+    return level.levelColors[rows[row]];
 }
 
 ViewState showRowOf(ViewState state, uint32_t colour, const LevelContents& level) {

@@ -53,6 +53,10 @@ void drawScaled(Sprite* sprite, int32_t x, int32_t y, double scaleX, double scal
 // state as it was.
 ViewState showRowOf(ViewState state, uint32_t colour, const LevelContents& level);
 
+// The colour of the row of the page shown at window row `y`, for the brush; none off the
+// rows. Never fails.
+std::optional<uint32_t> rowColourAt(const ViewState& state, const LevelContents& level, int y);
+
 // The pages of the textures and objects views that hold a row, counted from `level` (see
 // PageList), over the rows that pass each view's filter.
 PageCounts countPages(const ViewState& state, const LevelContents& level);

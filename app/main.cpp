@@ -12,6 +12,7 @@
 #include "gfx/Renderer.h"
 #include "gfx/Screen.h"
 #include "platform/MemoryReuse.h"
+#include "platform/QuitSignals.h"
 #include "platform/RegularFile.h"
 #include "sprites/SpriteCatalog.h"
 
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     else
         Screen::get();
     Renderer::get();
+    // After the window opens, whose library has its own handlers for these signals.
+    catchQuitSignals();
     Fonts::load();
     // Image sprites made while no scan decodes ahead read their own files; a scan gives the
     // catalogue its own sources while it runs.
@@ -70,6 +73,9 @@ int main(int argc, char** argv) {
         bool eventsCame = false;
         state = finishFrame(state, shownLevel, background, overlay, held, map, eventsCame);
         state = liveReload.afterFrame(state);
+        // A signal ends the program without asking, as the close button would.
+        if (quitSignalled())
+            state.quit = true;
         // A scan's end may follow a saved map, which is read again.
         if (liveReload.scans() != scans) {
             scans = liveReload.scans();
@@ -83,7 +89,7 @@ int main(int argc, char** argv) {
         if (!state.quit && !eventsCame && !liveReload.busy() && !animates)
             waitForEventOrChange([&liveReload, &held] {
                 const uint32_t now = SDL_GetTicks();
-                return liveReload.noteChanges(now) || held.due(now);
+                return liveReload.noteChanges(now) || held.due(now) || quitSignalled();
             });
     }
     SDL_Quit();

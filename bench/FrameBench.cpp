@@ -59,12 +59,41 @@ struct Figures {
     std::vector<uint32_t> ticks; // the same in SDL ticks, as the pacing sees it
 };
 
+// A stroke of the left button the frames paint: pressed at the first frame, then one move a
+// frame along a zig-zag over the area, as a hand drags.
+struct Stroke {
+    bool on = false;
+    uint32_t colour = 0;
+
+    void push(int frame) const {
+        SDL_Event event = {};
+        const int x = 20 + (frame * 7) % 260, y = 60 + (frame * 3) % 600;
+        if (frame == 0) {
+            event.type = SDL_MOUSEBUTTONDOWN;
+            event.button.button = SDL_BUTTON_LEFT;
+            event.button.state = SDL_PRESSED;
+            event.button.x = uint16_t(x);
+            event.button.y = uint16_t(y);
+        } else {
+            event.type = SDL_MOUSEMOTION;
+            event.motion.state = SDL_BUTTON(SDL_BUTTON_LEFT);
+            event.motion.x = uint16_t(x);
+            event.motion.y = uint16_t(y);
+            event.motion.xrel = 7;
+            event.motion.yrel = 3;
+        }
+        SDL_PushEvent(&event);
+    }
+};
+
 Figures runFrames(ViewMode mode, int page, int frames, const Decoration& background,
-                  const Decoration& overlay, MapView& map) {
+                  const Decoration& overlay, MapView& map, Stroke stroke = {}) {
     Figures figures;
     uint32_t lastStamp = SDL_GetTicks();
     double lastClock = 0;
-    const ViewState state{mode, page, false};
+    ViewState state{mode, page, false};
+    state.editing = stroke.on;
+    state.brush = stroke.colour;
     HeldKeys held;
     for (int frame = 0; frame < frames; ++frame) {
         drawBackground(background, state.background);
@@ -78,6 +107,8 @@ Figures runFrames(ViewMode mode, int page, int frames, const Decoration& backgro
         lastStamp = stamp;
         lastClock = start;
         bool eventsCame = false;
+        if (stroke.on)
+            stroke.push(frame);
         finishFrame(state, shownLevel, background, overlay, held, map, eventsCame);
         figures.work.push_back(nowMilliseconds() - start);
     }
@@ -177,6 +208,15 @@ int main(int argc, char** argv) {
         const std::string name = "map 1024, x" + std::string(wanted < 0 ? "1/8" : "") +
                                  (wanted >= 0 ? std::to_string(1 << wanted) : "");
         printRow(name.c_str(), 0, runFrames(ViewMode::Map, 0, frames, background, overlay, map));
+    }
+    // Painting: one stroke a zoom, a move a frame, each frame drawing what it changed.
+    for (const int wanted : {0, 2, 4}) {
+        for (; zoom > wanted; --zoom)
+            pressMapKey(map, SDLK_MINUS);
+        const std::string name = "map 1024, paint x" + std::to_string(1 << wanted);
+        printRow(name.c_str(), 0,
+                 runFrames(ViewMode::Map, 0, frames, background, overlay, map,
+                           {true, levelColors.empty() ? 0xFF000000u : levelColors[0]}));
     }
     std::printf("(work: ms from the frame stamp to the end of the event drain; period: ms "
                 "between stamps; tk: the same in SDL ticks)\n");

@@ -114,6 +114,40 @@ bool WindowDriver::drag(const std::string& window, int x0, int y0, int x1, int y
                nullptr) == 0;
 }
 
+namespace {
+
+// The xdotool words that hold `keys` down ("keydown") or let them go ("keyup").
+void addKeys(std::vector<std::string>& argv, const char* how,
+             const std::vector<std::string>& keys) {
+    for (const std::string& key : keys)
+        argv.insert(argv.end(), {how, key});
+}
+
+} // namespace
+
+bool WindowDriver::clickWith(const std::string& window, int x, int y, int button,
+                             const std::vector<std::string>& held) const {
+    std::vector<std::string> argv = {"xdotool", "windowfocus",     "--sync",
+                                     window,    "mousemove",       "--window",
+                                     window,    std::to_string(x), std::to_string(y)};
+    addKeys(argv, "keydown", held);
+    argv.insert(argv.end(), {"click", std::to_string(button)});
+    addKeys(argv, "keyup", held);
+    return run(argv, nullptr) == 0;
+}
+
+bool WindowDriver::dragWith(const std::string& window, int x0, int y0, int x1, int y1,
+                            const std::vector<std::string>& held) const {
+    std::vector<std::string> argv = {"xdotool", "windowfocus",      "--sync",
+                                     window,    "mousemove",        "--window",
+                                     window,    std::to_string(x0), std::to_string(y0)};
+    addKeys(argv, "keydown", held);
+    argv.insert(argv.end(), {"mousedown", "1", "mousemove", "--window", window, std::to_string(x1),
+                             std::to_string(y1), "mouseup", "1"});
+    addKeys(argv, "keyup", held);
+    return run(argv, nullptr) == 0;
+}
+
 Screenshot WindowDriver::screenshot(const std::string& window) const {
     Screenshot shot;
     const Window id = std::strtoul(window.c_str(), nullptr, 0);

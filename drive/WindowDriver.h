@@ -35,6 +35,13 @@ class WindowDriver {
     bool click(const std::string& window, int x, int y) const;
     // Presses the left button at (x0, y0) of the window, moves to (x1, y1) and releases it.
     bool drag(const std::string& window, int x0, int y0, int x1, int y1) const;
+    // Clicks `button` (1 left, 2 middle, 3 right) at (x, y) of the window, with the keys `held`
+    // ("shift", "ctrl") held down over the click.
+    bool clickWith(const std::string& window, int x, int y, int button,
+                   const std::vector<std::string>& held = {}) const;
+    // A drag with the left button, as drag(), with the keys `held` held down over it.
+    bool dragWith(const std::string& window, int x0, int y0, int x1, int y1,
+                  const std::vector<std::string>& held) const;
     // The window's pixels; an empty screenshot when the window cannot be read.
     Screenshot screenshot(const std::string& window) const;
     // The window's size as the X server has it: {width, height}.

@@ -86,3 +86,20 @@ TEST(MapStatusText, TheHoverNamesTheCellsColourAndWhatItStandsFor) {
 }
 
 } // namespace
+
+TEST(MapStatusText, EditingTheCaptionSaysEditAndUnsavedEditsAStarKeptWhateverThePath) {
+    const std::string path = "levels/the-castle-grounds-by-night.png";
+    EXPECT_EQ(mapCaption(&path, 44, true), "EDIT: levels/the-castle-grounds-by-night.png");
+    EXPECT_EQ(mapCaption(&path, 46, false, true), "MAP: levels/the-castle-grounds-by-night.png *");
+    EXPECT_EQ(mapCaption(&path, 42, true, true), "EDIT: ...the-castle-grounds-by-night.png *");
+    EXPECT_EQ(mapCaption(nullptr, 42, true), "EDIT: none");
+}
+
+TEST(MapStatusText, TheBrushIsItsColourAndWhatItIsOrTheAdviceToPickOne) {
+    EXPECT_EQ(brushText(std::nullopt, "", 42), "right click a cell or a row to pick");
+    EXPECT_EQ(brushText(0xFF10ABCDu, "textures/brick.png", 42), "#10ABCD textures/brick.png");
+    EXPECT_EQ(brushText(0u, "empty", 42), "#000000 empty");
+    // 300 pixels hold 42 characters: a long name is shortened, the colour never.
+    EXPECT_EQ(brushText(0xFF10ABCDu, "textures/walls/the-castle-grounds-by-night.png", 42),
+              "#10ABCD ...the-castle-grounds-by-night.png");
+}

@@ -35,6 +35,7 @@ class ViewerCase : public ::testing::Test {
 using ViewerBrokenLevel = ViewerCase;
 using ViewerBrowsing = ViewerCase;
 using ViewerCommandLine = ViewerCase;
+using ViewerEdit = ViewerCase;
 using ViewerFind = ViewerCase;
 using ViewerHostileLevel = ViewerCase;
 using ViewerHover = ViewerCase;

@@ -1,0 +1,293 @@
+// The map view's edit mode on the map golden level: the brush picked with a right click, a
+// stroke, a fill, undo and redo, saving, the question before quitting with unsaved edits, and
+// a save refused after the map changed on disk.
+
+#include "pngwriter/PngWriter.h"
+#include "tests/app/ViewerCase.h"
+#include "tests/app/ViewerMapLevel.h"
+#include "tests/app/ViewerScreen.h"
+
+#include <SDL_image.h>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr uint32_t walkIntoMarker = 0x123456, walkBehindMarker = 0x55AAAA;
+
+// The map's caption while editing: "EDIT: levels/painted.png", and " *" after it with unsaved
+// edits.
+const Sight editing = {"the caption EDIT: levels/painted.png",
+                       [](const Screenshot& shot) { return captionWidth(shot) == labelWidth(24); }};
+const Sight editingUnsaved = {"the caption EDIT: levels/painted.png *", [](const Screenshot& shot) {
+                                  return captionWidth(shot) == labelWidth(26);
+                              }};
+// The status lines this file waits for, by their length.
+constexpr int noBrushLine = 35;    // right click a cell or a row to pick
+constexpr int brickBrushLine = 26; // #10ABCD textures/brick.png
+constexpr int savedLine = 5;       // saved
+
+// The centre of a cell at 16 pixels a cell.
+int centreX(int column) {
+    return cellX(column) + 8;
+}
+int centreY(int row) {
+    return cellY(row) + 8;
+}
+
+// The map file's pixel at (x, y), 0xRRGGBB, read with the image library; -1 when it cannot be.
+int64_t savedPixel(const std::string& path, int x, int y) {
+    SDL_Surface* image = IMG_Load(path.c_str());
+    if (!image)
+        return -1;
+    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, 0xFF0000,
+                                             0xFF00, 0xFF, 0xFF000000u);
+    SDL_SetAlpha(image, 0, 255);
+    SDL_BlitSurface(image, nullptr, rgba, nullptr);
+    SDL_LockSurface(rgba);
+    const uint32_t pixel =
+        static_cast<const uint32_t*>(rgba->pixels)[size_t(y) * size_t(rgba->pitch / 4) + size_t(x)];
+    SDL_UnlockSurface(rgba);
+    SDL_FreeSurface(rgba);
+    SDL_FreeSurface(image);
+    return int64_t(pixel & 0xFFFFFF);
+}
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+uint64_t inodeOf(const std::string& path) {
+    struct stat status = {};
+    return stat(path.c_str(), &status) == 0 ? uint64_t(status.st_ino) : 0;
+}
+
+// Escape with unsaved edits: the question, then Escape again quits.
+void quitUnsaved(ViewerRun& viewer) {
+    viewer.press({"Escape"});
+    viewer.waitFor(statusOf(28)); // unsaved: ^S saves, Esc quits
+    EXPECT_EQ(viewer.quit(), 0);
+}
+
+// Turns edit mode on, then picks the brick from cell 0,0 for the brush.
+ViewerRun& editWithBrick(ViewerRun& viewer) {
+    viewer.press({"e"});
+    viewer.waitFor(both(editing, statusOf(noBrushLine)));
+    EXPECT_TRUE(viewer.driver().clickWith(viewer.window(), centreX(0), centreY(0), 3));
+    viewer.waitFor(statusOf(brickBrushLine));
+    return viewer;
+}
+
+TEST_F(ViewerEdit, ARightClickPicksTheBrushAStrokePaintsAndCtrlSSavesTheFileAnew) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    const std::string map = level.path() + "/levels/painted.png";
+    const uint64_t inode = inodeOf(map);
+    // The empty cell 1,1 painted with the brick: its art shows, and the caption says unsaved.
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+    Screenshot shot =
+        viewer.waitFor(both(pixelIs(centreX(1), centreY(1), brickArt), editingUnsaved));
+    // The grid between cells, drawn over the cells' first pixels, leaves their centres.
+    EXPECT_EQ(shot.at(centreX(0), centreY(0)), brickArt);
+    EXPECT_NE(shot.at(cellX(1), centreY(0)), shot.at(cellX(1) + 1, centreY(0)));
+
+    viewer.press({"ctrl+s"});
+    shot = viewer.waitFor(both(statusOf(savedLine), editing));
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), brickArt); // the view and the edit stay
+    EXPECT_EQ(savedPixel(map, 1, 1), brickMarker);
+    EXPECT_EQ(savedPixel(map, 0, 0), brickMarker);
+    EXPECT_EQ(savedPixel(map, 3, 1), walkIntoMarker);
+    EXPECT_NE(inodeOf(map), inode); // replaced by a rename, never written in place
+    // Saved, the map quits at once; the golden map's colour management is said once.
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(viewer.standardError(), "levels/painted.png: colour-management chunks dropped (gAMA, "
+                                      "cHRM, sRGB): markers are raw sample values\n");
+}
+
+TEST_F(ViewerEdit, CtrlClickFillsCtrlZUndoesAndCtrlYRedoesWithoutLeavingTheMap) {
+    ViewerRun& viewer = startOnMap();
+    const std::string before = bytesOf(level.path() + "/levels/painted.png");
+    viewer.press({"e"});
+    viewer.waitFor(editing);
+    ASSERT_TRUE(viewer.driver().clickWith(viewer.window(), centreX(3), centreY(1), 3));
+    viewer.waitFor(statusOf(17)); // #123456 walk into
+    ASSERT_TRUE(viewer.driver().clickWith(viewer.window(), centreX(1), centreY(1), 1, {"ctrl"}));
+    viewer.waitFor(both(pixelIs(centreX(1), centreY(1), walkIntoMarker), editingUnsaved));
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(both(pixelIs(centreX(1), centreY(1), white), editing));
+    viewer.press({"ctrl+y"});
+    Screenshot shot =
+        viewer.waitFor(both(pixelIs(centreX(1), centreY(1), walkIntoMarker), editingUnsaved));
+    EXPECT_EQ(shot.at(centreX(0), centreY(0)), brickArt); // still the map, not the collision page
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(pixelIs(centreX(1), centreY(1), white));
+    viewer.press({"ctrl+shift+z"});
+    shot = viewer.waitFor(pixelIs(centreX(1), centreY(1), walkIntoMarker));
+    EXPECT_EQ(captionWidth(shot), labelWidth(26));
+
+    // Escape with unsaved edits asks; another key cancels, the map as it was.
+    viewer.press({"Escape"});
+    viewer.waitFor(statusOf(28)); // unsaved: ^S saves, Esc quits
+    viewer.press({"a"});
+    shot = viewer.waitFor(statusOf(17));
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), walkIntoMarker);
+    EXPECT_TRUE(viewer.process().running());
+    // The close button asks the same; a second close quits, unsaved.
+    ASSERT_TRUE(viewer.driver().closeWindow(viewer.window()));
+    viewer.waitFor(statusOf(28));
+    EXPECT_TRUE(viewer.process().running());
+    ASSERT_TRUE(viewer.driver().closeWindow(viewer.window()));
+    EXPECT_EQ(viewer.process().wait(30), 0);
+    EXPECT_EQ(bytesOf(level.path() + "/levels/painted.png"), before);
+}
+
+TEST_F(ViewerEdit, AMapChangedOnDiskKeepsItsEditsAndIsSavedOverOnlyAtTheSecondCtrlS) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    const std::string map = level.path() + "/levels/painted.png";
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+    viewer.waitFor(both(pixelIs(centreX(1), centreY(1), brickArt), editingUnsaved));
+    // Another program saves the map: the edits stay, and the line says so.
+    const std::vector<uint32_t> outside(8, 0xFF000000u | walkIntoMarker);
+    ASSERT_TRUE(writePng(map + ".part", 4, 2, outside));
+    ASSERT_EQ(std::rename((map + ".part").c_str(), map.c_str()), 0);
+    viewer.waitFor(statusOf(15)); // changed on disk
+    Screenshot shot = viewer.screenshot();
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), brickArt);
+    EXPECT_EQ(shot.at(centreX(0), centreY(0)), brickArt);
+
+    viewer.press({"ctrl+s"});
+    viewer.waitFor(statusOf(39)); // changed on disk: ^S again saves over it
+    EXPECT_EQ(savedPixel(map, 0, 0), walkIntoMarker);
+    viewer.press({"ctrl+s"});
+    viewer.waitFor(both(statusOf(savedLine), editing));
+    EXPECT_EQ(savedPixel(map, 0, 0), brickMarker);
+    EXPECT_EQ(savedPixel(map, 1, 1), brickMarker);
+    EXPECT_EQ(viewer.quit(), 0);
+}
+
+TEST_F(ViewerEdit, ShiftDragFillsARectangleShiftClickALineAndTheEmptyBrushOfSide2Clears) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    WindowDriver& driver = viewer.driver();
+    // The colours as painted: each cell its colour, the empty ones the white background.
+    viewer.press({"p"});
+    viewer.waitFor(pixelIs(centreX(1), centreY(0), 0xAA2200));
+    ASSERT_TRUE(driver.dragWith(viewer.window(), centreX(1), centreY(0), centreX(2), centreY(0),
+                                {"shift"}));
+    Screenshot shot = viewer.waitFor(pixelIs(centreX(2), centreY(0), brickMarker));
+    EXPECT_EQ(shot.at(centreX(1), centreY(0)), brickMarker);
+    EXPECT_EQ(shot.at(centreX(3), centreY(0)), walkBehindMarker);
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), white);
+
+    // A click paints cell 0,1; Shift and a click at 2,1 paints the line between.
+    ASSERT_TRUE(driver.click(viewer.window(), centreX(0), centreY(1)));
+    viewer.waitFor(pixelIs(centreX(0), centreY(1), brickMarker));
+    ASSERT_TRUE(driver.clickWith(viewer.window(), centreX(2), centreY(1), 1, {"shift"}));
+    shot = viewer.waitFor(pixelIs(centreX(1), centreY(1), brickMarker));
+    EXPECT_EQ(shot.at(centreX(3), centreY(1)), walkIntoMarker);
+
+    // The empty brush of side 2 at 2,0 clears 2,0 to 3,1.
+    viewer.press({"x", "bracketright"});
+    viewer.waitFor(statusOf(13)); // #000000 empty
+    ASSERT_TRUE(driver.click(viewer.window(), centreX(2), centreY(0)));
+    shot = viewer.waitFor(pixelIs(centreX(3), centreY(1), white));
+    for (const auto& [column, row] : {std::pair{2, 0}, {3, 0}, {2, 1}})
+        EXPECT_EQ(shot.at(centreX(column), centreY(row)), white) << column << "," << row;
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), brickMarker);
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(pixelIs(centreX(3), centreY(1), walkIntoMarker));
+    quitUnsaved(viewer);
+}
+
+TEST_F(ViewerEdit, NSnapsTheStraysAndARightClickOnARowPicksItsColourWithADashedFrame) {
+    level.copyGolden("map");
+    ViewerRun& viewer = start({"--snap", "442"});
+    // The brick's row on the textures page: the brush, the row framed with dashes.
+    ASSERT_TRUE(viewer.driver().clickWith(viewer.window(), 150, rowY(0, 32) + 16, 3));
+    Screenshot shot = viewer.waitFor(pixelIs(2, rowY(0, 32) - 2, black));
+    EXPECT_EQ(shot.at(8, rowY(0, 32) - 2), white); // between two dashes
+    viewer.press({"m", "e"});
+    viewer.waitFor(both(editing, statusOf(brickBrushLine)));
+    // The stray 0,1 and a second one painted at 1,1, snapped to their neighbours' markers.
+    ASSERT_TRUE(viewer.driver().clickWith(viewer.window(), centreX(0), centreY(1), 3));
+    viewer.waitFor(statusOf(17)); // #010203 no marker
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+    viewer.waitFor(pixelIs(centreX(1) - 4, centreY(1) - 4, magenta));
+    viewer.press({"n"});
+    shot = viewer.waitFor(statusOf(24)); // snapped 2, 0 strays left
+    for (const int column : {0, 1}) {
+        EXPECT_NE(shot.at(centreX(column) - 4, centreY(1) - 4), magenta) << column;
+        EXPECT_NE(shot.at(centreX(column) + 4, centreY(1) - 4), black) << column;
+    }
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(pixelIs(centreX(0) - 4, centreY(1) - 4, magenta));
+    quitUnsaved(viewer);
+}
+
+TEST_F(ViewerEdit, AReadOnlyMapIsNotSavedItsEditsKeptAndItsFileAsItWas) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    const std::string map = level.path() + "/levels/painted.png";
+    std::filesystem::permissions(map, std::filesystem::perms::owner_read |
+                                          std::filesystem::perms::group_read |
+                                          std::filesystem::perms::others_read);
+    const std::string before = bytesOf(map);
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+    viewer.waitFor(editingUnsaved);
+    viewer.press({"ctrl+s"});
+    Screenshot shot = viewer.waitFor(statusOf(20)); // not saved: read-only
+    EXPECT_EQ(captionWidth(shot), labelWidth(26));
+    EXPECT_EQ(shot.at(centreX(1), centreY(1)), brickArt);
+    EXPECT_EQ(bytesOf(map), before);
+    // The question's Ctrl+S tries again, and the map still cannot be saved.
+    viewer.press({"Escape"});
+    viewer.waitFor(statusOf(28));
+    viewer.press({"ctrl+s"});
+    viewer.waitFor(statusOf(20));
+    EXPECT_TRUE(viewer.process().running());
+    quitUnsaved(viewer);
+    EXPECT_EQ(viewer.standardError(), "Unable to save map levels/painted.png : read-only\n"
+                                      "Unable to save map levels/painted.png : read-only\n");
+    EXPECT_EQ(bytesOf(map), before);
+}
+
+TEST_F(ViewerEdit, AFastDragPaintsEveryCellBetweenAndSpaceWithADragMovesTheMapInstead) {
+    ViewerRun& viewer = editWithBrick(startOnMap());
+    WindowDriver& driver = viewer.driver();
+    viewer.press({"p"});
+    viewer.waitFor(pixelIs(centreX(1), centreY(0), 0xAA2200));
+    // One move from cell 0,1 to 3,1: the cells between are painted too.
+    ASSERT_TRUE(driver.drag(viewer.window(), centreX(0), centreY(1), centreX(3), centreY(1)));
+    Screenshot shot = viewer.waitFor(pixelIs(centreX(3), centreY(1), brickMarker));
+    for (const int column : {0, 1, 2})
+        EXPECT_EQ(shot.at(centreX(column), centreY(1)), brickMarker) << column;
+    viewer.press({"ctrl+z"});
+    viewer.waitFor(pixelIs(centreX(3), centreY(1), walkIntoMarker));
+
+    // Space held: the drag moves the map 32 pixels right and down, and paints nothing.
+    ASSERT_TRUE(driver.holdKey(viewer.window(), "space"));
+    ASSERT_TRUE(
+        driver.drag(viewer.window(), centreX(3), centreY(1), centreX(3) + 32, centreY(1) + 32));
+    ASSERT_TRUE(driver.releaseKey(viewer.window(), "space"));
+    shot = viewer.waitFor(pixelIs(centreX(3) + 32, centreY(1) + 32, walkIntoMarker));
+    EXPECT_EQ(shot.at(centreX(0) + 32, centreY(0) + 32), brickMarker);
+    EXPECT_EQ(shot.at(centreX(1) + 32, centreY(1) + 32), white);
+    EXPECT_EQ(captionWidth(shot), labelWidth(24)); // nothing painted: no unsaved edits
+    EXPECT_EQ(viewer.quit(), 0);
+}
+
+TEST_F(ViewerEdit, SigintSigtermAndSighupEndItWithUnsavedEditsWithoutAsking) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE("signal " + std::to_string(signal));
+        ViewerRun& viewer = editWithBrick(startOnMap());
+        ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+        viewer.waitFor(editingUnsaved);
+        kill(viewer.process().pid(), signal);
+        EXPECT_EQ(viewer.process().wait(30), 0);
+        EXPECT_EQ(viewer.standardError(), "");
+    }
+}
+
+} // namespace
