@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "level/NewMap.h"
 #include "platform/DataFolder.h"
 #include "platform/OptionParser.h"
 #include "platform/WorkingFolder.h"
@@ -59,6 +60,7 @@ void applySize(CommandLine& line, const std::string& value) {
 // The data folder's place differs between systems; the rest is the same everywhere.
 std::string usageText() {
     return std::string(R"(usage: levelcolors [--size WxH] [--map FILE]... [--snap N] [LEVEL_FOLDER]
+       levelcolors --new-map FILE WxH [options] [LEVEL_FOLDER]
 
 Shows the marker colours of a level (default: the current folder) page by page in a
 300 by 800 window. Every path the viewer reads is relative to the level folder; the fonts
@@ -87,16 +89,37 @@ options:
 )";
 }
 
+// The operands: with --new-map, the new map's size first; then the level folder.
+void applyOperands(CommandLine& line, std::vector<std::string> operands) {
+    if (!line.newMap.empty()) {
+        if (operands.empty()) {
+            line.error = "--new-map takes a FILE and its WxH";
+            return;
+        }
+        line.newMapSize = operands.front();
+        operands.erase(operands.begin());
+        if (!parseMapSize(line.newMapSize)) {
+            line.error = "--new-map takes a size WxH, such as 256x128: " + line.newMapSize;
+            return;
+        }
+    }
+    if (operands.size() > 1)
+        line.error = "more than one level folder: " + operands[0] + " and " + operands[1];
+    else if (!operands.empty())
+        line.level = operands.front();
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
-    bool levelGiven = false;
+    std::vector<std::string> operands;
     OptionParser parser(arguments, {{"--help", "-h", false},
                                     {"--version", nullptr, false},
                                     {"--size", nullptr, true},
                                     {"--map", nullptr, true},
-                                    {"--snap", nullptr, true}});
+                                    {"--snap", nullptr, true},
+                                    {"--new-map", nullptr, true}});
     for (ParsedArgument parsed; line.error.empty() && parser.next(parsed);) {
         switch (parsed.kind) {
         case ParsedArgument::Unknown:
@@ -106,15 +129,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.error = parsed.name == "--size"   ? "--size takes WIDTHxHEIGHT, such as 600x1000"
                          : parsed.name == "--snap" ? "--snap takes a whole number from 0 to " +
                                                          std::to_string(MeantMarker::largestSnap)
-                                                   : "--map takes a FILE";
+                         : parsed.name == "--new-map" ? "--new-map takes a FILE and its WxH"
+                                                      : "--map takes a FILE";
             break;
         case ParsedArgument::Operand:
-            if (levelGiven) {
-                line.error = "more than one level folder: " + line.level + " and " + parsed.value;
-            } else {
-                line.level = parsed.value;
-                levelGiven = true;
-            }
+            operands.push_back(parsed.value);
             break;
         case ParsedArgument::Option:
             if (parsed.name == "--help")
@@ -125,11 +144,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 applySize(line, parsed.value);
             else if (parsed.name == "--snap")
                 applySnap(line, parsed.value);
+            else if (parsed.name == "--new-map")
+                line.newMap = parsed.value;
             else
                 line.maps.push_back(parsed.value);
             break;
         }
     }
+    if (line.error.empty())
+        applyOperands(line, operands);
     return line;
 }
 
@@ -151,6 +174,14 @@ std::optional<int> applyCommandLine(const CommandLine& line) {
         if (!reason.empty()) {
             std::fprintf(stderr, "levelcolors: cannot open level folder %s: %s\n",
                          line.level.c_str(), reason.c_str());
+            return exitUsage;
+        }
+    }
+    if (!line.newMap.empty()) {
+        std::string problem;
+        if (!createNewMap(line.newMap, *parseMapSize(line.newMapSize), standardError(), problem)) {
+            std::fprintf(stderr, "levelcolors: cannot make map %s: %s\n", line.newMap.c_str(),
+                         problem.c_str());
             return exitUsage;
         }
     }

@@ -7,7 +7,8 @@
 #include <vector>
 
 // What the viewer's command line asks for:
-// `levelcolors [--help|-h] [--version] [--size WxH] [--map FILE]... [--snap N] [LEVEL_FOLDER]`.
+// `levelcolors [--help|-h] [--version] [--size WxH] [--map FILE]... [--snap N] [LEVEL_FOLDER]`,
+// or `levelcolors --new-map FILE WxH [LEVEL_FOLDER]` with the same options.
 struct CommandLine {
     bool help = false;
     bool version = false;
@@ -22,13 +23,18 @@ struct CommandLine {
     std::vector<std::string> maps;
     // How far a stray may lie from the marker the map view's hover text names (--snap N).
     int snap = MeantMarker::defaultSnap;
+    // --new-map FILE WxH: a transparent map of that size made at FILE (relative to the level
+    // folder), shown first in the map view, in edit mode.
+    std::string newMap;
+    std::string newMapSize;
 };
 
 // Reads the arguments after the program's name; never fails, a fault goes into `error`.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // Acts on the command line before anything else runs: prints the usage or the version, or
-// enters the level folder. Returns the exit status when the program must end there: 0 after
-// --help or --version, 2 for a usage error (usage on standard error) or a level folder that
-// cannot be entered (one line naming it); nothing when the viewer is to run.
+// enters the level folder and makes the new map. Returns the exit status when the program must
+// end there: 0 after --help or --version, 2 for a usage error (usage on standard error), a
+// level folder that cannot be entered or a new map that cannot be made (one line naming it);
+// nothing when the viewer is to run.
 std::optional<int> applyCommandLine(const CommandLine& line);

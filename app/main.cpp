@@ -42,7 +42,11 @@ int main(int argc, char** argv) {
     // The level loads between frames; the maps are read once it is loaded (their lines follow
     // the scan's), and watched from then on.
     LiveReload liveReload(background, overlay);
-    MapView map(line.maps, shownLevel, false);
+    // A new map is shown first, in edit mode, before any map the line names.
+    std::vector<std::string> maps = line.maps;
+    if (!line.newMap.empty())
+        maps.insert(maps.begin(), line.newMap);
+    MapView map(maps, shownLevel, false);
     map.setSnap(line.snap);
     liveReload.watchAlso(map.paths());
     uint64_t scans = liveReload.scans(), levelChanges = liveReload.levelChanges();
@@ -55,6 +59,10 @@ int main(int argc, char** argv) {
         }
     };
     ViewState state;
+    if (!line.newMap.empty()) {
+        state.viewMode = ViewMode::Map;
+        state.editing = true;
+    }
     // SDL's key repeat stays off: the held keys repeat by `held`, for the keys the table says.
     // The find line takes the characters keys type, whatever the keyboard's layout.
     SDL_EnableUNICODE(1);

@@ -4,7 +4,9 @@
 #include "tests/app/ViewerCase.h"
 #include "tests/app/ViewerScreen.h"
 
+#include <SDL_image.h>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,6 +63,27 @@ TEST_F(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
          2,
          "",
          "levelcolors: --size 299x800 is below the smallest window, 300x400\n" + usage},
+        // A new map without its size, with a malformed one, or one that cannot be made.
+        {{"--new-map", "new.png"},
+         2,
+         "",
+         "levelcolors: --new-map takes a FILE and its WxH\n" + usage},
+        {{"--new-map", "new.png", "16"},
+         2,
+         "",
+         "levelcolors: --new-map takes a size WxH, such as 256x128: 16\n" + usage},
+        {{"--new-map", "new.png", "16385x4"},
+         2,
+         "",
+         "levelcolors: cannot make map new.png: 16385x4: more than 16384 pixels a side\n"},
+        {{"--new-map", "new.png", "0x4"},
+         2,
+         "",
+         "levelcolors: cannot make map new.png: 0x4: a map needs at least one pixel a side\n"},
+        {{"--new-map", "whiteBG.png", "4x4"},
+         2,
+         "",
+         "levelcolors: cannot make map whiteBG.png: already exists\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments[0]);
@@ -74,11 +97,13 @@ TEST_F(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
         EXPECT_EQ(out.substr(0, c.out.size()), c.out);
         EXPECT_EQ(err.substr(0, c.err.size()), c.err);
         EXPECT_EQ(c.out.empty(), out.empty()) << out;
-        // A folder that cannot be entered is one line; usage errors add the usage.
-        if (c.err.find("cannot open") != std::string::npos) {
+        // A folder that cannot be entered or a map that cannot be made is one line; usage
+        // errors add the usage.
+        if (c.err.find("levelcolors: cannot") == 0) {
             EXPECT_EQ(err, c.err);
         }
     }
+    EXPECT_FALSE(std::filesystem::exists(level.path() + "/new.png")) << "no map was to be made";
 }
 
 TEST_F(ViewerCommandLine, SizeOpensTheWindowAtThatSizeWithRowsPerPageScaledToItsHeight) {
@@ -142,6 +167,43 @@ TEST_F(ViewerCommandLine, ALevelGivenFromAnotherFolderIsReadWithTheBundledFontsA
     EXPECT_TRUE(captionHasGlyphs(shot));
     EXPECT_EQ(viewer.quit(), 0);
     EXPECT_EQ(viewer.standardError(), "");
+}
+
+TEST_F(ViewerCommandLine, NewMapMakesATransparentMapAndOpensItInEditModeButNeverOverAFile) {
+    addCollisionSwatches();
+    level.addTexture("t00", swatchColour(0), imageColour(0));
+    std::filesystem::create_directories(level.path() + "/levels");
+    const std::string map = level.path() + "/levels/new.png";
+    {
+        ViewerRun& viewer = start({"--new-map", "levels/new.png", "5x3"});
+        // The caption "EDIT: levels/new.png", no edits yet: Escape quits without asking.
+        viewer.waitFor(captionOf(20));
+        EXPECT_EQ(viewer.quit(), 0);
+        EXPECT_EQ(viewer.standardError(), "");
+    }
+    SDL_Surface* image = IMG_Load(map.c_str());
+    ASSERT_NE(image, nullptr) << IMG_GetError();
+    EXPECT_EQ(image->w, 5);
+    EXPECT_EQ(image->h, 3);
+    ASSERT_EQ(image->format->BytesPerPixel, 4);
+    SDL_LockSurface(image);
+    for (int y = 0; y < image->h; ++y)
+        for (int x = 0; x < image->w; ++x) {
+            const auto* row = static_cast<const uint8_t*>(image->pixels) + y * image->pitch;
+            EXPECT_EQ(reinterpret_cast<const uint32_t*>(row)[x] & image->format->Amask, 0u)
+                << x << "," << y;
+        }
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+
+    // The same line again finds the map there and leaves it be.
+    const auto written = std::filesystem::last_write_time(map);
+    TestedProgram again({viewerBinary(), "--new-map", "levels/new.png", "9x9"}, level.path(),
+                        viewerEnvironment(""));
+    EXPECT_EQ(again.wait(), 2);
+    EXPECT_EQ(again.standardError(),
+              "levelcolors: cannot make map levels/new.png: already exists\n");
+    EXPECT_EQ(std::filesystem::last_write_time(map), written);
 }
 
 } // namespace
