@@ -262,8 +262,8 @@ void MapEditMode::takeRecovery(MapList::Map& map) {
         return;
     }
     if (image->width != map.width || image->height != map.height) {
-        say("recovery not loaded: it is " + std::to_string(image->width) + "x" +
-            std::to_string(image->height) + ", the map " + std::to_string(map.width) + "x" +
+        say("not loaded: recovery " + std::to_string(image->width) + "x" +
+            std::to_string(image->height) + ", map " + std::to_string(map.width) + "x" +
             std::to_string(map.height));
         return;
     }
