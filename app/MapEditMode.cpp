@@ -2,6 +2,7 @@
 
 #include "app/MapSave.h"
 #include "app/MapStatusText.h"
+#include "app/RecoveryCopies.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -121,6 +122,10 @@ bool MapEditMode::applyKey(ViewState& state, const SDL_Event& event, MapList::Ma
         MapList::readOne(map, area.size, sink);
         held_ = Held::None;
         return true;
+    case SDLK_u:
+        takeRecovery(map);
+        held_ = Held::None;
+        return true;
     default:
         return false;
     }
@@ -235,7 +240,36 @@ bool MapEditMode::save(MapList::Map& map, DiagnosticSink& sink) {
         say(changedOnDiskRefusal);
     } else
         say(problem.empty() ? "saved" : "not saved: " + problem);
+    if (problem.empty() && saved_)
+        saved_(map);
     return problem.empty();
+}
+
+void MapEditMode::takeRecovery(MapList::Map& map) {
+    if (!map.recovery) {
+        say("no recovery file for this map");
+        return;
+    }
+    if (!map.read) {
+        say("recovery not loaded: the map cannot be read");
+        return;
+    }
+    std::string reason;
+    const std::optional<MapImage> image =
+        MapRecovery::read(map.recovery->path, RecoveryCopies::nameOf(map), reason);
+    if (!image) {
+        say("recovery not loaded: " + reason);
+        return;
+    }
+    if (image->width != map.width || image->height != map.height) {
+        say("not loaded: recovery " + std::to_string(image->width) + "x" +
+            std::to_string(image->height) + ", map " + std::to_string(map.width) + "x" +
+            std::to_string(map.height));
+        return;
+    }
+    map.editor.replace(image->pixels);
+    map.recoveryTaken = true;
+    noteDropped(map);
 }
 
 void MapEditMode::noteDropped(MapList::Map& map) {

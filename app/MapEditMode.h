@@ -7,12 +7,13 @@
 
 #include <SDL_events.h>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // How many of the map's pixels are strays of `art`'s level, counted afresh. Never fails.
 size_t strayCount(const MapList::Map& map, CellArtTable& art);
 
-// The map view's editing: its keys (`e`, the brush's `x`, `[`, `]`, `n`, `r`) and Ctrl chords
+// The map view's editing: its keys (`e`, the brush's `x`, `[`, `]`, `n`, `r`, `u`) and Ctrl chords
 // (undo, redo, save), the right click that picks the brush, and while editing the tools of the
 // left button (level/MapEditor), panning with the middle button or Space and a left drag. It
 // also keeps the one line it has to say (a save's result, a snap's counts), which the status
@@ -39,6 +40,13 @@ class MapEditMode {
     // Saves `map` (app/MapSave), the line saying how it went; the second save after a
     // refusal for a change on disk, while its line shows, saves over the change. Never fails.
     bool save(MapList::Map& map, DiagnosticSink& sink);
+    // What follows a successful save of a map (its recovery files removed). Never fails.
+    void whenSaved(std::function<void(MapList::Map&)> saved) { saved_ = std::move(saved); }
+
+    // Applies the newest recovery file an earlier run left for `map` as one step of undo; a
+    // file that cannot be read, belongs to another map or differs in size is refused on the
+    // line. Never fails.
+    void takeRecovery(MapList::Map& map);
 
   private:
     bool applyKey(ViewState& state, const SDL_Event& event, MapList::Map& map, CellArtTable& art,
@@ -49,6 +57,7 @@ class MapEditMode {
     void noteDropped(MapList::Map& map);
 
     std::string line_;
+    std::function<void(MapList::Map&)> saved_;
     bool overChangesAsked_ = false;         // the refusal's line shows: ^S again saves over it
     std::optional<FileStamp> changedStamp_; // the file as the refusal found it
     bool droppedSaid_ = false;

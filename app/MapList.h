@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/MapNavigation.h"
+#include "app/RecoveryPacing.h"
 #include "diagnostics/DiagnosticSink.h"
 #include "level/MapEditor.h"
 #include "level/MapImage.h"
+#include "level/MapRecovery.h"
 #include "platform/FileStamp.h"
 
 #include <cstddef>
@@ -37,6 +39,15 @@ class MapList {
         bool changedOnDisk = false;
         // The kind of PNG the map is saved as, read from its file at the first save.
         std::optional<MapImage::Kind> kind;
+        // Its unsaved edits kept in the recovery folder (app/RecoveryCopies): what names it
+        // there, when to copy them, the version last seen and whether this run has a copy;
+        // and the newest copy an earlier run left, until `u` takes it.
+        std::string recoveryName;
+        RecoveryPacing copies;
+        std::string copiedVersion;
+        bool copiedHere = false;
+        std::optional<MapRecovery::File> recovery;
+        bool recoveryTaken = false;
 
         const std::vector<uint32_t>& pixels() const { return editor.canvas().pixels(); }
         // Changes whenever the pixels do: read again or edited.

@@ -51,6 +51,10 @@ std::vector<std::string> mapStatusLines(const std::string& status, size_t room) 
     return {status.substr(0, wrap), status.substr(wrap + 1)};
 }
 
+std::string recoveryOffer(const std::string& time) {
+    return "recovery from " + time + ": u loads it";
+}
+
 std::string mapSummary(int width, int height, size_t strays, int zoom) {
     return std::to_string(width) + "x" + std::to_string(height) + ", " + std::to_string(strays) +
            (strays == 1 ? " stray pixel, " : " stray pixels, ") + zoomText(zoom);

@@ -31,6 +31,10 @@ extern const char* const unsavedQuestion;
 // so what does not fit goes on a second line, from " or give" on; any other text is one line.
 std::vector<std::string> mapStatusLines(const std::string& status, size_t room);
 
+// The offer of an earlier run's unsaved edits, the file's local time "HH:MM" given:
+// "recovery from 14:02: u loads it".
+std::string recoveryOffer(const std::string& time);
+
 // The status texts of a map that shows no cells.
 extern const char* const noMapText;     // no map at all
 extern const char* const notLoadedText; // the level not loaded yet

@@ -34,9 +34,43 @@ void MapView::forgetLevel() {
 
 void MapView::reload() {
     forgetLevel();
+    const bool first = !mapsRead_;
     mapsRead_ = true;
     maps_.relist();
     maps_.read(area(), problems_);
+    if (first && copies_)
+        copies_->find(maps_, problems_);
+}
+
+void MapView::keepRecoveryIn(const std::string& folder) {
+    copies_ = std::make_unique<RecoveryCopies>(folder);
+    edit_.whenSaved([this](Map& map) { copies_->saved(map, problems_); });
+    if (mapsRead_)
+        copies_->find(maps_, problems_);
+}
+
+void MapView::keepCopies(uint32_t now) {
+    if (copies_)
+        copies_->keep(maps_, now, problems_);
+}
+
+bool MapView::copyDue(uint32_t now) const {
+    return copies_ && RecoveryCopies::due(maps_, now);
+}
+
+void MapView::keepUnsaved() {
+    if (copies_)
+        copies_->keepAll(maps_, problems_);
+}
+
+void MapView::dropCopies() {
+    if (copies_)
+        copies_->dropOwn(maps_);
+}
+
+void MapView::finishCopies() {
+    if (copies_)
+        copies_->finish();
 }
 
 size_t MapView::strayPixels(Map& map) {
@@ -100,6 +134,9 @@ std::string MapView::statusText(const ViewState& state) {
         const size_t room = mapLineRoom(std::min(area().width, brushLineWidth));
         return brushText(state.brush, state.brush ? art_.of(*state.brush).what : "", room);
     }
+    // An earlier run's unsaved edits are offered until `u` takes them or a save drops them.
+    if (map->recovery && !map->recoveryTaken)
+        return recoveryOffer(localTime(map->recovery->modified, "%H:%M"));
     if (cellAt(*map, state.pointerX, state.pointerY, column, row))
         return hoverText(*map, column, row);
     return mapSummary(map->width, map->height, strayPixels(*map), map->view.zoom());

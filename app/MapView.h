@@ -7,10 +7,12 @@
 #include "app/MapEditMode.h"
 #include "app/MapList.h"
 #include "app/MapPicture.h"
+#include "app/RecoveryCopies.h"
 #include "diagnostics/DiagnosticSink.h"
 
 #include <SDL_events.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,22 @@ class MapView {
     // tells whether the event was the map view's own, which the key table must pass by.
     ViewState applyEvent(ViewState state, const SDL_Event& event, bool& taken);
 
+    // Keeps the maps' unsaved edits in `folder` (app/RecoveryCopies) from now on, and finds
+    // the files earlier runs left there once the maps are read. Never fails.
+    void keepRecoveryIn(const std::string& folder);
+    // Notes the maps' changes at tick `now` and queues the recovery copies due. Never fails.
+    void keepCopies(uint32_t now);
+    // Whether a recovery copy is due at `now`: the idle loop wakes for it. Never fails.
+    bool copyDue(uint32_t now) const;
+    // Writes every map's unsaved edits to the recovery folder now, one line each on the
+    // problems' sink (the program is told to end). Never fails.
+    void keepUnsaved();
+    // Removes this run's recovery copies: the program ends with its edits given up. Never
+    // fails.
+    void dropCopies();
+    // Waits until the recovery copies queued are written. Never fails.
+    void finishCopies();
+
     // Whether any map has unsaved edits. Never fails.
     bool anyUnsaved() const { return maps_.anyUnsaved(); }
     // Saves every map with unsaved edits; false when one could not be, as its line says.
@@ -91,7 +109,8 @@ class MapView {
     MapCells cells_;
     MapPicture picture_;
     MapEditMode edit_;
-    bool mapsRead_ = false; // the maps are listed only until the level loads
+    std::unique_ptr<RecoveryCopies> copies_; // none until keepRecoveryIn()
+    bool mapsRead_ = false;                  // the maps are listed only until the level loads
     // A press of the left button in the area, and whether it has dragged since.
     bool pressed_ = false;
     bool dragged_ = false;

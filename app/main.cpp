@@ -14,6 +14,7 @@
 #include "platform/MemoryReuse.h"
 #include "platform/QuitSignals.h"
 #include "platform/RegularFile.h"
+#include "platform/StateFolder.h"
 #include "sprites/SpriteCatalog.h"
 
 #include <SDL.h>
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
         maps.insert(maps.begin(), line.newMap);
     MapView map(maps, shownLevel, false);
     map.setSnap(line.snap);
+    map.keepRecoveryIn(recoveryFolder());
     liveReload.watchAlso(map.paths());
     uint64_t scans = liveReload.scans(), levelChanges = liveReload.levelChanges();
     // The map's cells point at the level's sprites, which a slice of a load, an unload or a
@@ -81,7 +83,8 @@ int main(int argc, char** argv) {
         bool eventsCame = false;
         state = finishFrame(state, shownLevel, background, overlay, held, map, eventsCame);
         state = liveReload.afterFrame(state);
-        // A signal ends the program without asking, as the close button would.
+        map.keepCopies(SDL_GetTicks());
+        // A signal ends the program without asking, its unsaved edits kept for the next run.
         if (quitSignalled())
             state.quit = true;
         // A scan's end may follow a saved map, which is read again.
@@ -95,11 +98,17 @@ int main(int argc, char** argv) {
         const bool animates =
             state.viewMode == ViewMode::Map ? map.animates(state) : pageAnimates(state, shownLevel);
         if (!state.quit && !eventsCame && !liveReload.busy() && !animates)
-            waitForEventOrChange([&liveReload, &held] {
+            waitForEventOrChange([&liveReload, &held, &map] {
                 const uint32_t now = SDL_GetTicks();
-                return liveReload.noteChanges(now) || held.due(now) || quitSignalled();
+                return liveReload.noteChanges(now) || held.due(now) || map.copyDue(now) ||
+                       quitSignalled();
             });
     }
+    // Quitting with unsaved edits was asked and answered; a signal asks nothing.
+    if (quitSignalled())
+        map.keepUnsaved();
+    else
+        map.dropCopies();
     SDL_Quit();
     return 0;
 }

@@ -161,6 +161,32 @@ size_t MapEditor::snap(const Decision& decide) {
     return changed;
 }
 
+size_t MapEditor::replace(const std::vector<uint32_t>& pixels) {
+    endStroke();
+    const std::vector<uint32_t>& now = canvas_.pixels();
+    if (pixels.size() != now.size())
+        return 0;
+    history_.begin();
+    size_t changed = 0;
+    // Runs of cells that change from one colour to one other are recorded as one.
+    for (size_t at = 0; at < now.size();) {
+        if (pixels[at] == now[at]) {
+            ++at;
+            continue;
+        }
+        size_t end = at + 1;
+        while (end < now.size() && now[end] == now[at] && pixels[end] == pixels[at])
+            ++end;
+        history_.record(at, end - at, now[at], pixels[at]);
+        changed += end - at;
+        at = end;
+    }
+    history_.end();
+    if (changed > 0)
+        history_.latest()->redo(canvas_);
+    return changed;
+}
+
 bool MapEditor::undo() {
     endStroke();
     return history_.undo(canvas_);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 // A map being painted: its canvas, its history, and the tools, each of which makes one step of
 // the history. What a tool reaches outside the map is left out; a cell given the colour it
@@ -47,6 +48,9 @@ class MapEditor {
     size_t fill(Cell cell, uint32_t colour);
     // Each cell as `decide` says, every decision made on the map as it was before the step.
     size_t snap(const Decision& decide);
+    // Every cell to its pixel in `pixels` (as many as the canvas has cells, else nothing
+    // changes): a map taken whole from elsewhere, one step.
+    size_t replace(const std::vector<uint32_t>& pixels);
 
     // Undoes the latest step or redoes the first undone; false when there is none.
     bool undo();

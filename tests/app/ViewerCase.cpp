@@ -13,7 +13,7 @@ void ViewerCase::addCollisionSwatches() {
 
 ViewerRun& ViewerCase::start(const std::vector<std::string>& arguments) {
     viewer_.reset();
-    viewer_ = std::make_unique<ViewerRun>(level.path(), arguments);
+    viewer_ = std::make_unique<ViewerRun>(level.path(), arguments, "", state.path());
     return *viewer_;
 }
 

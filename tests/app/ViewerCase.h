@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/app/LevelFolder.h"
+#include "tests/app/TemporaryFolder.h"
 #include "tests/app/ViewerRun.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@ class ViewerCase : public ::testing::Test {
     static constexpr uint32_t walkBehind = 0x123456, walkInto = 0x654321;
 
     LevelFolder level;
+    // The viewers' state folder (XDG_STATE_HOME), the same for every start of the case.
+    TemporaryFolder state;
 
     // Gives the level its two collision swatches, walkBehind and walkInto: a plain level.
     void addCollisionSwatches();

@@ -90,7 +90,8 @@ TEST_F(ViewerCommandLine, HelpVersionAndUsageErrorsEndBeforeAnyWindow) {
         std::vector<std::string> argv = {viewerBinary()};
         argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
         // No display: reaching SDL would end with status 1 and "Unable to init SDL".
-        TestedProgram viewer(argv, level.path(), viewerEnvironment(""));
+        const TemporaryFolder state;
+        TestedProgram viewer(argv, level.path(), viewerEnvironment("", state.path()));
         EXPECT_EQ(viewer.wait(), c.status);
         const std::string out = viewer.standardOutput();
         const std::string err = viewer.standardError();

@@ -8,7 +8,6 @@
 #include "tests/app/ViewerScreen.h"
 
 #include <SDL_image.h>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -276,18 +275,6 @@ TEST_F(ViewerEdit, AFastDragPaintsEveryCellBetweenAndSpaceWithADragMovesTheMapIn
     EXPECT_EQ(shot.at(centreX(1) + 32, centreY(1) + 32), white);
     EXPECT_EQ(captionWidth(shot), labelWidth(24)); // nothing painted: no unsaved edits
     EXPECT_EQ(viewer.quit(), 0);
-}
-
-TEST_F(ViewerEdit, SigintSigtermAndSighupEndItWithUnsavedEditsWithoutAsking) {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        SCOPED_TRACE("signal " + std::to_string(signal));
-        ViewerRun& viewer = editWithBrick(startOnMap());
-        ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
-        viewer.waitFor(editingUnsaved);
-        kill(viewer.process().pid(), signal);
-        EXPECT_EQ(viewer.process().wait(30), 0);
-        EXPECT_EQ(viewer.standardError(), "");
-    }
 }
 
 } // namespace

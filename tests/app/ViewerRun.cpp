@@ -12,16 +12,20 @@ std::string viewerBinary() {
     return buildRoot() + "/levelcolors";
 }
 
-std::map<std::string, std::string> viewerEnvironment(const std::string& display) {
-    return {{"DISPLAY", display}};
+std::map<std::string, std::string> viewerEnvironment(const std::string& display,
+                                                     const std::string& stateHome) {
+    return {{"DISPLAY", display}, {"XDG_STATE_HOME", stateHome}};
 }
 
 ViewerRun::ViewerRun(const std::string& folder, const std::vector<std::string>& arguments,
-                     const std::string& program)
-    : driver_(server_.display()) {
+                     const std::string& program, const std::string& stateHome)
+    : ownState_(stateHome.empty() ? std::make_unique<TemporaryFolder>() : nullptr),
+      driver_(server_.display()) {
     std::vector<std::string> argv = {program.empty() ? viewerBinary() : program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    process_ = std::make_unique<TestedProgram>(argv, folder, viewerEnvironment(server_.display()));
+    process_ = std::make_unique<TestedProgram>(
+        argv, folder,
+        viewerEnvironment(server_.display(), ownState_ ? ownState_->path() : stateHome));
     window_ = driver_.findWindow(title, 60);
     if (window_.empty())
         throw std::runtime_error("the viewer opened no window; its standard output: " +

@@ -3,6 +3,7 @@
 #include "drive/WindowDriver.h"
 #include "drive/XServer.h"
 #include "gfx/WindowTitle.h"
+#include "tests/app/TemporaryFolder.h"
 #include "tests/support/TestedProgram.h"
 
 #include <functional>
@@ -23,9 +24,10 @@ class ViewerRun {
     static constexpr const char* title = windowTitle;
 
     // Starts `program` (default build/levelcolors) with `arguments` in `folder` and waits for
-    // its window and its first frame with the level loaded.
+    // its window and its first frame with the level loaded. Its state folder (XDG_STATE_HOME)
+    // is `stateHome`, or else one of its own, removed with the run.
     explicit ViewerRun(const std::string& folder, const std::vector<std::string>& arguments = {},
-                       const std::string& program = "");
+                       const std::string& program = "", const std::string& stateHome = "");
 
     const std::string& window() const { return window_; }
     WindowDriver& driver() { return driver_; }
@@ -75,6 +77,7 @@ class ViewerRun {
         return shot;
     }
 
+    std::unique_ptr<TemporaryFolder> ownState_;
     XServer server_;
     WindowDriver driver_;
     std::unique_ptr<TestedProgram> process_;
@@ -84,5 +87,7 @@ class ViewerRun {
 
 // The path of the built viewer.
 std::string viewerBinary();
-// The environment the viewer runs in, besides the test's own: the display.
-std::map<std::string, std::string> viewerEnvironment(const std::string& display);
+// The environment the viewer runs in, besides the test's own: the display, and the state
+// folder where it keeps unsaved edits (never the real home's).
+std::map<std::string, std::string> viewerEnvironment(const std::string& display,
+                                                     const std::string& stateHome);
