@@ -1,7 +1,10 @@
 // The Windows build, unpacked in the folder LEVELCOLORS_WINDOWS names, run under Wine
 // (LEVELCOLORS_WINE, default "wine") on a private X server, and compared with the Linux
-// build of the same tree on the package's own demo level.
+// build of the same tree on the package's own demo level; one case edits a copy of it.
+#include "platform/PngPixels.h"
+#include "tests/app/ViewerMapLevel.h"
 #include "tests/app/ViewerRun.h"
+#include "tests/app/ViewerScreen.h"
 #include "tests/check/CheckRun.h"
 
 #include <algorithm>
@@ -11,7 +14,10 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
+#include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 
@@ -124,11 +130,73 @@ Difference samePage(ViewerRun& onLinux, Seen& linuxSeen, ViewerRun& underWine, S
     return best;
 }
 
-// The viewer under Wine in the demo level, its messages through pipes.
-std::unique_ptr<ViewerRun> startUnderWine() {
+// The viewer under Wine in `folder` (the demo level), its messages through pipes.
+std::unique_ptr<ViewerRun> startUnderWine(const std::string& folder = demoLevel()) {
     setenv("SDL_STDIO_REDIRECT", "0", 1);
     return std::make_unique<ViewerRun>(
-        demoLevel(), std::vector<std::string>{package() + "/levelcolors.exe"}, wine());
+        folder, std::vector<std::string>{package() + "/levelcolors.exe"}, wine());
+}
+
+// A copy of the demo level in a folder of its own, removed afterwards: the cases that compare
+// the package's own data folder never see an edit.
+class DemoCopy {
+  public:
+    DemoCopy() {
+        std::string name = (std::filesystem::temp_directory_path() / "levelcolors-wine-XXXXXX");
+        if (!mkdtemp(name.data()))
+            throw std::runtime_error("no temporary folder for the demo level's copy");
+        path_ = name;
+        std::filesystem::copy(demoLevel(), path_, std::filesystem::copy_options::recursive);
+    }
+    ~DemoCopy() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    DemoCopy(const DemoCopy&) = delete;
+    DemoCopy& operator=(const DemoCopy&) = delete;
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+uint64_t inodeOf(const std::string& path) {
+    struct stat status = {};
+    return stat(path.c_str(), &status) == 0 ? uint64_t(status.st_ino) : 0;
+}
+
+std::set<std::string> namesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// The map's pixels read back on Linux (0xAARRGGBB), or none when it cannot be read.
+std::vector<uint32_t> mapPixels(const std::string& path, int& width) {
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    readPngPixels(path, width, height, pixels);
+    return pixels;
+}
+
+// The centre of a cell at 16 pixels a cell, which the grid of edit mode leaves alone.
+int centreX(int column) {
+    return cellX(column) + 8;
+}
+int centreY(int row) {
+    return cellY(row) + 8;
+}
+
+// The caption and status lines above the map's cells differ from `before`'s.
+Sight linesChangedFrom(const Screenshot& before, const std::string& what) {
+    return {what, [=](const Screenshot& shot) {
+                for (int y = 0; y < cellY(0); ++y)
+                    for (int x = 0; x < shot.width; ++x)
+                        if (shot.at(x, y) != before.at(x, y))
+                            return true;
+                return false;
+            }};
 }
 
 } // namespace
@@ -208,4 +276,63 @@ TEST(Wine, TheCheckToolPrintsWhatTheLinuxBuildPrints) {
     // Byte for byte: its streams are binary, so lines end in LF as on Linux.
     EXPECT_EQ(windows.standardOutput(), onLinux.out);
     EXPECT_EQ(windows.standardError(), onLinux.err);
+}
+
+TEST(Wine, ARightClickPicksALeftClickPaintsAndCtrlSReplacesTheMapReadBackOnLinux) {
+    SKIP_WITHOUT_WINDOWS_BUILD();
+    const DemoCopy level;
+    const std::string map = level.path() + "/levels/valley.png";
+    int width = 0;
+    const std::vector<uint32_t> before = mapPixels(map, width);
+    ASSERT_FALSE(before.empty());
+    const uint64_t inode = inodeOf(map);
+    const std::set<std::string> files = namesIn(level.path() + "/levels");
+    // The demo's valley: grass at 1,1 is picked and painted over the roof at 2,2.
+    constexpr uint32_t grass = 0x00AA00, roof = 0xFF5500;
+    constexpr int pickedColumn = 1, pickedRow = 1, paintedColumn = 2, paintedRow = 2;
+    const auto marker = [&](int column, int row) { return before[size_t(row * width + column)]; };
+    ASSERT_EQ(marker(pickedColumn, pickedRow), 0xFF000000u | grass);
+    ASSERT_EQ(marker(paintedColumn, paintedRow), 0xFF000000u | roof);
+
+    std::unique_ptr<ViewerRun> viewer = startUnderWine(level.path());
+    // The painted colours hold still, each cell's centre its marker.
+    viewer->press({"m", "p"});
+    viewer->waitFor(both(pixelIs(centreX(pickedColumn), centreY(pickedRow), grass),
+                         pixelIs(centreX(paintedColumn), centreY(paintedRow), roof)));
+    // Editing draws the grid on each cell's first pixel: between the two roof cells 2,2 and 3,2.
+    viewer->press({"e"});
+    Screenshot shot = viewer->waitFor("the grid of edit mode", [&](const Screenshot& s) {
+        return s.at(cellX(3), centreY(2)) != roof && s.at(cellX(3) + 1, centreY(2)) == roof;
+    });
+    ASSERT_TRUE(
+        viewer->driver().clickWith(viewer->window(), centreX(pickedColumn), centreY(pickedRow), 3));
+    shot = viewer->waitFor(linesChangedFrom(shot, "the status line naming the brush"));
+    ASSERT_TRUE(
+        viewer->driver().click(viewer->window(), centreX(paintedColumn), centreY(paintedRow)));
+    shot = viewer->waitFor(both(pixelIs(centreX(paintedColumn), centreY(paintedRow), grass),
+                                linesChangedFrom(shot, "the caption marking unsaved edits")));
+    EXPECT_EQ(shot.at(centreX(3), centreY(2)), roof); // one cell painted, not a stroke
+    EXPECT_EQ(inodeOf(map), inode);
+
+    // Ctrl+S renames a new file over the map: waited for on the file, then read back.
+    viewer->press({"ctrl+s"});
+    for (int tries = 0; tries < 600 && inodeOf(map) == inode; ++tries)
+        ViewerRun::sleepMilliseconds(50);
+    const uint64_t saved = inodeOf(map);
+    ASSERT_NE(saved, inode) << "the map was never replaced";
+    std::vector<uint32_t> expected = before;
+    expected[size_t(paintedRow * width + paintedColumn)] = 0xFF000000u | grass;
+    int savedWidth = 0;
+    const std::vector<uint32_t> after = mapPixels(map, savedWidth);
+    EXPECT_EQ(savedWidth, width);
+    EXPECT_TRUE(after == expected) << "only cell 2,2 may change, to the grass";
+    EXPECT_EQ(namesIn(level.path() + "/levels"), files) << "no temporary file left beside it";
+    viewer->waitFor(linesChangedFrom(shot, "the caption without its mark and the line saved"));
+
+    // Saved, Escape quits at once; the sRGB chunk's drop is said once.
+    EXPECT_EQ(viewer->quit(), 0);
+    EXPECT_EQ(inodeOf(map), saved);
+    EXPECT_EQ(withUnixLineEnds(viewer->standardError()),
+              "levels/valley.png: colour-management chunks dropped (sRGB): markers are raw "
+              "sample values\n");
 }
