@@ -200,7 +200,7 @@ TEST_F(ViewerCommandLine, NewMapMakesATransparentMapAndOpensItInEditModeButNever
     // The same line again finds the map there and leaves it be.
     const auto written = std::filesystem::last_write_time(map);
     TestedProgram again({viewerBinary(), "--new-map", "levels/new.png", "9x9"}, level.path(),
-                        viewerEnvironment(""));
+                        viewerEnvironment("", state.path()));
     EXPECT_EQ(again.wait(), 2);
     EXPECT_EQ(again.standardError(),
               "levelcolors: cannot make map levels/new.png: already exists\n");
