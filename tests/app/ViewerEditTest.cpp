@@ -252,6 +252,47 @@ TEST_F(ViewerEdit, AReadOnlyMapIsNotSavedItsEditsKeptAndItsFileAsItWas) {
     EXPECT_EQ(bytesOf(map), before);
 }
 
+TEST_F(ViewerEdit, AMapThatIsALinkIsSavedThroughItOnceNoFolderStandsInTheTemporaryFilesWay) {
+    // levels/painted.png leads to art/painted.png, beside which the new image is written.
+    ViewerRun& viewer = editWithBrick(startOnMap([](LevelFolder& level) {
+        std::filesystem::create_directory(level.path() + "/art");
+        std::filesystem::rename(level.path() + "/levels/painted.png",
+                                level.path() + "/art/painted.png");
+        std::filesystem::create_symlink("../art/painted.png", level.path() + "/levels/painted.png");
+    }));
+    const std::string target = level.path() + "/art/painted.png";
+    const std::string inTheWay = level.path() + "/art/.painted.png.levelcolors-saving";
+    std::filesystem::create_directory(inTheWay);
+    const std::string before = bytesOf(target);
+    std::ifstream earlier(target, std::ios::binary); // opened before any save
+    ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+    viewer.waitFor(editingUnsaved);
+    viewer.press({"ctrl+s"});
+    // "not saved: cannot create levels/../art/..." as far as the line has room.
+    Screenshot shot = viewer.waitFor({"a status line past 30 characters", [](const Screenshot& s) {
+                                          return statusWidth(s) > labelWidth(30);
+                                      }});
+    EXPECT_EQ(captionWidth(shot), labelWidth(26));
+    EXPECT_EQ(bytesOf(target), before);
+    EXPECT_TRUE(std::filesystem::is_directory(inTheWay)) << "no one removes what is in the way";
+
+    std::filesystem::remove(inTheWay);
+    viewer.press({"ctrl+s"});
+    viewer.waitFor(both(statusOf(savedLine), editing));
+    EXPECT_TRUE(std::filesystem::is_symlink(level.path() + "/levels/painted.png"));
+    EXPECT_EQ(savedPixel(target, 1, 1), brickMarker);
+    EXPECT_FALSE(std::filesystem::exists(inTheWay));
+    // The file was replaced, never written in place: what was open still reads the old bytes.
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), before);
+    EXPECT_EQ(viewer.quit(), 0);
+    EXPECT_EQ(
+        viewer.standardError(),
+        "Unable to save map levels/painted.png : cannot create "
+        "levels/../art/.painted.png.levelcolors-saving: something else of that name is there\n"
+        "levels/painted.png: colour-management chunks dropped (gAMA, cHRM, sRGB): markers "
+        "are raw sample values\n");
+}
+
 TEST_F(ViewerEdit, AFastDragPaintsEveryCellBetweenAndSpaceWithADragMovesTheMapInstead) {
     ViewerRun& viewer = editWithBrick(startOnMap());
     WindowDriver& driver = viewer.driver();
