@@ -5,6 +5,7 @@
 
 #include "platform/FileReplacement.h"
 
+#include "platform/WideText.h"
 #include "platform/WindowsError.h"
 
 #include <fcntl.h>
@@ -12,27 +13,6 @@
 #include <windows.h>
 
 namespace {
-
-std::wstring wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return L"";
-    std::wstring result(size_t(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, result.data(), length);
-    result.resize(size_t(length - 1));
-    return result;
-}
-
-std::string narrow(const std::wstring& text) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return "";
-    std::string result(size_t(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), length, nullptr, nullptr);
-    result.resize(size_t(length - 1));
-    return result;
-}
 
 size_t lastSeparator(const std::string& path) {
     return path.find_last_of("/\\");
@@ -55,12 +35,12 @@ std::string lastError() {
 // The file a link (a reparse point) leads to, through every link; the path itself otherwise,
 // and for a link to nothing.
 std::string followLinks(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    const DWORD attributes = GetFileAttributesW(wideText(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return path;
-    const HANDLE file =
-        CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = CreateFileW(wideText(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return path;
     std::wstring final(32768, L'\0');
@@ -75,14 +55,14 @@ std::string followLinks(const std::string& path) {
         final = L"\\\\" + final.substr(8);
     else if (final.rfind(L"\\\\?\\", 0) == 0)
         final = final.substr(4);
-    return narrow(final);
+    return narrowText(final);
 }
 
 } // namespace
 
 bool FileReplacement::replace(const Writer& writer) {
     target_ = followLinks(path_);
-    const std::wstring target = wide(target_);
+    const std::wstring target = wideText(target_);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -101,7 +81,7 @@ bool FileReplacement::replace(const Writer& writer) {
     }
 
     const std::string temporary = folderOf(target_) + "\\" + temporaryName(nameOf(target_));
-    const std::wstring wideTemporary = wide(temporary);
+    const std::wstring wideTemporary = wideText(temporary);
     // A file of that name is what a save cut short left; a folder stays.
     const DWORD leftover = GetFileAttributesW(wideTemporary.c_str());
     if (leftover != INVALID_FILE_ATTRIBUTES && !(leftover & FILE_ATTRIBUTE_DIRECTORY))

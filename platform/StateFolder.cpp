@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include "platform/WideText.h"
+#include "platform/WindowsError.h"
+
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -13,52 +16,16 @@
 
 namespace {
 
-#ifdef _WIN32
-// The program's paths are UTF-8; the system's wide calls take UTF-16.
-std::wstring wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return L"";
-    std::wstring result(size_t(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, result.data(), length);
-    result.resize(size_t(length - 1));
-    return result;
-}
-
-std::string narrow(const wchar_t* text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return "";
-    std::string result(size_t(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), length, nullptr, nullptr);
-    result.resize(size_t(length - 1));
-    return result;
-}
-
-std::string windowsReason(DWORD error) {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string reason = text ? narrow(text) : "error " + std::to_string(error);
-    LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
-                               reason.back() == ' ' || reason.back() == '.'))
-        reason.pop_back();
-    return reason;
-}
-#endif
-
 // Makes one folder; true when it is there afterwards.
 bool makeOne(const std::string& folder, std::string& reason) {
 #ifdef _WIN32
-    if (CreateDirectoryW(wide(folder).c_str(), nullptr))
+    if (CreateDirectoryW(wideText(folder).c_str(), nullptr))
         return true;
     const DWORD error = GetLastError();
-    const DWORD attributes = GetFileAttributesW(wide(folder).c_str());
+    const DWORD attributes = GetFileAttributesW(wideText(folder).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return true;
-    reason = windowsReason(error);
+    reason = windowsErrorText(error);
     return false;
 #else
     if (mkdir(folder.c_str(), 0700) == 0)
@@ -83,7 +50,7 @@ std::string recoveryFolder() {
     const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
     if (!local || !*local)
         return "";
-    std::string state = narrow(local);
+    std::string state = narrowText(local);
     for (char& c : state)
         if (c == '\\')
             c = '/';
@@ -120,12 +87,12 @@ std::string makeFolders(const std::string& folder) {
 
 std::string removeFile(const std::string& path) {
 #ifdef _WIN32
-    if (DeleteFileW(wide(path).c_str()))
+    if (DeleteFileW(wideText(path).c_str()))
         return "";
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return "";
-    return windowsReason(error);
+    return windowsErrorText(error);
 #else
     if (unlink(path.c_str()) == 0 || errno == ENOENT)
         return "";
@@ -136,7 +103,7 @@ std::string removeFile(const std::string& path) {
 std::optional<int64_t> modifiedTime(const std::string& path) {
 #ifdef _WIN32
     struct _stat64 info;
-    if (_wstat64(wide(path).c_str(), &info) != 0)
+    if (_wstat64(wideText(path).c_str(), &info) != 0)
         return std::nullopt;
 #else
     struct stat info;
