@@ -134,6 +134,14 @@ bool MapList::anyUnsaved() const {
     return std::any_of(maps_.begin(), maps_.end(), [](const Map& map) { return map.unsaved(); });
 }
 
+void MapList::shareUndoBudget(Map& map, size_t budget) {
+    size_t others = 0;
+    for (const Map& other : maps_)
+        if (&other != &map)
+            others += other.editor.history().bytes();
+    map.editor.history().setBudget(others < budget ? budget - others : 0);
+}
+
 std::vector<std::string> MapList::paths() const {
     std::vector<std::string> paths;
     for (const Map& map : maps_)

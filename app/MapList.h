@@ -82,6 +82,10 @@ class MapList {
 
     // Whether any map has unsaved edits.
     bool anyUnsaved() const;
+    // Gives `map`'s undo the bytes of the shared `budget` that the other maps' steps leave, so
+    // that the steps of all maps hold at most that: its own oldest steps go first at its next
+    // step, its latest stays whatever its size. Never fails.
+    void shareUndoBudget(Map& map, size_t budget = EditHistory::defaultBudget);
     size_t size() const { return maps_.size(); }
 
     // The map files, as given or listed. Never fails.

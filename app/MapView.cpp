@@ -180,6 +180,7 @@ ViewState MapView::applyEvent(ViewState state, const SDL_Event& event, bool& tak
     taken = false;
     if (!map || state.viewMode != ViewMode::Map)
         return state;
+    maps_.shareUndoBudget(*map);
     taken = edit_.apply(state, event, *map, art_, {MapView::area(), areaTop}, problems_);
     if (taken)
         return state;

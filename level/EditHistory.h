@@ -24,6 +24,8 @@ class EditHistory {
     void record(size_t start, size_t count, uint32_t before, uint32_t after);
     // Drops the oldest steps while the steps hold more than the budget. Never fails.
     void fit();
+    // Sets the budget the next fit() keeps to (the maps of a view share one). Never fails.
+    void setBudget(size_t budget) { budget_ = budget; }
     // Ends the open step, if any, and fits the budget. Never fails.
     void end();
 

@@ -96,4 +96,27 @@ TEST_F(MapListTest, ASaveRefusesAMapChangedOnDiskUntilAskedToSaveOverThatChange)
     EXPECT_FALSE(a.unsaved());
 }
 
+TEST_F(MapListTest, TheMapsShareOneUndoBudgetTheMapEditedGivingUpItsOldestSteps) {
+    MapList maps({});
+    maps.read(area, problems);
+    ASSERT_EQ(maps.size(), 2u);
+    MapList::Map& a = *maps.at(0);
+    MapList::Map& b = *maps.at(1);
+    b.editor.fill({0, 0}, green);
+    a.editor.fill({0, 0}, green);
+    // What b holds leaves a room for one step more than its first: a keeps its latest two.
+    const size_t oneStep = a.editor.history().bytes();
+    maps.shareUndoBudget(a, b.editor.history().bytes() + 2 * oneStep);
+    a.editor.fill({0, 0}, blue);
+    a.editor.fill({0, 0}, red);
+    EXPECT_EQ(a.editor.history().steps(), 2u);
+    EXPECT_EQ(b.editor.history().steps(), 1u); // the other map's undo is never touched
+    // With no room left, the map edited still keeps its latest step.
+    maps.shareUndoBudget(a, b.editor.history().bytes());
+    a.editor.fill({0, 0}, green);
+    EXPECT_EQ(a.editor.history().steps(), 1u);
+    EXPECT_TRUE(a.editor.undo());
+    EXPECT_EQ(a.at(0, 0), red);
+}
+
 } // namespace
