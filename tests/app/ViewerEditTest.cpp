@@ -3,11 +3,13 @@
 // a save refused after the map changed on disk.
 
 #include "pngwriter/PngWriter.h"
+#include "pngwriter/RawPng.h"
 #include "tests/app/ViewerCase.h"
 #include "tests/app/ViewerMapLevel.h"
 #include "tests/app/ViewerScreen.h"
 
 #include <SDL_image.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -291,6 +293,61 @@ TEST_F(ViewerEdit, AMapThatIsALinkIsSavedThroughItOnceNoFolderStandsInTheTempora
         "levels/../art/.painted.png.levelcolors-saving: something else of that name is there\n"
         "levels/painted.png: colour-management chunks dropped (gAMA, cHRM, sRGB): markers "
         "are raw sample values\n");
+}
+
+// The colour type and bit depth a PNG file's header gives, -1 when it is no PNG.
+std::pair<int, int> kindOf(const std::string& path) {
+    const std::string bytes = bytesOf(path);
+    if (bytes.size() < 26 || bytes.compare(1, 3, "PNG") != 0)
+        return {-1, -1};
+    return {uint8_t(bytes[25]), uint8_t(bytes[24])};
+}
+
+TEST_F(ViewerEdit, ARgbAPaletteAndA16BitMapAreSavedInTheirKindAsTheViewerPaintedThem) {
+    // The golden map's cells as opaque colours, cell 1,1 the walk-into colour for the brick.
+    const uint32_t cells[8] = {0x10ABCD, 0xAA2200, 0x3366CC, 0x55AAAA,
+                               0x010203, 0x123456, 0x10ABCD, 0x123456};
+    RawPng rgb{4, 2, 2, 8, {}, {}, {}, {}, false};
+    RawPng palette{4, 2, 3, 8, {}, {}, {}, {}, false};
+    RawPng deep{4, 2, 6, 16, {}, {}, {}, {}, false};
+    for (int i = 0; i < 8; ++i) {
+        const uint32_t c = cells[i];
+        for (int shift : {16, 8, 0}) {
+            rgb.samples.push_back(uint8_t(c >> shift));
+            deep.samples.insert(deep.samples.end(), {uint8_t(c >> shift), uint8_t(c >> shift)});
+        }
+        deep.samples.insert(deep.samples.end(), {0xFF, 0xFF});
+        const auto at = std::find(palette.palette.begin(), palette.palette.end(), 0xFF000000u | c);
+        palette.samples.push_back(uint8_t(at - palette.palette.begin()));
+        if (at == palette.palette.end())
+            palette.palette.push_back(0xFF000000u | c);
+    }
+    const struct {
+        const char* name;
+        RawPng file;
+        std::pair<int, int> saved; // colour type and bit depth
+        std::string err;
+    } cases[] = {
+        {"RGB", rgb, {2, 8}, ""},
+        {"palette", palette, {3, 8}, ""},
+        {"16-bit RGBA", deep, {6, 8}, "levels/painted.png: a 16-bit map, saved at 8 bits\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ViewerRun& viewer = editWithBrick(startOnMap([&](LevelFolder& level) {
+            ASSERT_TRUE(writeRawPng(level.path() + "/levels/painted.png", c.file));
+        }));
+        const std::string map = level.path() + "/levels/painted.png";
+        ASSERT_TRUE(viewer.driver().click(viewer.window(), centreX(1), centreY(1)));
+        viewer.waitFor(both(pixelIs(centreX(1), centreY(1), brickArt), editingUnsaved));
+        viewer.press({"ctrl+s"});
+        viewer.waitFor(both(statusOf(savedLine), editing));
+        EXPECT_EQ(kindOf(map), c.saved);
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(savedPixel(map, i % 4, i / 4), i == 5 ? brickMarker : cells[i]) << i;
+        EXPECT_EQ(viewer.quit(), 0);
+        EXPECT_EQ(viewer.standardError(), c.err);
+    }
 }
 
 TEST_F(ViewerEdit, AFastDragPaintsEveryCellBetweenAndSpaceWithADragMovesTheMapInstead) {
