@@ -180,6 +180,25 @@ std::vector<uint32_t> mapPixels(const std::string& path, int& width) {
     return pixels;
 }
 
+// The recovery copies Windows programs under Wine keep in %LOCALAPPDATA%\levelcolors\recovery
+// inside the prefix (WINEPREFIX, default ~/.wine), whoever the prefix's user is.
+std::vector<std::string> recoveryCopiesUnderWine() {
+    const std::string prefix = environmentOr("WINEPREFIX", environmentOr("HOME", "") + "/.wine");
+    std::vector<std::string> copies;
+    std::error_code error;
+    const std::filesystem::path users = prefix + "/drive_c/users";
+    for (std::filesystem::recursive_directory_iterator
+             it(users, std::filesystem::directory_options::skip_permission_denied, error),
+         end;
+         !error && it != end; it.increment(error)) {
+        const std::filesystem::path& path = it->path();
+        if (path.extension() == ".png" && path.parent_path().filename() == "recovery" &&
+            path.parent_path().parent_path().filename() == "levelcolors")
+            copies.push_back(path.string());
+    }
+    return copies;
+}
+
 // The centre of a cell at 16 pixels a cell, which the grid of edit mode leaves alone.
 int centreX(int column) {
     return cellX(column) + 8;
@@ -313,6 +332,22 @@ TEST(Wine, ARightClickPicksALeftClickPaintsAndCtrlSReplacesTheMapReadBackOnLinux
                                 linesChangedFrom(shot, "the caption marking unsaved edits")));
     EXPECT_EQ(shot.at(centreX(3), centreY(2)), roof); // one cell painted, not a stroke
     EXPECT_EQ(inodeOf(map), inode);
+    std::vector<uint32_t> expected = before;
+    expected[size_t(paintedRow * width + paintedColumn)] = 0xFF000000u | grass;
+
+    // The first edit is copied to the recovery folder at once, on the viewer's own thread:
+    // waited for on the folder, then read back.
+    std::string copy;
+    for (int tries = 0; tries < 600 && copy.empty(); ++tries) {
+        for (const std::string& each : recoveryCopiesUnderWine()) {
+            int copyWidth = 0;
+            if (mapPixels(each, copyWidth) == expected)
+                copy = each;
+        }
+        if (copy.empty())
+            ViewerRun::sleepMilliseconds(50);
+    }
+    ASSERT_FALSE(copy.empty()) << "no recovery copy holds the painted map";
 
     // Ctrl+S renames a new file over the map: waited for on the file, then read back.
     viewer->press({"ctrl+s"});
@@ -320,14 +355,13 @@ TEST(Wine, ARightClickPicksALeftClickPaintsAndCtrlSReplacesTheMapReadBackOnLinux
         ViewerRun::sleepMilliseconds(50);
     const uint64_t saved = inodeOf(map);
     ASSERT_NE(saved, inode) << "the map was never replaced";
-    std::vector<uint32_t> expected = before;
-    expected[size_t(paintedRow * width + paintedColumn)] = 0xFF000000u | grass;
     int savedWidth = 0;
     const std::vector<uint32_t> after = mapPixels(map, savedWidth);
     EXPECT_EQ(savedWidth, width);
     EXPECT_TRUE(after == expected) << "only cell 2,2 may change, to the grass";
     EXPECT_EQ(namesIn(level.path() + "/levels"), files) << "no temporary file left beside it";
     viewer->waitFor(linesChangedFrom(shot, "the caption without its mark and the line saved"));
+    EXPECT_FALSE(std::filesystem::exists(copy)) << "a saved map's recovery copy is removed";
 
     // Saved, Escape quits at once; the sRGB chunk's drop is said once.
     EXPECT_EQ(viewer->quit(), 0);
