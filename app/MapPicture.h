@@ -4,6 +4,8 @@
 #include "app/MapList.h"
 #include "app/MapLook.h"
 #include "app/MapReduction.h"
+#include "app/PictureCells.h"
+#include "platform/OwnedSurface.h"
 
 #include <cstdint>
 #include <string>
@@ -13,7 +15,9 @@
 // the level's art changes. Below 4 pixels a cell they are flat colours; at 4 a texture's cell
 // is its image sampled at 4 by 4 (an animation holds still at its first frame), a stray the
 // checkerboard and an object its colour, without the frame. Below 1/8 of a pixel a cell each
-// window pixel is the mean of the cells it covers (app/MapReduction).
+// window pixel is the mean of the cells it covers (app/MapReduction). From 1/8 up, when only
+// the map's pixels changed (an edit), only the window pixels of the cells that changed are
+// drawn again, and only their rectangle goes to the texture.
 class MapPicture {
   public:
     // The largest cell, in pixels, drawn from the picture.
@@ -26,8 +30,15 @@ class MapPicture {
               int32_t top);
 
   private:
+    // Draws the whole picture again into a new surface and uploads it; false, keeping nothing,
+    // when the surface cannot be made.
+    bool redraw(const MapList::Map& map, MapLook look, CellArtTable& art, int32_t w, int32_t h);
+
     MapReduction reduction_;
     uint32_t texture_ = 0;
-    std::string key_; // what the picture shows
+    std::string key_;      // what the picture shows
+    std::string view_;     // the same but the map's edits: while it holds, edits are drawn in place
+    OwnedSurface surface_; // the picture, kept from 1/8 up to draw edits into
+    PictureCells cells_;   // the cells it shows, kept with it
     float right_ = 0, bottom_ = 0;
 };

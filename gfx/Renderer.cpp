@@ -18,6 +18,8 @@ Renderer::Renderer() {
     glGetIntegerv =
         reinterpret_cast<decltype(glGetIntegerv)>(SDL_GL_GetProcAddress("glGetIntegerv"));
     glGetError = reinterpret_cast<decltype(glGetError)>(SDL_GL_GetProcAddress("glGetError"));
+    glTexSubImage2D =
+        reinterpret_cast<decltype(glTexSubImage2D)>(SDL_GL_GetProcAddress("glTexSubImage2D"));
     GLint side = 0;
     if (glGetIntegerv)
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
@@ -32,6 +34,11 @@ Renderer::Renderer() {
 uint32_t Renderer::upload(SDL_Surface* image, TexCoords& window, const UploadOptions& options) {
     return TextureUpload(*this, glGetError, maxTextureSide, texelBudget)
         .upload(image, window, options);
+}
+
+bool Renderer::update(SDL_Surface* image, uint32_t texture, int x, int y, int w, int h) {
+    return TextureUpload(*this, glGetError, maxTextureSide, texelBudget)
+        .update(image, texture, x, y, w, h, glTexSubImage2D);
 }
 
 TexCoords Renderer::plannedWindow(const SDL_Surface* image, const std::string& name,

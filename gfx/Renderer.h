@@ -36,6 +36,10 @@ class Renderer : public GlEntryPoints {
     uint32_t uploadSurface(SDL_Surface* surface, TexCoords& window) {
         return upload(surface, window);
     }
+    // Copies the `area` of `image` into `texture`, which upload made of an image of the same
+    // size: see TextureUpload::update. False, changing nothing, when only a whole upload will
+    // do.
+    bool update(SDL_Surface* image, uint32_t texture, int x, int y, int w, int h);
     // The window upload will give an image: see TextureUpload. The line about scaling it down
     // goes to `sink`, else to standard error.
     TexCoords plannedWindow(const SDL_Surface* image, const std::string& name,
@@ -57,10 +61,11 @@ class Renderer : public GlEntryPoints {
     // the font's "?" glyph.
     void drawText(int32_t x, int32_t y, std::string text, bool small);
 
-    // Optional entry points outside the table: without them no limit is asked and no upload
-    // checked.
+    // Optional entry points outside the table: without them no limit is asked, no upload
+    // checked and no part of a texture replaced.
     void(LEVELCOLORS_GLAPI* glGetIntegerv)(GLenum name, GLint* values) = nullptr;
     GLenum(LEVELCOLORS_GLAPI* glGetError)() = nullptr;
+    TextureUpload::SubImage glTexSubImage2D = nullptr;
 
   private:
     Renderer();

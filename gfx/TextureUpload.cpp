@@ -4,6 +4,7 @@
 #include "platform/OwnedSurface.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -53,6 +54,40 @@ TexCoords TextureUpload::plannedWindow(const SDL_Surface* image, const std::stri
     if (fit.scaled)
         reportScaled(name, image, sink);
     return windowOf(fit.w, fit.h, fit.tw, fit.th);
+}
+
+bool TextureUpload::update(SDL_Surface* image, uint32_t texture, int x, int y, int w, int h,
+                           SubImage subImage) const {
+    if (!image || !texture || !subImage ||
+        TextureFit::of(image->w, image->h, maxSide_, texelBudget_).scaled)
+        return false;
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + w, image->w), bottom = std::min(y + h, image->h);
+    if (left >= right || top >= bottom)
+        return true; // nothing of the image to copy
+    const SDL_Rect clipped = {Sint16(left), Sint16(top), Uint16(right - left),
+                              Uint16(bottom - top)};
+    const OwnedSurface staging(SDL_CreateRGBSurface(SDL_SWSURFACE, clipped.w, clipped.h, 32,
+                                                    texelMasks[0], texelMasks[1], texelMasks[2],
+                                                    texelMasks[3]));
+    if (!staging)
+        return false;
+    // As in copied(): a plain copy of each pixel's alpha, not a blend.
+    const Uint32 savedFlags = image->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
+    const Uint8 savedAlpha = image->format->alpha;
+    if (savedFlags & SDL_SRCALPHA)
+        SDL_SetAlpha(image, 0, 0);
+    SDL_Rect from = clipped;
+    SDL_Rect to = {0, 0, clipped.w, clipped.h};
+    SDL_UpperBlit(image, &from, staging.get(), &to);
+    if (savedFlags & SDL_SRCALPHA)
+        SDL_SetAlpha(image, savedFlags, savedAlpha);
+
+    gl_.glBindTexture(GL_TEXTURE_2D, texture);
+    // The staging rows are packed, 4 bytes a pixel: GL's default row alignment of 4 fits them.
+    subImage(GL_TEXTURE_2D, 0, clipped.x, clipped.y, clipped.w, clipped.h, GL_RGBA,
+             GL_UNSIGNED_BYTE, staging->pixels);
+    return true;
 }
 
 uint32_t TextureUpload::copied(SDL_Surface* surface, TexCoords& window,

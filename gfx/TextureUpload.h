@@ -48,6 +48,17 @@ class TextureUpload {
     TexCoords plannedWindow(const SDL_Surface* image, const std::string& name,
                             DiagnosticSink& sink) const;
 
+    // Copies the `area` of `image` (clipped to it) into `texture`, which an upload of a
+    // surface of the same size made (UploadFrom::Surface), through `subImage`
+    // (glTexSubImage2D), converted as that upload converts. False, changing nothing, when
+    // there is no `subImage`, no texture or image, or the image's texture is scaled down;
+    // then only a whole upload will do.
+    using SubImage = void(LEVELCOLORS_GLAPI*)(GLenum target, GLint level, GLint x, GLint y,
+                                              GLsizei width, GLsizei height, GLenum format,
+                                              GLenum type, const void* pixels);
+    bool update(SDL_Surface* image, uint32_t texture, int x, int y, int w, int h,
+                SubImage subImage) const;
+
   private:
     uint32_t copied(SDL_Surface* surface, TexCoords& window, const UploadOptions& options) const;
     uint32_t direct(SDL_Surface* image, TexCoords& window, const UploadOptions& options) const;
