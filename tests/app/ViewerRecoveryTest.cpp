@@ -145,16 +145,13 @@ TEST_F(ViewerRecovery, ASignalKeepsTheEditsWhichUTakesBackAsOneStepAndASaveRemov
 TEST_F(ViewerRecovery, ACopyMadeWhilePaintingSurvivesSigkill) {
     ViewerRun& viewer = paintBrick();
     // The run's first change is copied at once: wait for the copy, whole.
-    std::string file;
-    for (int tried = 0; tried < 600; ++tried) {
+    viewer.waitFor("a recovery copy of the painted map", [&](const Screenshot&) {
         const std::vector<std::string> kept = files();
-        if (kept.size() == 1 && paintedPixels(pixelsOf(folder() + "/" + kept[0]))) {
-            file = folder() + "/" + kept[0];
-            break;
-        }
-        ViewerRun::sleepMilliseconds(50);
-    }
-    ASSERT_FALSE(file.empty()) << "no recovery copy of the painted map within 30 seconds";
+        return kept.size() == 1 && paintedPixels(pixelsOf(folder() + "/" + kept[0]));
+    });
+    const std::vector<std::string> kept = files();
+    ASSERT_EQ(kept.size(), 1u);
+    const std::string file = folder() + "/" + kept[0];
     ASSERT_TRUE(paintedPixels(pixelsOf(file)));
     kill(viewer.process().pid(), SIGKILL);
     EXPECT_EQ(viewer.process().wait(30), 128 + SIGKILL);

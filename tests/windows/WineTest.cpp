@@ -337,22 +337,22 @@ TEST(Wine, ARightClickPicksALeftClickPaintsAndCtrlSReplacesTheMapReadBackOnLinux
 
     // The first edit is copied to the recovery folder at once, on the viewer's own thread:
     // waited for on the folder, then read back.
-    std::string copy;
-    for (int tries = 0; tries < 600 && copy.empty(); ++tries) {
+    const auto copyOfEdit = [&] {
         for (const std::string& each : recoveryCopiesUnderWine()) {
             int copyWidth = 0;
             if (mapPixels(each, copyWidth) == expected)
-                copy = each;
+                return each;
         }
-        if (copy.empty())
-            ViewerRun::sleepMilliseconds(50);
-    }
+        return std::string();
+    };
+    viewer->waitFor("a recovery copy of the painted map",
+                    [&](const Screenshot&) { return !copyOfEdit().empty(); });
+    const std::string copy = copyOfEdit();
     ASSERT_FALSE(copy.empty()) << "no recovery copy holds the painted map";
 
     // Ctrl+S renames a new file over the map: waited for on the file, then read back.
     viewer->press({"ctrl+s"});
-    for (int tries = 0; tries < 600 && inodeOf(map) == inode; ++tries)
-        ViewerRun::sleepMilliseconds(50);
+    viewer->waitFor("the map replaced", [&](const Screenshot&) { return inodeOf(map) != inode; });
     const uint64_t saved = inodeOf(map);
     ASSERT_NE(saved, inode) << "the map was never replaced";
     int savedWidth = 0;
